@@ -1,0 +1,169 @@
+// Reading maps as text (see map_text.h). Every check names what is wrong and
+// where in the text; nothing is accepted half-read.
+#include "map_text.h"
+
+#include <array>
+#include <cstdio>
+
+namespace tessary {
+
+namespace {
+
+constexpr int group_count = 4;
+constexpr int minterm_count = 16;
+
+// Gray-code position of a two-bit value: 00, 01, 11, 10.
+constexpr std::array<int, 4> gray_position = {0, 1, 3, 2};
+
+bool is_cell_char(char ch) { return ch == '0' || ch == '1' || ch == 'X' || ch == 'x'; }
+
+std::string bad_character(std::string_view text, std::size_t at) {
+    return "bad character '" + printable(text.substr(at, 1)) + "' at position " +
+           std::to_string(at + 1) + " (a cell is 0, 1 or X)";
+}
+
+std::string count_of(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+// The groups of a map written with '/': exactly four, of four cells each.
+bool check_groups(std::string_view text, std::string& error) {
+    int groups = 1;
+    std::size_t group_length = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '/') {
+            ++group_length;
+            continue;
+        }
+        if (group_length != map_side) {
+            error = "group " + std::to_string(groups) + " has " + count_of(group_length, "cell") +
+                    " (each of the four groups has 4)";
+            return false;
+        }
+        group_length = 0;
+        if (i < text.size()) ++groups;
+    }
+    if (groups != group_count) {
+        error = "has " + count_of(static_cast<std::size_t>(groups), "group") +
+                " separated by '/' (a map has 4 groups of 4 cells)";
+        return false;
+    }
+    return true;
+}
+
+bool check_map_shape(std::string_view text, std::string& error) {
+    if (text.find('/') != std::string_view::npos) return check_groups(text, error);
+    if (text.size() != cell_count) {
+        error = "has " + count_of(text.size(), "cell") +
+                " (a map has 16, or 4 groups of 4 separated by '/')";
+        return false;
+    }
+    return true;
+}
+
+std::string_view trim_blanks(std::string_view item) {
+    while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+    return item;
+}
+
+// One number of a minterm list; -1 with `error` set when it is not 0 to 15.
+int parse_minterm(std::string_view item, std::string& error) {
+    if (item.empty()) {
+        error = "empty item (write numbers separated by commas)";
+        return -1;
+    }
+    int value = 0;
+    for (const char ch : item) {
+        if (ch < '0' || ch > '9') {
+            error = "'" + printable(item) + "' is not a number";
+            return -1;
+        }
+        if (value <= minterm_count) value = value * 10 + (ch - '0');
+    }
+    if (value >= minterm_count) {
+        error = "minterm " + printable(item) + " is out of range (0 to 15)";
+        return -1;
+    }
+    return value;
+}
+
+// Sets the cells of one list to `mark`; a minterm already set is an error.
+bool apply_minterm_list(std::string_view list, const char* option, char mark, cell_values& cells,
+                        std::string& error) {
+    if (trim_blanks(list).empty()) return true;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        const std::string_view item =
+            trim_blanks(list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        const int minterm = parse_minterm(item, error);
+        if (minterm < 0) {
+            error = std::string(option) + ": " + error;
+            return false;
+        }
+        char& cell = cells[static_cast<std::size_t>(cell_of_minterm(minterm))];
+        if (cell != '0') {
+            error = cell == mark ? std::string(option) + ": minterm " + std::to_string(minterm) +
+                                       " is listed twice"
+                                 : "minterm " + std::to_string(minterm) +
+                                       " is both in --minterms and --dont-cares";
+            return false;
+        }
+        cell = mark;
+        if (comma == std::string_view::npos) return true;
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
+int cell_of_minterm(int minterm) {
+    const int row = gray_position[static_cast<std::size_t>(minterm & 3)];
+    const int col = gray_position[static_cast<std::size_t>((minterm >> 2) & 3)];
+    return map_side * row + col;
+}
+
+std::string printable(std::string_view text, std::size_t limit) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < limit; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7f) {
+            out += static_cast<char>(byte);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        }
+    }
+    if (text.size() > limit) out += "...";
+    return out;
+}
+
+bool parse_map(std::string_view text, cell_values& cells, std::string& error) {
+    if (text.empty()) {
+        error = "empty map (a map is 16 cells of 0, 1 or X)";
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!is_cell_char(text[i]) && text[i] != '/') {
+            error = bad_character(text, i);
+            return false;
+        }
+    }
+    if (!check_map_shape(text, error)) return false;
+    std::size_t n = 0;
+    for (const char ch : text) {
+        if (ch != '/') cells[n++] = ch == 'x' ? 'X' : ch;
+    }
+    return true;
+}
+
+bool parse_minterms(std::string_view ones, std::string_view dont_cares, cell_values& cells,
+                    std::string& error) {
+    cells.fill('0');
+    return apply_minterm_list(ones, "--minterms", '1', cells, error) &&
+           apply_minterm_list(dont_cares, "--dont-cares", 'X', cells, error);
+}
+
+} // namespace tessary

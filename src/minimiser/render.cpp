@@ -1,0 +1,89 @@
+// Rendering: joins the kept terms with "+", writes them in the A' notation
+// and splits a sum longer than 32 characters over the two key fields. Leaves
+// the term table empty for the next Show.
+#include "show.h"
+
+#include <cstring>
+
+namespace tessary {
+
+namespace {
+
+constexpr std::size_t first_line_limit = 32;
+
+// Every kept term but the last gets a "+" (the last term is never flagged).
+void add_joining_marks() {
+    for (int i = 0; i < last_term; ++i) {
+        if (terms[i].redundant == 0) std::strcat(terms[i].text, "+");
+    }
+}
+
+void concatenate_kept_terms() {
+    std::size_t length = 0;
+    for (int i = 0; i <= last_term; ++i) {
+        if (terms[i].redundant != 0) continue;
+        for (const char* ch = terms[i].text; *ch != '\0'; ++ch) raw_sum[length++] = *ch;
+    }
+    raw_sum[length] = '\0';
+}
+
+// cda+ABCD becomes C'D'A'+ABCD.
+void expand_notation() {
+    std::size_t length = 0;
+    for (const char* ch = raw_sum; *ch != '\0'; ++ch) {
+        if (*ch == '+' || (*ch >= 'A' && *ch <= 'D')) {
+            expression[length++] = *ch;
+        } else if (*ch >= 'a' && *ch <= 'd') {
+            expression[length++] = static_cast<char>(*ch - 'a' + 'A');
+            expression[length++] = '\'';
+        }
+    }
+    expression[length] = '\0';
+}
+
+// Where a long sum is cut: at index 31 when a '+' stands there, else at the
+// last '+' before it. The second line begins with that '+'.
+std::size_t split_index() {
+    if (expression[31] == '+') return 31;
+    std::size_t s = 30;
+    while (s > 0 && expression[s] != '+') --s;
+    return s;
+}
+
+void display_expression() {
+    const std::size_t n = std::strlen(expression);
+    if (n <= first_line_limit) {
+        key_display.second_shown = false;
+        std::memcpy(key_display.first, expression, n + 1);
+        return;
+    }
+    const std::size_t s = split_index();
+    std::memcpy(key_display.second, expression + s, n - s + 1);
+    expression[s] = '\0';
+    key_display.second_shown = true;
+    std::memcpy(key_display.first, expression, s + 1);
+}
+
+void reset_term_state() {
+    last_term = -1;
+    raw_sum[0] = '\0';
+    expression[0] = '\0';
+    for (term_record& term : terms) term.text[0] = '\0';
+}
+
+} // namespace
+
+void render_expression() {
+    raw_sum[0] = '\0';
+    if (last_term == -1) {
+        expression[0] = '\0';
+    } else {
+        add_joining_marks();
+        concatenate_kept_terms();
+        expand_notation();
+    }
+    display_expression();
+    reset_term_state();
+}
+
+} // namespace tessary
