@@ -1,0 +1,117 @@
+// Reading maps and minterm lists as text: what is accepted, and what each
+// kind of bad text is told.
+#include "map_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessary {
+namespace {
+
+std::string cells_text(const cell_values& cells) { return std::string(cells.begin(), cells.end()); }
+
+TEST(ParseMap, AcceptedForms) {
+    struct row {
+        std::string text, cells;
+    };
+    const row rows[] = {
+        {"1111111110000001", "1111111110000001"},
+        {"1111/1111/1000/0001", "1111111110000001"},
+        {"x0X0/0000/0000/000x", "X0X000000000000X"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.text);
+        cell_values cells;
+        std::string error;
+        ASSERT_TRUE(parse_map(r.text, cells, error)) << error;
+        EXPECT_EQ(cells_text(cells), r.cells);
+    }
+}
+
+TEST(ParseMap, Errors) {
+    struct row {
+        std::string text, error;
+    };
+    const row rows[] = {
+        {"", "empty map (a map is 16 cells of 0, 1 or X)"},
+        {"10101", "has 5 cells (a map has 16, or 4 groups of 4 separated by '/')"},
+        {std::string(5000, '1'), "has 5000 cells (a map has 16, or 4 groups of 4 separated by '/')"},
+        {"1111/1111/1111", "has 3 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        {"1111/1111/1111/1111/1111", "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        {"1111/111/11111/1111", "group 2 has 3 cells (each of the four groups has 4)"},
+        {"1111//1111/1111", "group 2 has 0 cells (each of the four groups has 4)"},
+        {"/1111/1111/1111/1111", "group 1 has 0 cells (each of the four groups has 4)"},
+        {"1111/1111/1111/1111/", "group 5 has 0 cells (each of the four groups has 4)"},
+        {"1111-1111-1111-1111", "bad character '-' at position 5 (a cell is 0, 1 or X)"},
+        {"111121111111111", "bad character '2' at position 5 (a cell is 0, 1 or X)"},
+        {"1111 1111 1111 1111", "bad character ' ' at position 5 (a cell is 0, 1 or X)"},
+        {std::string("11\0" "1111111111111", 16), "bad character '\\x00' at position 3 (a cell is 0, 1 or X)"},
+        {"\x1b" "111111111111111", "bad character '\\x1B' at position 1 (a cell is 0, 1 or X)"},
+        {"1111111111111\xc3\xa9", "bad character '\\xC3' at position 14 (a cell is 0, 1 or X)"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(printable(r.text));
+        cell_values cells;
+        std::string error;
+        EXPECT_FALSE(parse_map(r.text, cells, error));
+        EXPECT_EQ(error, r.error);
+    }
+}
+
+TEST(ParseMinterms, AcceptedLists) {
+    struct row {
+        const char *ones, *dont_cares, *cells;
+    };
+    const row rows[] = {
+        {"0,4,15", "", "1100000000100000"},
+        {"13", "", "0000001000000000"},                     // row C'D, column AB
+        {"1, 3", "2", "000010001000X000"},
+        {"", "", "0000000000000000"},
+        {"8", "0,10", "X00100000000000X"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.ones) + " / " + r.dont_cares);
+        cell_values cells;
+        std::string error;
+        ASSERT_TRUE(parse_minterms(r.ones, r.dont_cares, cells, error)) << error;
+        EXPECT_EQ(cells_text(cells), r.cells);
+    }
+}
+
+TEST(ParseMinterms, Errors) {
+    struct row {
+        const char *ones, *dont_cares, *error;
+    };
+    const row rows[] = {
+        {"16", "", "--minterms: minterm 16 is out of range (0 to 15)"},
+        {"1,99999999999999999999", "", "--minterms: minterm 99999999999999999999 is out of range (0 to 15)"},
+        {"-1", "", "--minterms: '-1' is not a number"},
+        {"1,,2", "", "--minterms: empty item (write numbers separated by commas)"},
+        {"1,2,", "", "--minterms: empty item (write numbers separated by commas)"},
+        {"a", "", "--minterms: 'a' is not a number"},
+        {"3,5,3", "", "--minterms: minterm 3 is listed twice"},
+        {"1", "7,7", "--dont-cares: minterm 7 is listed twice"},
+        {"1,2", "2", "minterm 2 is both in --minterms and --dont-cares"},
+        {"1", "20", "--dont-cares: minterm 20 is out of range (0 to 15)"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(std::string(r.ones) + " / " + r.dont_cares);
+        cell_values cells;
+        std::string error;
+        EXPECT_FALSE(parse_minterms(r.ones, r.dont_cares, cells, error));
+        EXPECT_EQ(error, r.error);
+    }
+}
+
+TEST(CellOfMinterm, MatchesTheMapsTooltips) {
+    // Minterm of each cell in row-major order.
+    const int minterms[16] = {0, 4, 12, 8, 1, 5, 13, 9, 3, 7, 15, 11, 2, 6, 14, 10};
+    for (int cell = 0; cell < 16; ++cell) {
+        SCOPED_TRACE(cell);
+        EXPECT_EQ(cell_of_minterm(minterms[cell]), cell);
+    }
+}
+
+} // namespace
+} // namespace tessary
