@@ -1,0 +1,69 @@
+// The menu bar (File > Close, Help > About, with their accelerators) and the
+// About dialog.
+#include "window.h"
+
+#include "tessary_config.h"
+
+namespace tessary {
+
+namespace {
+
+GtkItemFactoryEntry menu_entries[] = {
+    {const_cast<gchar*>("/_File"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>("/File/_Close"), const_cast<gchar*>("<control>Q"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_quit), 0, const_cast<gchar*>("<StockItem>"),
+     GTK_STOCK_QUIT},
+    {const_cast<gchar*>("/_Help"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>("/Help/_About"), const_cast<gchar*>("<control>A"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_about), 0, const_cast<gchar*>("<StockItem>"),
+     GTK_STOCK_ABOUT},
+};
+
+const gchar* const people[] = {
+    "Tessary maintainers <maintainers@tessary.example.org>",
+    "Tessary translators and testers <testers@tessary.example.org>",
+    nullptr,
+};
+
+const char website[] = "https://tessary.example.org/";
+
+const char license_notice[] =
+    "Tessary is free software; you can redistribute it and/or modify it under the terms of the "
+    "GNU General Public License as published by the Free Software Foundation; either version 2 "
+    "of the License, or (at your option) any later version.\n\n"
+    "Tessary is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; "
+    "without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. "
+    "See the GNU General Public License for more details.\n\n"
+    "You should have received a copy of the GNU General Public License along with Tessary; if "
+    "not, write to the Free Software Foundation, Inc., 51 Franklin Street, Fifth Floor, Boston, "
+    "MA 02110-1301 USA.";
+
+} // namespace
+
+GtkWidget* build_menu_bar() {
+    GtkAccelGroup* accel_group = gtk_accel_group_new();
+    gtk_window_add_accel_group(GTK_WINDOW(main_window), accel_group);
+    g_object_unref(accel_group);
+    GtkItemFactory* factory = gtk_item_factory_new(gtk_menu_bar_get_type(), "<main>", accel_group);
+    gtk_item_factory_create_items(factory, G_N_ELEMENTS(menu_entries), menu_entries, main_window);
+    return gtk_item_factory_get_widget(factory, "<main>");
+}
+
+void on_about(gpointer, guint, GtkWidget*) {
+    GtkAboutDialog* about = GTK_ABOUT_DIALOG(gtk_about_dialog_new());
+    gtk_about_dialog_set_name(about, "Tessary");
+    gtk_about_dialog_set_version(about, TESSARY_VERSION);
+    gtk_about_dialog_set_comments(about,
+                                  "Simplifies four-variable Karnaugh maps to sums of products");
+    gtk_about_dialog_set_copyright(about, "Copyright \xc2\xa9 2026 Tessary maintainers");
+    gtk_about_dialog_set_website(about, website);
+    gtk_about_dialog_set_website_label(about, website);
+    gtk_about_dialog_set_license(about, license_notice);
+    gtk_about_dialog_set_wrap_license(about, TRUE);
+    gtk_about_dialog_set_documenters(about, const_cast<const gchar**>(people));
+    gtk_about_dialog_set_authors(about, const_cast<const gchar**>(people));
+    gtk_dialog_run(GTK_DIALOG(about));
+    gtk_widget_destroy(GTK_WIDGET(about));
+}
+
+} // namespace tessary

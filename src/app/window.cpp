@@ -1,0 +1,196 @@
+// The main window: the map of 4-by-4 cell buttons with its headers, the Show
+// and Reset buttons, and the two read-only key fields. A click only cycles a
+// cell's label; Show hands the labels to the minimiser.
+#include "window.h"
+
+#include "show.h"
+#include "tessary_config.h"
+
+namespace tessary {
+
+GtkWidget* main_window;
+GtkTooltips* tooltips;
+GtkWidget* map_table;
+GtkWidget* cell_buttons[4][4];
+GtkWidget* key_entry;
+GtkWidget* key_entry_more;
+const char* pixmap_dir = TESSARY_PIXMAP_DIR;
+
+namespace {
+
+// Where each cell button sits in the map table and its tooltip: the minterm
+// number 8A + 4B + 2C + D of the cell.
+struct cell_position {
+    guint left_attach, right_attach, top_attach, bottom_attach;
+    const char* tooltip;
+};
+
+constexpr cell_position cell_positions[] = {
+    {1, 2, 1, 2, "0"}, {2, 3, 1, 2, "4"}, {3, 4, 1, 2, "12"}, {4, 5, 1, 2, "8"},
+    {1, 2, 2, 3, "1"}, {2, 3, 2, 3, "5"}, {3, 4, 2, 3, "13"}, {4, 5, 2, 3, "9"},
+    {1, 2, 3, 4, "3"}, {2, 3, 3, 4, "7"}, {3, 4, 3, 4, "15"}, {4, 5, 3, 4, "11"},
+    {1, 2, 4, 5, "2"}, {2, 3, 4, 5, "6"}, {3, 4, 4, 5, "14"}, {4, 5, 4, 5, "10"},
+};
+static_assert(std::size(cell_positions) == 16);
+
+constexpr int cell_size = 27; // pixels, square
+
+// Children of the outer table, one a row.
+void attach_row(GtkWidget* table, GtkWidget* child, guint row) {
+    gtk_table_attach_defaults(GTK_TABLE(table), child, 0, 1, row, row + 1);
+}
+
+void attach_row_natural(GtkWidget* table, GtkWidget* child, guint row, guint xpad, guint ypad) {
+    gtk_table_attach(GTK_TABLE(table), child, 0, 1, row, row + 1, GtkAttachOptions(0),
+                     GtkAttachOptions(0), xpad, ypad);
+}
+
+GtkWidget* header_button(const char* label) {
+    GtkWidget* button = gtk_button_new_with_label(label);
+    gtk_button_set_relief(GTK_BUTTON(button), GTK_RELIEF_HALF);
+    return button;
+}
+
+GtkWidget* corner_button() {
+    gchar* path = g_build_filename(pixmap_dir, "rc.png", nullptr);
+    GtkWidget* image = gtk_image_new_from_file(path);
+    g_free(path);
+    GtkWidget* button = gtk_button_new();
+    gtk_container_add(GTK_CONTAINER(button), image);
+    return button;
+}
+
+void add_cell_button(int row, int col) {
+    const cell_position& place = cell_positions[4 * row + col];
+    GtkWidget* button = gtk_button_new_with_label("0");
+    cell_buttons[row][col] = button;
+    g_signal_connect(button, "clicked", G_CALLBACK(on_cell_clicked), nullptr);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), button, place.left_attach, place.right_attach,
+                              place.top_attach, place.bottom_attach);
+    gtk_tooltips_set_tip(tooltips, button, place.tooltip, nullptr);
+    gtk_widget_set_size_request(button, cell_size, cell_size);
+}
+
+GtkWidget* key_field() {
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_editable(GTK_ENTRY(entry), FALSE);
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 36);
+    return entry;
+}
+
+void attach_key_child(GtkWidget* table, GtkWidget* child, guint col, guint top, guint bottom) {
+    gtk_table_attach(GTK_TABLE(table), child, col, col + 1, top, bottom, GtkAttachOptions(0),
+                     GtkAttachOptions(0), 0, 0);
+}
+
+// What the minimiser says the key fields show.
+void display_key(const key_fields& key) {
+    if (key.second_shown) {
+        gtk_widget_show(key_entry_more);
+        gtk_entry_set_text(GTK_ENTRY(key_entry_more), key.second);
+    } else {
+        gtk_widget_hide(key_entry_more);
+    }
+    gtk_entry_set_text(GTK_ENTRY(key_entry), key.first);
+}
+
+} // namespace
+
+void build_main_window() {
+    main_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    g_object_set(main_window, "window-position", GTK_WIN_POS_CENTER, "title", "Tessary", nullptr);
+    gtk_window_set_resizable(GTK_WINDOW(main_window), FALSE);
+    tooltips = gtk_tooltips_new();
+    GtkWidget* outer = gtk_table_new(6, 1, FALSE);
+    gtk_container_add(GTK_CONTAINER(main_window), outer);
+
+    attach_row(outer, build_menu_bar(), 0);
+    attach_row(outer, gtk_hseparator_new(), 1);
+    attach_row_natural(outer, build_map_table(), 2, 10, 10);
+    attach_row_natural(outer, build_button_box(), 3, 0, 1);
+    attach_row(outer, gtk_hseparator_new(), 4);
+    attach_row_natural(outer, build_key_table(), 5, 5, 7);
+
+    gtk_widget_show_all(main_window);
+    gtk_widget_hide(key_entry_more);
+    gchar* icon = g_build_filename(pixmap_dir, "kmap.png", nullptr);
+    gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, nullptr);
+    g_free(icon);
+    g_signal_connect(main_window, "delete-event", G_CALLBACK(on_delete_event), nullptr);
+    g_signal_connect(main_window, "destroy", G_CALLBACK(on_quit), nullptr);
+}
+
+GtkWidget* build_map_table() {
+    map_table = gtk_table_new(5, 5, FALSE);
+    GtkWidget* corner = corner_button();
+    gtk_table_attach_defaults(GTK_TABLE(map_table), corner, 0, 1, 0, 1);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("A'B'  A'B  AB   AB'"), 1, 5, 0,
+                              1);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0,
+                              1, 1, 5);
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col) add_cell_button(row, col);
+    }
+    return map_table;
+}
+
+GtkWidget* build_button_box() {
+    GtkWidget* box = gtk_hbox_new(FALSE, 2);
+    GtkWidget* show = gtk_button_new_with_label("   Show   ");
+    gtk_tooltips_set_tip(tooltips, show, "Display the output key", nullptr);
+    GtkWidget* reset = gtk_button_new_with_label("   Reset   ");
+    gtk_tooltips_set_tip(tooltips, reset, "Reset all kmap cells", nullptr);
+    gtk_box_pack_start(GTK_BOX(box), show, FALSE, FALSE, 0);
+    gtk_box_pack_end(GTK_BOX(box), reset, FALSE, FALSE, 0);
+    g_signal_connect(show, "clicked", G_CALLBACK(on_show_clicked), nullptr);
+    g_signal_connect(reset, "clicked", G_CALLBACK(on_reset_clicked), nullptr);
+    return box;
+}
+
+GtkWidget* build_key_table() {
+    GtkWidget* table = gtk_table_new(2, 2, FALSE);
+    attach_key_child(table, gtk_label_new("KEY :"), 0, 0, 2);
+    key_entry = key_field();
+    attach_key_child(table, key_entry, 1, 0, 1);
+    key_entry_more = key_field();
+    attach_key_child(table, key_entry_more, 1, 1, 2);
+    return table;
+}
+
+void on_cell_clicked(GtkButton* button, gpointer) {
+    static constexpr const char* cycle[][2] = {{"0", "1"}, {"1", "X"}, {"X", "0"}};
+    const gchar* label = gtk_button_get_label(button);
+    if (label == nullptr) return;
+    for (const auto& step : cycle) {
+        if (g_ascii_strncasecmp(label, step[0], 1) == 0) {
+            gtk_button_set_label(button, step[1]);
+            return;
+        }
+    }
+}
+
+void on_show_clicked(GtkButton*, gpointer) {
+    cell_values cells;
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            const gchar* label = gtk_button_get_label(GTK_BUTTON(cell_buttons[row][col]));
+            cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
+        }
+    }
+    display_key(show_map(cells));
+}
+
+void on_reset_clicked(GtkButton*, gpointer) {
+    for (auto& row : cell_buttons) {
+        for (GtkWidget* button : row) gtk_button_set_label(GTK_BUTTON(button), "0");
+    }
+    reset_map();
+    gtk_entry_set_text(GTK_ENTRY(key_entry), "");
+    gtk_widget_hide(key_entry_more);
+}
+
+gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) { return FALSE; }
+
+void on_quit() { gtk_main_quit(); }
+
+} // namespace tessary
