@@ -114,7 +114,10 @@ void build_main_window() {
     gtk_widget_show_all(main_window);
     gtk_widget_hide(key_entry_more);
     gchar* icon = g_build_filename(pixmap_dir, "kmap.png", nullptr);
-    gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, nullptr);
+    // A missing icon leaves the window without one. The error is taken and
+    // dropped: without an error location GTK would print a warning.
+    GError* error = nullptr;
+    if (!gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, &error)) g_clear_error(&error);
     g_free(icon);
     g_signal_connect(main_window, "delete-event", G_CALLBACK(on_delete_event), nullptr);
     g_signal_connect(main_window, "destroy", G_CALLBACK(on_quit), nullptr);

@@ -1,0 +1,83 @@
+// Shared set-up of the in-process GUI tests: GTK on the test's private X
+// display, GLib warnings and criticals turned into test failures, and a
+// fixture that builds the real main window for each test.
+#pragma once
+
+#include "window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessary::testing {
+
+// Runs the main loop until nothing is pending.
+inline void drain_events() {
+    while (gtk_events_pending()) gtk_main_iteration();
+}
+
+inline std::string label_of(GtkWidget* button) {
+    const gchar* label = gtk_button_get_label(GTK_BUTTON(button));
+    return label != nullptr ? label : "";
+}
+
+inline std::string text_of(GtkWidget* entry) { return gtk_entry_get_text(GTK_ENTRY(entry)); }
+
+inline bool is_visible(GtkWidget* widget) { return GTK_WIDGET_VISIBLE(widget); }
+
+// Clicks a cell until it reads `value` ("0", "1" or "X").
+inline void set_cell(int row, int col, char value) {
+    for (int clicks = 0; clicks < 3 && label_of(cell_buttons[row][col])[0] != value; ++clicks)
+        gtk_button_clicked(GTK_BUTTON(cell_buttons[row][col]));
+}
+
+// "1111/1111/1000/0001": row 0 first; '/' is skipped.
+inline void set_map(const char* map) {
+    int cell = 0;
+    for (const char* ch = map; *ch != '\0' && cell < 16; ++ch) {
+        if (*ch == '/') continue;
+        set_cell(cell / 4, cell % 4, *ch);
+        ++cell;
+    }
+}
+
+// The first widget under `root`, depth first, for which `match` holds.
+template <typename Match> GtkWidget* find_widget(GtkWidget* root, Match match) {
+    if (match(root)) return root;
+    if (!GTK_IS_CONTAINER(root)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+    GtkWidget* found = nullptr;
+    for (GList* child = children; child != nullptr && found == nullptr; child = child->next)
+        found = find_widget(GTK_WIDGET(child->data), match);
+    g_list_free(children);
+    return found;
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        build_main_window();
+        drain_events();
+    }
+
+    void TearDown() override {
+        // Closing for good here is not the user quitting: keep the main loop.
+        if (main_window != nullptr) {
+            g_signal_handlers_disconnect_by_func(main_window, reinterpret_cast<gpointer>(on_quit),
+                                                 nullptr);
+            gtk_widget_destroy(main_window);
+            main_window = nullptr;
+        }
+        drain_events();
+    }
+
+    // The buttons the window's Show and Reset handlers are connected to.
+    static GtkWidget* find_button(const char* label) {
+        return find_widget(main_window, [label](GtkWidget* widget) {
+            return GTK_IS_BUTTON(widget) && label_of(widget) == label;
+        });
+    }
+    static void click(const char* label) { gtk_button_clicked(GTK_BUTTON(find_button(label))); }
+};
+
+} // namespace tessary::testing

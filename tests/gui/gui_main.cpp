@@ -1,0 +1,29 @@
+// main() of the in-process GUI tests: GTK must start on the display the
+// wrapper gave us, and any GLib or GTK warning or critical fails the test
+// that caused it.
+#include "gui_fixture.h"
+
+#include <cstdio>
+
+namespace {
+
+void fail_on_log(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+    if (level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_ERROR)) {
+        ADD_FAILURE() << (domain ? domain : "") << ": " << message;
+    } else {
+        g_log_default_handler(domain, level, message, nullptr);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS(); // no display needed
+    g_log_set_default_handler(fail_on_log, nullptr);
+    if (!gtk_init_check(&argc, &argv)) {
+        std::fprintf(stderr, "cannot open the X display (run under tests/gui/with-xvfb)\n");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}

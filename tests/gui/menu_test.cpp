@@ -1,0 +1,153 @@
+// The menu bar, its accelerators and the About dialog, on the real window.
+#include "gui_fixture.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <string>
+#include <vector>
+
+namespace tessary::testing {
+namespace {
+
+GtkAccelGroup* window_accel_group() {
+    GSList* groups = gtk_accel_groups_from_object(G_OBJECT(main_window));
+    return groups != nullptr ? GTK_ACCEL_GROUP(groups->data) : nullptr;
+}
+
+std::string menu_item_label(GtkWidget* item) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(item));
+    return GTK_IS_LABEL(child) ? gtk_label_get_label(GTK_LABEL(child)) : "";
+}
+
+// "File: Close" for every item of the menu bar, in order.
+std::vector<std::string> menu_items() {
+    GtkWidget* bar = find_widget(main_window, [](GtkWidget* w) { return GTK_IS_MENU_BAR(w); });
+    std::vector<std::string> items;
+    GList* menus = gtk_container_get_children(GTK_CONTAINER(bar));
+    for (GList* m = menus; m != nullptr; m = m->next) {
+        GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(m->data));
+        GList* entries = gtk_container_get_children(GTK_CONTAINER(menu));
+        for (GList* e = entries; e != nullptr; e = e->next) {
+            if (GTK_IS_TEAROFF_MENU_ITEM(e->data)) continue;
+            items.push_back(menu_item_label(GTK_WIDGET(m->data)) + ": " +
+                            menu_item_label(GTK_WIDGET(e->data)));
+        }
+        g_list_free(entries);
+    }
+    g_list_free(menus);
+    return items;
+}
+
+TEST_F(MainWindow, MenuBarHasCloseAndAbout) {
+    EXPECT_EQ(menu_items(), (std::vector<std::string>{"_File: _Close", "_Help: _About"}));
+}
+
+TEST_F(MainWindow, AcceleratorsAreControlQAndControlA) {
+    GtkAccelGroup* group = window_accel_group();
+    ASSERT_NE(group, nullptr);
+    for (const guint key : {GDK_q, GDK_a}) {
+        SCOPED_TRACE(key);
+        guint entries = 0;
+        gtk_accel_group_query(group, key, GDK_CONTROL_MASK, &entries);
+        EXPECT_EQ(entries, 1u);
+    }
+}
+
+// What the About dialog showed, read while its modal loop runs.
+struct about_seen {
+    int times = 0;
+    std::string name, version, comments, copyright, website, website_label, license;
+    bool wrap = false;
+    std::vector<std::string> authors, documenters;
+};
+
+std::vector<std::string> string_list(const gchar* const* list) {
+    std::vector<std::string> out;
+    for (; list != nullptr && *list != nullptr; ++list) out.push_back(*list);
+    return out;
+}
+
+GtkAboutDialog* open_about_dialog() {
+    GList* windows = gtk_window_list_toplevels();
+    GtkAboutDialog* about = nullptr;
+    for (GList* w = windows; w != nullptr; w = w->next) {
+        if (GTK_IS_ABOUT_DIALOG(w->data) && GTK_WIDGET_VISIBLE(w->data))
+            about = GTK_ABOUT_DIALOG(w->data);
+    }
+    g_list_free(windows);
+    return about;
+}
+
+// Reads the dialog and closes it; fails the test if it never appeared.
+gboolean read_and_close_about(gpointer data) {
+    auto* seen = static_cast<about_seen*>(data);
+    GtkAboutDialog* about = open_about_dialog();
+    if (about == nullptr) {
+        ADD_FAILURE() << "no About dialog open";
+        return FALSE;
+    }
+    ++seen->times;
+    seen->name = gtk_about_dialog_get_program_name(about);
+    seen->version = gtk_about_dialog_get_version(about);
+    seen->comments = gtk_about_dialog_get_comments(about);
+    seen->copyright = gtk_about_dialog_get_copyright(about);
+    seen->website = gtk_about_dialog_get_website(about);
+    seen->website_label = gtk_about_dialog_get_website_label(about);
+    seen->license = gtk_about_dialog_get_license(about);
+    seen->wrap = gtk_about_dialog_get_wrap_license(about);
+    seen->authors = string_list(gtk_about_dialog_get_authors(about));
+    seen->documenters = string_list(gtk_about_dialog_get_documenters(about));
+    gtk_dialog_response(GTK_DIALOG(about), GTK_RESPONSE_CANCEL);
+    return FALSE;
+}
+
+TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
+    about_seen seen;
+    for (int opening = 0; opening < 2; ++opening) {
+        const guint timer = g_timeout_add(100, read_and_close_about, &seen);
+        EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_a, GDK_CONTROL_MASK));
+        g_source_remove_by_user_data(&seen);
+        (void)timer;
+        EXPECT_EQ(open_about_dialog(), nullptr); // destroyed once it answered
+    }
+    EXPECT_EQ(seen.times, 2);
+    EXPECT_EQ(seen.name, "Tessary");
+    EXPECT_EQ(seen.version, "0.2");
+    EXPECT_FALSE(seen.comments.empty());
+    EXPECT_NE(seen.copyright.find("Tessary"), std::string::npos);
+    EXPECT_FALSE(seen.website.empty());
+    EXPECT_EQ(seen.website_label, seen.website);
+    EXPECT_NE(seen.license.find("either version 2 of the License, or (at your option) any "
+                                "later version"),
+              std::string::npos);
+    EXPECT_TRUE(seen.wrap);
+    EXPECT_EQ(seen.authors.size(), 2u);
+    EXPECT_EQ(seen.documenters, seen.authors);
+    for (const std::string& person : seen.authors)
+        EXPECT_NE(person.find(" <"), std::string::npos) << person;
+}
+
+TEST_F(MainWindow, ControlQEndsTheMainLoopWithoutDestroyingTheWindow) {
+    bool timed_out = false;
+    g_idle_add(
+        [](gpointer) -> gboolean {
+            gtk_accel_groups_activate(G_OBJECT(main_window), GDK_q, GDK_CONTROL_MASK);
+            return FALSE;
+        },
+        nullptr);
+    const guint guard = g_timeout_add_seconds(
+        10,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            gtk_main_quit();
+            return FALSE;
+        },
+        &timed_out);
+    gtk_main();
+    if (!timed_out) g_source_remove(guard);
+    EXPECT_FALSE(timed_out);
+    EXPECT_TRUE(GTK_IS_WINDOW(main_window));
+}
+
+} // namespace
+} // namespace tessary::testing

@@ -1,0 +1,213 @@
+// The real main window, built in this process and driven through its
+// buttons: map input, Show, Reset, the window's own properties and the
+// pictures.
+#include "gui_fixture.h"
+#include "show.h"
+
+#include <string>
+#include <vector>
+
+namespace tessary::testing {
+namespace {
+
+std::vector<std::string> all_labels() {
+    std::vector<std::string> labels;
+    for (auto& row : cell_buttons)
+        for (GtkWidget* button : row) labels.push_back(label_of(button));
+    return labels;
+}
+
+TEST_F(MainWindow, StartsWithZerosAndOnlyTheFirstKeyField) {
+    EXPECT_EQ(all_labels(), std::vector<std::string>(16, "0"));
+    EXPECT_EQ(text_of(key_entry), "");
+    EXPECT_TRUE(is_visible(key_entry));
+    EXPECT_FALSE(is_visible(key_entry_more));
+}
+
+TEST_F(MainWindow, TitleSizeAndPosition) {
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(main_window)), "Tessary");
+    EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(main_window)));
+    GtkWindowPosition position;
+    g_object_get(main_window, "window-position", &position, nullptr);
+    EXPECT_EQ(position, GTK_WIN_POS_CENTER);
+}
+
+TEST_F(MainWindow, KeyFieldsAreReadOnlyAndThirtySixCharactersWide) {
+    for (GtkWidget* entry : {key_entry, key_entry_more}) {
+        EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(entry)));
+        EXPECT_EQ(gtk_entry_get_width_chars(GTK_ENTRY(entry)), 36);
+    }
+}
+
+TEST_F(MainWindow, ClickCyclesOneCellOnly) {
+    const char* expected[] = {"1", "X", "0", "1"};
+    for (const char* label : expected) {
+        gtk_button_clicked(GTK_BUTTON(cell_buttons[1][2]));
+        SCOPED_TRACE(label);
+        std::vector<std::string> labels(16, "0");
+        labels[6] = label;
+        EXPECT_EQ(all_labels(), labels);
+    }
+}
+
+TEST_F(MainWindow, CornerAndHeadersDoNothing) {
+    set_map("1X00/0000/0000/0001");
+    click("   Show   ");
+    const auto labels = all_labels();
+    const std::string key = text_of(key_entry);
+    for (const char* header : {"A'B'  A'B  AB   AB'", "C'D'\n\nC'D\n\nCD\n\nCD'"}) {
+        SCOPED_TRACE(header);
+        GtkWidget* button = find_button(header);
+        ASSERT_NE(button, nullptr);
+        gtk_button_clicked(GTK_BUTTON(button));
+    }
+    GtkWidget* corner = find_widget(map_table, [](GtkWidget* w) {
+        return GTK_IS_BUTTON(w) && GTK_IS_IMAGE(gtk_bin_get_child(GTK_BIN(w)));
+    });
+    ASSERT_NE(corner, nullptr);
+    gtk_button_clicked(GTK_BUTTON(corner));
+    EXPECT_EQ(all_labels(), labels);
+    EXPECT_EQ(text_of(key_entry), key);
+}
+
+TEST_F(MainWindow, TooltipsAreMintermNumbers) {
+    const char* minterms[16] = {"0", "4", "12", "8", "1", "5",  "13", "9",
+                                "3", "7", "15", "11", "2", "6", "14", "10"};
+    for (int cell = 0; cell < 16; ++cell) {
+        SCOPED_TRACE(cell);
+        GtkTooltipsData* data = gtk_tooltips_data_get(cell_buttons[cell / 4][cell % 4]);
+        ASSERT_NE(data, nullptr);
+        EXPECT_STREQ(data->tip_text, minterms[cell]);
+    }
+    EXPECT_STREQ(gtk_tooltips_data_get(find_button("   Show   "))->tip_text,
+                 "Display the output key");
+    EXPECT_STREQ(gtk_tooltips_data_get(find_button("   Reset   "))->tip_text,
+                 "Reset all kmap cells");
+}
+
+struct show_row {
+    const char* map;
+    const char* first;
+    const char* second; // nullptr: the second field is hidden
+};
+
+const show_row show_rows[] = {
+    {"0000/0000/0000/0000", "0", nullptr},
+    {"XXXX/XXXX/XXXX/XXXX", "0", nullptr},
+    {"1X1X/X1X1/1X1X/X1X1", "1", nullptr},
+    {"1010/0101/1010/0101", "A'B'C'D'+ABC'D'+A'BC'D+AB'C'D", "+A'B'CD+ABCD+A'BCD'+AB'CD'"},
+    {"1111/1111/1000/0001", "C'+A'B'D+AB'D'", nullptr},
+    {"0101/1010/0101/1010", "A'BC'D'+AB'C'D'+A'B'C'D+ABC'D", "+A'BCD+AB'CD+A'B'CD'+ABCD'"},
+    {"0000/0101/0111/1111", "AC+CD'+A'BD+AB'D", nullptr},
+    {"X001/X00X/X000/X011", "B'D'+CD'A", nullptr},
+    {"0110/0110/0000/0000", "BC'", nullptr},
+};
+
+// Each row follows the one before, so a short answer after a split one
+// checks that the second field is hidden again.
+TEST_F(MainWindow, ShowWritesTheMinimisersAnswer) {
+    for (const show_row& row : show_rows) {
+        SCOPED_TRACE(row.map);
+        set_map(row.map);
+        click("   Show   ");
+        EXPECT_EQ(text_of(key_entry), row.first);
+        EXPECT_EQ(is_visible(key_entry_more), row.second != nullptr);
+        if (row.second != nullptr) { EXPECT_EQ(text_of(key_entry_more), row.second); }
+    }
+}
+
+TEST_F(MainWindow, ShowTwiceGivesTheSameAnswer) {
+    set_map("1010/0101/1010/0101");
+    click("   Show   ");
+    const std::string first = text_of(key_entry), second = text_of(key_entry_more);
+    click("   Show   ");
+    EXPECT_EQ(text_of(key_entry), first);
+    EXPECT_EQ(text_of(key_entry_more), second);
+    EXPECT_TRUE(is_visible(key_entry_more));
+}
+
+TEST_F(MainWindow, OldAnswerStaysWhileCellsChange) {
+    set_map("1111/1111/1000/0001");
+    click("   Show   ");
+    set_map("0000/0000/0000/0001");
+    EXPECT_EQ(text_of(key_entry), "C'+A'B'D+AB'D'");
+    click("   Show   ");
+    EXPECT_EQ(text_of(key_entry), "AB'CD'");
+}
+
+TEST_F(MainWindow, ResetClearsEverything) {
+    set_map("1010/0101/1010/0101");
+    click("   Show   ");
+    ASSERT_TRUE(is_visible(key_entry_more));
+    click("   Reset   ");
+    EXPECT_EQ(all_labels(), std::vector<std::string>(16, "0"));
+    EXPECT_EQ(text_of(key_entry), "");
+    EXPECT_FALSE(is_visible(key_entry_more));
+    EXPECT_EQ(last_term, -1);
+    EXPECT_STREQ(expression, "");
+    click("   Show   ");
+    EXPECT_EQ(text_of(key_entry), "0");
+}
+
+TEST_F(MainWindow, ClosingTheWindowEndsTheMainLoop) {
+    EXPECT_FALSE(on_delete_event(main_window, nullptr, nullptr));
+    bool timed_out = false;
+    g_idle_add(
+        [](gpointer) -> gboolean {
+            gtk_widget_destroy(main_window);
+            return FALSE;
+        },
+        nullptr);
+    const guint guard = g_timeout_add_seconds(
+        10,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            gtk_main_quit();
+            return FALSE;
+        },
+        &timed_out);
+    gtk_main();
+    if (!timed_out) g_source_remove(guard);
+    EXPECT_FALSE(timed_out);
+    main_window = nullptr;
+}
+
+// The pictures: found where the program looks for them, or missing without
+// a fuss.
+class Pictures : public MainWindow {
+  protected:
+    void SetUp() override {}
+    void build_with(const char* dir) {
+        pixmap_dir = dir;
+        MainWindow::SetUp();
+    }
+    void TearDown() override {
+        MainWindow::TearDown();
+        pixmap_dir = saved;
+    }
+    static GtkImage* corner_image() {
+        GtkWidget* image = find_widget(map_table, [](GtkWidget* w) { return GTK_IS_IMAGE(w); });
+        return GTK_IMAGE(image);
+    }
+    const char* saved = pixmap_dir;
+};
+
+TEST_F(Pictures, LoadedFromThePixmapDirectory) {
+    build_with(TESSARY_SOURCE_PIXMAPS);
+    EXPECT_EQ(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
+    GdkPixbuf* icon = gtk_window_get_icon(GTK_WINDOW(main_window));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(gdk_pixbuf_get_width(icon), 48);
+}
+
+TEST_F(Pictures, MissingPicturesLeaveAPlaceholderAndNoIcon) {
+    build_with("/nonexistent/tessary/pixmaps");
+    EXPECT_NE(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
+    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(main_window)), nullptr);
+    set_map("0110/0110/0000/0000");
+    click("   Show   ");
+    EXPECT_EQ(text_of(key_entry), "BC'");
+}
+
+} // namespace
+} // namespace tessary::testing
