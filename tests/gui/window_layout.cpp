@@ -1,0 +1,50 @@
+// Prints where the main window's buttons and key fields are, in pixels from
+// the window's top-left corner, so that the end-to-end test can click the
+// real program with the pointer. The layout comes from the same code and the
+// same fonts as the program's, so the points are the program's own.
+//   window_layout   ->   "cell ROW COL X Y", "show X Y", "reset X Y", "key X Y"
+#include "window.h"
+
+#include <cstdio>
+
+namespace {
+
+void print_centre(const char* name, GtkWidget* widget) {
+    const GtkAllocation& a = widget->allocation;
+    std::printf("%s %d %d\n", name, a.x + a.width / 2, a.y + a.height / 2);
+}
+
+GtkWidget* button_labelled(GtkWidget* root, const char* label) {
+    if (GTK_IS_BUTTON(root)) {
+        const gchar* text = gtk_button_get_label(GTK_BUTTON(root));
+        if (text != nullptr && g_strcmp0(text, label) == 0) return root;
+    }
+    if (!GTK_IS_CONTAINER(root)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c != nullptr && found == nullptr; c = c->next)
+        found = button_labelled(GTK_WIDGET(c->data), label);
+    g_list_free(children);
+    return found;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    gtk_init(&argc, &argv);
+    tessary::build_main_window();
+    for (int i = 0; i < 1000 && !GTK_WIDGET_MAPPED(tessary::main_window); ++i)
+        gtk_main_iteration();
+    while (gtk_events_pending()) gtk_main_iteration();
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            char name[32];
+            std::snprintf(name, sizeof name, "cell %d %d", row, col);
+            print_centre(name, tessary::cell_buttons[row][col]);
+        }
+    }
+    print_centre("show", button_labelled(tessary::main_window, "   Show   "));
+    print_centre("reset", button_labelled(tessary::main_window, "   Reset   "));
+    print_centre("key", tessary::key_entry);
+    return 0;
+}
