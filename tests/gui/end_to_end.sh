@@ -8,7 +8,6 @@ set -euo pipefail
 tessary=$1 layout=$2 send_delete=$3
 x() { timeout 10 xdotool "$@"; }
 pid=
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null' EXIT
 
 declare -A at
 while read -r name a b c d; do
@@ -21,8 +20,10 @@ click_at() { # click_at NAME [COUNT]
   sleep 0.1
 }
 
+errors=$(mktemp)
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -f "$errors"' EXIT
 start() {
-  "$tessary" & pid=$!
+  "$tessary" 2>>"$errors" & pid=$!
   win=$(x search --sync --onlyvisible --name '^Tessary$' | head -n 1)
   [ -n "$win" ] || { echo "no Tessary window"; exit 1; }
 }
@@ -48,4 +49,5 @@ expect_exit_0 "Ctrl+Q"
 start
 timeout 10 "$send_delete" "$win"
 expect_exit_0 "closing the window"
+if [ -s "$errors" ]; then echo "tessary printed:"; cat "$errors"; exit 1; fi
 echo "end-to-end: answer $answer, Ctrl+Q and close both exit 0"
