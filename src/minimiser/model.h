@@ -84,7 +84,21 @@ void build_grid();
 
 // Steps a row or column index round the torus: -1 and +1 wrap, any other
 // direction gives 0.
-int wrap_step(int index, int dir);
+inline int wrap_step(int index, int dir) {
+    if (dir == -1) return index == 0 ? map_side - 1 : index - 1;
+    if (dir == +1) return index == map_side - 1 ? 0 : index + 1;
+    return 0;
+}
+
+// True when the NUL-terminated `text` holds `ch` (which is not NUL).
+inline bool contains(const char* text, char ch) {
+    for (; *text != '\0'; ++text)
+        if (*text == ch) return true;
+    return false;
+}
+
+// True when the cell's state is '1' or 'X': it may stand in a group.
+inline bool is_filled(const map_cell& cell) { return (cell.state == '1') | (cell.state == 'X'); }
 
 // True when no cell of the row (column) of (row, col) has the state '0'.
 bool row_is_full(int row, int col);
@@ -95,10 +109,18 @@ void clear_redundant();
 
 // The letter two adjacent lines share: of the start line's two literals, the
 // first if it occurs in the other line's literals, otherwise the second.
-char shared_letter(const char* start_literals, const char* other_literals);
+inline char shared_letter(const char* start_literals, const char* other_literals) {
+    return contains(other_literals, start_literals[0]) ? start_literals[0] : start_literals[1];
+}
 
-// The cell one step from (row, col) in `dir`, across the wrap.
-map_cell& neighbour(int row, int col, direction dir);
+// The cell one step from (row, col) in `dir`, across the wrap. Only the
+// moving index is stepped: wrap_step(i, 0) would give 0, not i.
+inline map_cell& neighbour(int row, int col, direction dir) {
+    const grid_step step = step_of(dir);
+    const int r = step.row == 0 ? row : wrap_step(row, step.row);
+    const int c = step.col == 0 ? col : wrap_step(col, step.col);
+    return grid[r][c];
+}
 
 // A whole row or column of the map; its cells are taken in index order.
 struct map_line {

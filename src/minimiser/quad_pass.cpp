@@ -88,10 +88,10 @@ void make_square(int row, int col, square sq) {
 } // namespace
 
 int square_blocked(int row, int col, square sq) {
-    for (const map_cell* cell : square_cells(row, col, sq)) {
-        if (cell->state != '1' && cell->state != 'X') return 1;
-    }
-    return 0;
+    const auto cells = square_cells(row, col, sq);
+    const bool open =
+        is_filled(*cells[0]) & is_filled(*cells[1]) & is_filled(*cells[2]) & is_filled(*cells[3]);
+    return open ? 0 : 1;
 }
 
 void quad_cell(int row, int col) {

@@ -7,31 +7,30 @@
 // never both dropped, so every 1-cell stays covered by the shown sum.
 #include "show.h"
 
-#include <cstring>
-
 namespace tessary {
 
 namespace {
 
-bool listed_by_kept_other(char id, int self) {
-    for (int k = 0; k <= last_term; ++k) {
-        if (k != self && terms[k].redundant == 0 && std::strchr(terms[k].cell_ids, id) != nullptr)
-            return true;
-    }
-    return false;
-}
-
-bool all_ids_listed_elsewhere(int i) {
-    for (const char* id = terms[i].cell_ids; *id != '\0'; ++id) {
-        if (!listed_by_kept_other(*id, i)) return false;
-    }
-    return true;
+// The cells a term lists, one bit per id.
+std::uint16_t id_mask(const char* cell_ids) {
+    unsigned mask = 0;
+    for (const char* id = cell_ids; *id != '\0'; ++id)
+        mask |= 1u << (*id <= '9' ? *id - '0' : *id - 'A' + 10);
+    return static_cast<std::uint16_t>(mask);
 }
 
 } // namespace
 
 void flag_redundant() {
-    for (int i = 0; i <= last_term; ++i) terms[i].redundant = all_ids_listed_elsewhere(i) ? 1 : 0;
+    std::array<std::uint16_t, term_capacity> listed{};
+    for (int i = 0; i <= last_term; ++i) listed[i] = id_mask(terms[i].cell_ids);
+    for (int i = 0; i <= last_term; ++i) {
+        unsigned kept_by_others = 0;
+        for (int k = 0; k <= last_term; ++k) {
+            if (k != i && terms[k].redundant == 0) kept_by_others |= listed[k];
+        }
+        terms[i].redundant = (listed[i] & ~kept_by_others) == 0 ? 1 : 0;
+    }
 }
 
 } // namespace tessary

@@ -14,7 +14,11 @@ constexpr std::size_t first_line_limit = 32;
 // Every kept term but the last gets a "+" (the last term is never flagged).
 void add_joining_marks() {
     for (int i = 0; i < last_term; ++i) {
-        if (terms[i].redundant == 0) std::strcat(terms[i].text, "+");
+        if (terms[i].redundant != 0) continue;
+        char* text = terms[i].text;
+        std::size_t length = std::strlen(text);
+        text[length] = '+';
+        text[length + 1] = '\0';
     }
 }
 
