@@ -1,6 +1,8 @@
 // The program-wide map model and its shared operations (see model.h).
 #include "model.h"
 
+#include <bit>
+
 namespace tessary {
 
 grid_type grid;
@@ -62,7 +64,8 @@ map_cell& line_cell(map_line line, int k) {
 }
 
 void append_id_if_one(char* cell_ids, int& length, const map_cell& cell) {
-    if (cell.value == '1') cell_ids[length++] = cell.id;
+    cell_ids[length] = cell.id; // kept only when the cell was entered as '1'
+    length += cell.value == '1' ? 1 : 0;
     cell_ids[length] = '\0';
 }
 
@@ -72,11 +75,16 @@ term_record& begin_term() {
 }
 
 void scan_cells(void (*visit)(int row, int col)) {
-    for (int r = 0; r < map_side; ++r) {
-        for (int c = 0; c < map_side; ++c) {
-            // Read anew at each visit: an earlier group may have covered it.
-            if (grid[r][c].state == '1') visit(r, c);
-        }
+    // Cells covered during the scan only ever turn from '1' to 'X', so the
+    // cells to visit are among those that are '1' now. Walking their bits
+    // saves the mispredicted branches of testing all sixteen in turn.
+    unsigned uncovered = 0;
+    for (int cell = 0; cell < cell_count; ++cell)
+        uncovered |= unsigned{grid[cell / map_side][cell % map_side].state == '1'} << cell;
+    for (; uncovered != 0; uncovered &= uncovered - 1) {
+        const int cell = std::countr_zero(uncovered);
+        // Read anew at each visit: an earlier group may have covered it.
+        if (grid[cell / map_side][cell % map_side].state == '1') visit(cell / map_side, cell % map_side);
     }
 }
 

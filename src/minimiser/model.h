@@ -85,9 +85,8 @@ void build_grid();
 // Steps a row or column index round the torus: -1 and +1 wrap, any other
 // direction gives 0.
 inline int wrap_step(int index, int dir) {
-    if (dir == -1) return index == 0 ? map_side - 1 : index - 1;
-    if (dir == +1) return index == map_side - 1 ? 0 : index + 1;
-    return 0;
+    const bool steps = (dir == -1) | (dir == +1);
+    return steps ? (index + dir + map_side) % map_side : 0;
 }
 
 // True when the NUL-terminated `text` holds `ch` (which is not NUL).

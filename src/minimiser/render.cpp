@@ -3,6 +3,7 @@
 // the term table empty for the next Show.
 #include "show.h"
 
+#include <array>
 #include <cstring>
 
 namespace tessary {
@@ -31,16 +32,34 @@ void concatenate_kept_terms() {
     raw_sum[length] = '\0';
 }
 
+// How each character of the compact sum is written out: '+' and A to D as
+// they are, a to d as the upper-case letter and an apostrophe, anything else
+// not at all. A table rather than branches: the letters come in no pattern.
+struct expansion {
+    char text[2];
+    unsigned char length;
+};
+
+constexpr std::array<expansion, 128> make_expansions() {
+    std::array<expansion, 128> table{};
+    table['+'] = {{'+', 0}, 1};
+    for (char v = 'A'; v <= 'D'; ++v) {
+        table[static_cast<unsigned char>(v)] = {{v, 0}, 1};
+        table[static_cast<unsigned char>(v - 'A' + 'a')] = {{v, '\''}, 2};
+    }
+    return table;
+}
+
+constexpr std::array<expansion, 128> expansions = make_expansions();
+
 // cda+ABCD becomes C'D'A'+ABCD.
 void expand_notation() {
     std::size_t length = 0;
     for (const char* ch = raw_sum; *ch != '\0'; ++ch) {
-        if (*ch == '+' || (*ch >= 'A' && *ch <= 'D')) {
-            expression[length++] = *ch;
-        } else if (*ch >= 'a' && *ch <= 'd') {
-            expression[length++] = static_cast<char>(*ch - 'a' + 'A');
-            expression[length++] = '\'';
-        }
+        const expansion& e = expansions[static_cast<unsigned char>(*ch) & 0x7f];
+        expression[length] = e.text[0];
+        expression[length + 1] = e.text[1];
+        length += e.length;
     }
     expression[length] = '\0';
 }
