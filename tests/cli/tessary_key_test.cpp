@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -137,6 +139,69 @@ TEST(TessaryKey, HelpAndVersion) {
     const run_result version = run_key({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "tessary-key 0.2\n");
+}
+
+} // namespace
+
+namespace {
+
+// Every kind of bad input: a clear message, a non-zero status and no answer.
+TEST(TessaryKey, BadInputNeverGivesAnAnswer) {
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        std::string message; // part of what standard error must say
+    };
+    const std::string long_map(5000, '1');
+    const row rows[] = {
+        {"empty argument", {""}, "", "argument 1: empty map"},
+        {"too short", {"101"}, "", "argument 1: has 3 cells"},
+        {"too long", {long_map}, "", "argument 1: has 5000 cells"},
+        {"too long on a line", {}, long_map + "\n", "line 1: has 5000 cells"},
+        {"comma separators", {"1111,1111,1111,1111"}, "", "bad character ',' at position 5"},
+        {"three groups", {"1111/1111/11111111"}, "", "group 3 has 8 cells"},
+        {"tab inside", {}, "1111\t1111/1111/1111\n", "bad character '\\x09' at position 5"},
+        {"control byte", {"111\x01" "111111111111"}, "", "bad character '\\x01' at position 4"},
+        {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\\xC3' at position 19"},
+        {"NUL in a line", {}, std::string("1111\0" "1111111111111\n", 19),
+         "line 1: bad character '\\x00' at position 5"},
+        {"letter o for zero", {"0000o00000000000"}, "", "argument 1: bad character 'o'"},
+        {"minterm out of range", {"-m", "15,16"}, "", "minterm 16 is out of range"},
+        {"minterm negative", {"-m", "-3"}, "", "'-3' is not a number"},
+        {"minterm huge", {"-m", "4294967297"}, "", "minterm 4294967297 is out of range"},
+        {"minterm duplicated", {"-m", "1,2,1"}, "", "minterm 1 is listed twice"},
+        {"don't-care duplicated", {"-m", "1", "-d", "2,2"}, "", "minterm 2 is listed twice"},
+        {"overlap", {"-m", "1,2", "-d", "3,2"}, "", "minterm 2 is both in"},
+        {"empty list item", {"-m", "1,,2"}, "", "empty item"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, ""); // the bad map is the first: nothing printed
+        EXPECT_NE(result.err.find(r.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.rfind("tessary-key: ", 0), 0u) << result.err;
+        EXPECT_LT(result.err.size(), 200u) << "the message should not echo the input";
+    }
+}
+
+// Random bytes on standard input: every line is either a map, answered, or
+// the first bad one, reported; nothing else, and never a crash.
+TEST(TessaryKey, RandomBytesOnStandardInput) {
+    std::uint32_t seed = 2026;
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        std::string input;
+        for (int i = 0; i < 4096; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            input += static_cast<char>(seed >> 24);
+        }
+        const run_result result = run_key({}, input);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err.rfind("tessary-key: line ", 0), 0u) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
+    }
 }
 
 } // namespace
