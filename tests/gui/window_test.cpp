@@ -4,6 +4,8 @@
 #include "gui_fixture.h"
 #include "show.h"
 
+#include <glib/gstdio.h>
+
 #include <string>
 #include <vector>
 
@@ -207,6 +209,27 @@ TEST_F(Pictures, MissingPicturesLeaveAPlaceholderAndNoIcon) {
     set_map("0110/0110/0000/0000");
     click("   Show   ");
     EXPECT_EQ(text_of(key_entry), "BC'");
+}
+
+TEST_F(Pictures, UnreadablePicturesLeaveAPlaceholderAndNoIcon) {
+    gchar* dir = g_dir_make_tmp("tessary-pixmaps-XXXXXX", nullptr);
+    ASSERT_NE(dir, nullptr);
+    gchar* corner = g_build_filename(dir, "rc.png", nullptr);
+    gchar* icon = g_build_filename(dir, "kmap.png", nullptr);
+    ASSERT_TRUE(g_file_set_contents(corner, "not a picture", -1, nullptr));
+    ASSERT_EQ(g_mkdir(icon, 0700), 0); // a directory where the icon should be
+    build_with(dir);
+    EXPECT_NE(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
+    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(main_window)), nullptr);
+    set_map("1010/0101/1010/0101");
+    click("   Show   ");
+    EXPECT_TRUE(is_visible(key_entry_more));
+    g_rmdir(icon);
+    g_remove(corner);
+    g_rmdir(dir);
+    g_free(icon);
+    g_free(corner);
+    g_free(dir);
 }
 
 } // namespace
