@@ -45,6 +45,9 @@ GtkWidget* build_menu_bar() {
     gtk_window_add_accel_group(GTK_WINDOW(main_window), accel_group);
     g_object_unref(accel_group);
     GtkItemFactory* factory = gtk_item_factory_new(gtk_menu_bar_get_type(), "<main>", accel_group);
+    // The window keeps the factory's one reference, so the two go together;
+    // a factory that nothing holds would leak each time a window is built.
+    g_object_set_data_full(G_OBJECT(main_window), "tessary-item-factory", factory, g_object_unref);
     gtk_item_factory_create_items(factory, G_N_ELEMENTS(menu_entries), menu_entries, main_window);
     return gtk_item_factory_get_widget(factory, "<main>");
 }
