@@ -48,13 +48,17 @@ void build_grid() {
 // early exits cost more in mispredicted branches than the reads they save.
 bool row_is_full(int row, int col) {
     const auto& line = grid[row];
-    return (line[col].state != '0') & is_filled(line[(col + 1) % map_side]) &
-           is_filled(line[(col + 2) % map_side]) & is_filled(line[(col + 3) % map_side]);
+    const int members = (line[col].state != '0') + is_filled(line[(col + 1) % map_side]) +
+                        is_filled(line[(col + 2) % map_side]) +
+                        is_filled(line[(col + 3) % map_side]);
+    return members == map_side;
 }
 
 bool column_is_full(int row, int col) {
-    return (grid[row][col].state != '0') & is_filled(grid[(row + 1) % map_side][col]) &
-           is_filled(grid[(row + 2) % map_side][col]) & is_filled(grid[(row + 3) % map_side][col]);
+    const int members = (grid[row][col].state != '0') + is_filled(grid[(row + 1) % map_side][col]) +
+                        is_filled(grid[(row + 2) % map_side][col]) +
+                        is_filled(grid[(row + 3) % map_side][col]);
+    return members == map_side;
 }
 
 void clear_redundant() { terms[last_term].redundant = 0; }

@@ -97,7 +97,7 @@ inline bool contains(const char* text, char ch) {
 }
 
 // True when the cell's state is '1' or 'X': it may stand in a group.
-inline bool is_filled(const map_cell& cell) { return (cell.state == '1') | (cell.state == 'X'); }
+inline bool is_filled(const map_cell& cell) { return cell.state == '1' || cell.state == 'X'; }
 
 // True when no cell of the row (column) of (row, col) has the state '0'.
 bool row_is_full(int row, int col);

@@ -89,9 +89,9 @@ void make_square(int row, int col, square sq) {
 
 int square_blocked(int row, int col, square sq) {
     const auto cells = square_cells(row, col, sq);
-    const bool open =
-        is_filled(*cells[0]) & is_filled(*cells[1]) & is_filled(*cells[2]) & is_filled(*cells[3]);
-    return open ? 0 : 1;
+    const int members =
+        is_filled(*cells[0]) + is_filled(*cells[1]) + is_filled(*cells[2]) + is_filled(*cells[3]);
+    return members == 4 ? 0 : 1;
 }
 
 void quad_cell(int row, int col) {

@@ -1,0 +1,62 @@
+# Shared by the scripts that drive the real tessary with the pointer and the
+# keyboard through xdotool. Source it, then call load_layout and start.
+#   load_layout WINDOW_LAYOUT   where the buttons are (from the same code and fonts)
+#   start COMMAND...            runs COMMAND in the background, finds its window
+#   click_at NAME [COUNT]       "cell R C", show, reset or key
+#   set_map MAP                 clicks cells from a map of all '0' to MAP
+#   read_key                    the first key field's text, via PRIMARY
+#   keys KEY...                 focuses the window and types the keys
+#   expect_exit_0 WHAT          waits for the program; fails unless status 0
+
+x() { timeout 10 xdotool "$@"; }
+pid=
+errors=$(mktemp)
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -f "$errors"' EXIT
+declare -A at
+
+load_layout() {
+  while read -r name a b c d; do
+    if [ "$name" = cell ]; then at["cell $a $b"]="$c $d"; else at[$name]="$a $b"; fi
+  done < <(timeout 20 "$1")
+  [ -n "${at[show]:-}" ] || { echo "no layout from $1"; exit 1; }
+}
+
+start() {
+  "$@" 2>>"$errors" & pid=$!
+  win=$(timeout 120 xdotool search --sync --onlyvisible --name '^Tessary$' | head -n 1)
+  [ -n "$win" ] || { echo "no Tessary window"; exit 1; }
+}
+
+click_at() {
+  # shellcheck disable=SC2086
+  x mousemove --window "$win" ${at[$1]} click --repeat "${2:-1}" --delay 80 1
+  sleep "${settle:-0.1}"
+}
+
+set_map() {
+  local cells=${1//\//} i
+  for (( i = 0; i < 16; i++ )); do
+    case ${cells:i:1} in
+      1) click_at "cell $(( i / 4 )) $(( i % 4 ))" 1 ;;
+      X) click_at "cell $(( i / 4 )) $(( i % 4 ))" 2 ;;
+    esac
+  done
+}
+
+read_key() {
+  click_at key 3
+  timeout 5 xclip -o -selection primary
+}
+
+keys() {
+  x windowfocus --sync "$win" key "$@"
+  sleep "${settle:-0.1}"
+}
+
+expect_exit_0() {
+  local status=0
+  timeout 120 tail --pid="$pid" -f /dev/null || { echo "tessary did not exit after $1"; exit 1; }
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq 0 ] || { echo "tessary exited with $status after $1"; cat "$errors"; exit 1; }
+}
