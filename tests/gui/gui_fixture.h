@@ -3,6 +3,7 @@
 // fixture that builds the real main window for each test.
 #pragma once
 
+#include "widget_search.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
@@ -41,16 +42,22 @@ inline void set_map(const char* map) {
     }
 }
 
-// The first widget under `root`, depth first, for which `match` holds.
-template <typename Match> GtkWidget* find_widget(GtkWidget* root, Match match) {
-    if (match(root)) return root;
-    if (!GTK_IS_CONTAINER(root)) return nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
-    GtkWidget* found = nullptr;
-    for (GList* child = children; child != nullptr && found == nullptr; child = child->next)
-        found = find_widget(GTK_WIDGET(child->data), match);
-    g_list_free(children);
-    return found;
+// Runs the main loop with `action` queued as its first work, and tells
+// whether something in it quit the loop; gives up after ten seconds.
+inline bool main_loop_quits_after(GSourceFunc action) {
+    bool timed_out = false;
+    g_idle_add(action, nullptr);
+    const guint guard = g_timeout_add_seconds(
+        10,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            gtk_main_quit();
+            return FALSE;
+        },
+        &timed_out);
+    gtk_main();
+    if (!timed_out) g_source_remove(guard);
+    return !timed_out;
 }
 
 class MainWindow : public ::testing::Test {
@@ -73,9 +80,7 @@ class MainWindow : public ::testing::Test {
 
     // The buttons the window's Show and Reset handlers are connected to.
     static GtkWidget* find_button(const char* label) {
-        return find_widget(main_window, [label](GtkWidget* widget) {
-            return GTK_IS_BUTTON(widget) && label_of(widget) == label;
-        });
+        return testing::find_button(main_window, label);
     }
     static void click(const char* label) { gtk_button_clicked(GTK_BUTTON(find_button(label))); }
 };

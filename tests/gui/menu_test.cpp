@@ -128,24 +128,10 @@ TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
 }
 
 TEST_F(MainWindow, ControlQEndsTheMainLoopWithoutDestroyingTheWindow) {
-    bool timed_out = false;
-    g_idle_add(
-        [](gpointer) -> gboolean {
-            gtk_accel_groups_activate(G_OBJECT(main_window), GDK_q, GDK_CONTROL_MASK);
-            return FALSE;
-        },
-        nullptr);
-    const guint guard = g_timeout_add_seconds(
-        10,
-        [](gpointer flag) -> gboolean {
-            *static_cast<bool*>(flag) = true;
-            gtk_main_quit();
-            return FALSE;
-        },
-        &timed_out);
-    gtk_main();
-    if (!timed_out) g_source_remove(guard);
-    EXPECT_FALSE(timed_out);
+    EXPECT_TRUE(main_loop_quits_after([](gpointer) -> gboolean {
+        gtk_accel_groups_activate(G_OBJECT(main_window), GDK_q, GDK_CONTROL_MASK);
+        return FALSE;
+    }));
     EXPECT_TRUE(GTK_IS_WINDOW(main_window));
 }
 

@@ -3,6 +3,7 @@
 // real program with the pointer. The layout comes from the same code and the
 // same fonts as the program's, so the points are the program's own.
 //   window_layout   ->   "cell ROW COL X Y", "show X Y", "reset X Y", "key X Y"
+#include "widget_search.h"
 #include "window.h"
 
 #include <cstdio>
@@ -12,20 +13,6 @@ namespace {
 void print_centre(const char* name, GtkWidget* widget) {
     const GtkAllocation& a = widget->allocation;
     std::printf("%s %d %d\n", name, a.x + a.width / 2, a.y + a.height / 2);
-}
-
-GtkWidget* button_labelled(GtkWidget* root, const char* label) {
-    if (GTK_IS_BUTTON(root)) {
-        const gchar* text = gtk_button_get_label(GTK_BUTTON(root));
-        if (text != nullptr && g_strcmp0(text, label) == 0) return root;
-    }
-    if (!GTK_IS_CONTAINER(root)) return nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
-    GtkWidget* found = nullptr;
-    for (GList* c = children; c != nullptr && found == nullptr; c = c->next)
-        found = button_labelled(GTK_WIDGET(c->data), label);
-    g_list_free(children);
-    return found;
 }
 
 } // namespace
@@ -43,8 +30,8 @@ int main(int argc, char** argv) {
             print_centre(name, tessary::cell_buttons[row][col]);
         }
     }
-    print_centre("show", button_labelled(tessary::main_window, "   Show   "));
-    print_centre("reset", button_labelled(tessary::main_window, "   Reset   "));
+    print_centre("show", tessary::testing::find_button(tessary::main_window, "   Show   "));
+    print_centre("reset", tessary::testing::find_button(tessary::main_window, "   Reset   "));
     print_centre("key", tessary::key_entry);
     return 0;
 }

@@ -153,24 +153,10 @@ TEST_F(MainWindow, ResetClearsEverything) {
 
 TEST_F(MainWindow, ClosingTheWindowEndsTheMainLoop) {
     EXPECT_FALSE(on_delete_event(main_window, nullptr, nullptr));
-    bool timed_out = false;
-    g_idle_add(
-        [](gpointer) -> gboolean {
-            gtk_widget_destroy(main_window);
-            return FALSE;
-        },
-        nullptr);
-    const guint guard = g_timeout_add_seconds(
-        10,
-        [](gpointer flag) -> gboolean {
-            *static_cast<bool*>(flag) = true;
-            gtk_main_quit();
-            return FALSE;
-        },
-        &timed_out);
-    gtk_main();
-    if (!timed_out) g_source_remove(guard);
-    EXPECT_FALSE(timed_out);
+    EXPECT_TRUE(main_loop_quits_after([](gpointer) -> gboolean {
+        gtk_widget_destroy(main_window);
+        return FALSE;
+    }));
     main_window = nullptr;
 }
 
