@@ -24,8 +24,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -66,10 +70,11 @@ void reduce_all(benchmark::State& state, const std::vector<cell_values>& maps) {
         for (const cell_values& cells : maps) benchmark::DoNotOptimize(tessary::show_map(cells));
         allocs += allocations.load() - before;
     }
-    const double reduced = static_cast<double>(state.iterations()) * static_cast<double>(maps.size());
+    const double reduced =
+        static_cast<double>(state.iterations()) * static_cast<double>(maps.size());
     state.SetItemsProcessed(static_cast<std::int64_t>(reduced));
-    state.counters["ns_per_map"] =
-        benchmark::Counter(reduced * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_map"] = benchmark::Counter(
+        reduced * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["allocs_per_map"] = static_cast<double>(allocs) / reduced;
 }
 
@@ -80,10 +85,14 @@ void every_map_of_zeros_and_ones(benchmark::State& state) {
 }
 BENCHMARK(every_map_of_zeros_and_ones);
 
-void sample_with_dont_cares(benchmark::State& state) { reduce_all(state, dont_care_sample()); }
+void sample_with_dont_cares(benchmark::State& state) {
+    reduce_all(state, dont_care_sample());
+}
 BENCHMARK(sample_with_dont_cares);
 
-void named_map(benchmark::State& state, const char* map) { reduce_all(state, {map_of(map)}); }
+void named_map(benchmark::State& state, const char* map) {
+    reduce_all(state, {map_of(map)});
+}
 BENCHMARK_CAPTURE(named_map, checkerboard, "1010/0101/1010/0101");
 BENCHMARK_CAPTURE(named_map, octets, "0111/1111/1111/1111");
 BENCHMARK_CAPTURE(named_map, pairs, "1100/0000/0011/0000");
@@ -111,8 +120,9 @@ void every_map_with_dont_cares(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(maps);
-    state.counters["ns_per_map"] = benchmark::Counter(
-        static_cast<double>(maps) * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_map"] =
+        benchmark::Counter(static_cast<double>(maps) * 1e-9,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(every_map_with_dont_cares)->Iterations(1)->Unit(benchmark::kSecond);
 

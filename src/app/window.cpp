@@ -117,7 +117,8 @@ void build_main_window() {
     // A missing icon leaves the window without one. The error is taken and
     // dropped: without an error location GTK would print a warning.
     GError* error = nullptr;
-    if (!gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, &error)) g_clear_error(&error);
+    if (!gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, &error))
+        g_clear_error(&error);
     g_free(icon);
     g_signal_connect(main_window, "delete-event", G_CALLBACK(on_delete_event), nullptr);
     g_signal_connect(main_window, "destroy", G_CALLBACK(on_quit), nullptr);
@@ -129,8 +130,8 @@ GtkWidget* build_map_table() {
     gtk_table_attach_defaults(GTK_TABLE(map_table), corner, 0, 1, 0, 1);
     gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("A'B'  A'B  AB   AB'"), 1, 5, 0,
                               1);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0,
-                              1, 1, 5);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0, 1,
+                              1, 5);
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) add_cell_button(row, col);
     }
@@ -192,8 +193,12 @@ void on_reset_clicked(GtkButton*, gpointer) {
     gtk_widget_hide(key_entry_more);
 }
 
-gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) { return FALSE; }
+gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {
+    return FALSE;
+}
 
-void on_quit() { gtk_main_quit(); }
+void on_quit() {
+    gtk_main_quit();
+}
 
 } // namespace tessary

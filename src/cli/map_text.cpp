@@ -23,7 +23,9 @@ template <typename... Pieces> std::string concat(const Pieces&... pieces) {
     return text;
 }
 
-bool is_cell_char(char ch) { return ch == '0' || ch == '1' || ch == 'X' || ch == 'x'; }
+bool is_cell_char(char ch) {
+    return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';
+}
 
 std::string bad_character(std::string_view text, std::size_t at) {
     return concat("bad character '", printable(text.substr(at, 1)), "' at position ",
@@ -44,8 +46,8 @@ bool check_groups(std::string_view text, std::string& error) {
             continue;
         }
         if (group_length != map_side) {
-            error = concat("group ", std::to_string(groups), " has ", count_of(group_length, "cell"),
-                           " (each of the four groups has 4)");
+            error = concat("group ", std::to_string(groups), " has ",
+                           count_of(group_length, "cell"), " (each of the four groups has 4)");
             return false;
         }
         group_length = 0;
@@ -103,8 +105,8 @@ bool apply_minterm_list(std::string_view list, const char* option, char mark, ce
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = list.find(',', start);
-        const std::string_view item =
-            trim_blanks(list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        const std::string_view item = trim_blanks(
+            list.substr(start, comma == std::string_view::npos ? comma : comma - start));
         const int minterm = parse_minterm(item, error);
         if (minterm < 0) {
             error = concat(option, ": ", error);

@@ -61,7 +61,9 @@ bool column_is_full(int row, int col) {
     return members == map_side;
 }
 
-void clear_redundant() { terms[last_term].redundant = 0; }
+void clear_redundant() {
+    terms[last_term].redundant = 0;
+}
 
 map_cell& line_cell(map_line line, int k) {
     return line.is_row ? grid[line.index][k] : grid[k][line.index];
@@ -88,7 +90,8 @@ void scan_cells(void (*visit)(int row, int col)) {
     for (; uncovered != 0; uncovered &= uncovered - 1) {
         const int cell = std::countr_zero(uncovered);
         // Read anew at each visit: an earlier group may have covered it.
-        if (grid[cell / map_side][cell % map_side].state == '1') visit(cell / map_side, cell % map_side);
+        if (grid[cell / map_side][cell % map_side].state == '1')
+            visit(cell / map_side, cell % map_side);
     }
 }
 

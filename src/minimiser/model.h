@@ -36,7 +36,7 @@ struct map_cell {
 // One product term in compact text: upper case for a variable, lower case for
 // its complement, letters in the order the pass wrote them (aBc is A'BC').
 struct term_record {
-    char text[6];     // four letters, the "+" rendering appends, NUL
+    char text[6];      // four letters, the "+" rendering appends, NUL
     char cell_ids[10]; // ids of the covered cells entered as '1', NUL
     std::int32_t redundant;
 };
@@ -97,7 +97,9 @@ inline bool contains(const char* text, char ch) {
 }
 
 // True when the cell's state is '1' or 'X': it may stand in a group.
-inline bool is_filled(const map_cell& cell) { return cell.state == '1' || cell.state == 'X'; }
+inline bool is_filled(const map_cell& cell) {
+    return cell.state == '1' || cell.state == 'X';
+}
 
 // True when no cell of the row (column) of (row, col) has the state '0'.
 bool row_is_full(int row, int col);

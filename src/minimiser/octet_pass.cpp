@@ -75,6 +75,8 @@ void octet_cell(int row, int col) {
     column_octet(row, col);
 }
 
-void octet_pass() { scan_cells(octet_cell); }
+void octet_pass() {
+    scan_cells(octet_cell);
+}
 
 } // namespace tessary

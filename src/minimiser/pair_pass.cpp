@@ -7,10 +7,10 @@ namespace tessary {
 
 namespace {
 
-inline constexpr direction first_choice_order[] = {direction::left, direction::right,
-                                                   direction::up, direction::down};
-inline constexpr direction fallback_order[] = {direction::left, direction::up,
-                                               direction::right, direction::down};
+inline constexpr direction first_choice_order[] = {direction::left, direction::right, direction::up,
+                                                   direction::down};
+inline constexpr direction fallback_order[] = {direction::left, direction::up, direction::right,
+                                               direction::down};
 
 // A horizontal pair shares its row literals and varies in its column
 // literals; a vertical pair the other way round.
@@ -73,6 +73,8 @@ void pair_cell(int row, int col) {
     }
 }
 
-void pair_pass() { scan_cells(pair_cell); }
+void pair_pass() {
+    scan_cells(pair_cell);
+}
 
 } // namespace tessary

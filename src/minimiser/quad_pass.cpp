@@ -102,6 +102,8 @@ void quad_cell(int row, int col) {
     }
 }
 
-void quad_pass() { scan_cells(quad_cell); }
+void quad_pass() {
+    scan_cells(quad_cell);
+}
 
 } // namespace tessary

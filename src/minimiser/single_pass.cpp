@@ -17,6 +17,8 @@ void make_single(int row, int col) {
     clear_redundant();
 }
 
-void single_pass() { scan_cells(make_single); }
+void single_pass() {
+    scan_cells(make_single);
+}
 
 } // namespace tessary

@@ -9,7 +9,9 @@
 namespace tessary {
 namespace {
 
-std::string cells_text(const cell_values& cells) { return std::string(cells.begin(), cells.end()); }
+std::string cells_text(const cell_values& cells) {
+    return std::string(cells.begin(), cells.end());
+}
 
 TEST(ParseMap, AcceptedForms) {
     struct row {
@@ -36,9 +38,11 @@ TEST(ParseMap, Errors) {
     const row rows[] = {
         {"", "empty map (a map is 16 cells of 0, 1 or X)"},
         {"10101", "has 5 cells (a map has 16, or 4 groups of 4 separated by '/')"},
-        {std::string(5000, '1'), "has 5000 cells (a map has 16, or 4 groups of 4 separated by '/')"},
+        {std::string(5000, '1'),
+         "has 5000 cells (a map has 16, or 4 groups of 4 separated by '/')"},
         {"1111/1111/1111", "has 3 groups separated by '/' (a map has 4 groups of 4 cells)"},
-        {"1111/1111/1111/1111/1111", "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        {"1111/1111/1111/1111/1111",
+         "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
         {"1111/111/11111/1111", "group 2 has 3 cells (each of the four groups has 4)"},
         {"1111//1111/1111", "group 2 has 0 cells (each of the four groups has 4)"},
         {"/1111/1111/1111/1111", "group 1 has 0 cells (each of the four groups has 4)"},
@@ -46,8 +50,13 @@ TEST(ParseMap, Errors) {
         {"1111-1111-1111-1111", "bad character '-' at position 5 (a cell is 0, 1 or X)"},
         {"111121111111111", "bad character '2' at position 5 (a cell is 0, 1 or X)"},
         {"1111 1111 1111 1111", "bad character ' ' at position 5 (a cell is 0, 1 or X)"},
-        {std::string("11\0" "1111111111111", 16), "bad character '\\x00' at position 3 (a cell is 0, 1 or X)"},
-        {"\x1b" "111111111111111", "bad character '\\x1B' at position 1 (a cell is 0, 1 or X)"},
+        {std::string("11\0"
+                     "1111111111111",
+                     16),
+         "bad character '\\x00' at position 3 (a cell is 0, 1 or X)"},
+        {"\x1b"
+         "111111111111111",
+         "bad character '\\x1B' at position 1 (a cell is 0, 1 or X)"},
         {"1111111111111\xc3\xa9", "bad character '\\xC3' at position 14 (a cell is 0, 1 or X)"},
     };
     for (const row& r : rows) {
@@ -64,10 +73,8 @@ TEST(ParseMinterms, AcceptedLists) {
         const char *ones, *dont_cares, *cells;
     };
     const row rows[] = {
-        {"0,4,15", "", "1100000000100000"},
-        {"13", "", "0000001000000000"},                     // row C'D, column AB
-        {"1, 3", "2", "000010001000X000"},
-        {"", "", "0000000000000000"},
+        {"0,4,15", "", "1100000000100000"}, {"13", "", "0000001000000000"}, // row C'D, column AB
+        {"1, 3", "2", "000010001000X000"},  {"", "", "0000000000000000"},
         {"8", "0,10", "X00100000000000X"},
     };
     for (const row& r : rows) {
@@ -85,7 +92,8 @@ TEST(ParseMinterms, Errors) {
     };
     const row rows[] = {
         {"16", "", "--minterms: minterm 16 is out of range (0 to 15)"},
-        {"1,99999999999999999999", "", "--minterms: minterm 99999999999999999999 is out of range (0 to 15)"},
+        {"1,99999999999999999999", "",
+         "--minterms: minterm 99999999999999999999 is out of range (0 to 15)"},
         {"-1", "", "--minterms: '-1' is not a number"},
         {"1,,2", "", "--minterms: empty item (write numbers separated by commas)"},
         {"1,2,", "", "--minterms: empty item (write numbers separated by commas)"},

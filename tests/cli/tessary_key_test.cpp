@@ -98,17 +98,29 @@ TEST(TessaryKey, BadMapsStopTheBatchWithStatusOne) {
         std::string input, out, err;
     };
     const row rows[] = {
-        {{"0110/0110/0000/0000", "0110/0110/0000", "1111111111111111"}, "", "BC'\n",
+        {{"0110/0110/0000/0000", "0110/0110/0000", "1111111111111111"},
+         "",
+         "BC'\n",
          "tessary-key: argument 2: has 3 groups separated by '/' (a map has 4 groups of 4 "
          "cells)\n"},
         {{""}, "", "", "tessary-key: argument 1: empty map (a map is 16 cells of 0, 1 or X)\n"},
-        {{}, "0110/0110/0000/0000\n\n0120/0110/0000/0000\n1111111111111111\n", "BC'\n",
+        {{},
+         "0110/0110/0000/0000\n\n0120/0110/0000/0000\n1111111111111111\n",
+         "BC'\n",
          "tessary-key: line 3: bad character '2' at position 3 (a cell is 0, 1 or X)\n"},
-        {{}, std::string("01100110\0" "00000000\n", 18), "",
+        {{},
+         std::string("01100110\0"
+                     "00000000\n",
+                     18),
+         "",
          "tessary-key: line 1: bad character '\\x00' at position 9 (a cell is 0, 1 or X)\n"},
-        {{"--minterms", "3,16"}, "", "",
+        {{"--minterms", "3,16"},
+         "",
+         "",
          "tessary-key: --minterms: minterm 16 is out of range (0 to 15)\n"},
-        {{"-m", "3", "-d", "3"}, "", "",
+        {{"-m", "3", "-d", "3"},
+         "",
+         "",
          "tessary-key: minterm 3 is both in --minterms and --dont-cares\n"},
     };
     for (const row& r : rows) {
@@ -162,9 +174,17 @@ TEST(TessaryKey, BadInputNeverGivesAnAnswer) {
         {"comma separators", {"1111,1111,1111,1111"}, "", "bad character ',' at position 5"},
         {"three groups", {"1111/1111/11111111"}, "", "group 3 has 8 cells"},
         {"tab inside", {}, "1111\t1111/1111/1111\n", "bad character '\\x09' at position 5"},
-        {"control byte", {"111\x01" "111111111111"}, "", "bad character '\\x01' at position 4"},
+        {"control byte",
+         {"111\x01"
+          "111111111111"},
+         "",
+         "bad character '\\x01' at position 4"},
         {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\\xC3' at position 19"},
-        {"NUL in a line", {}, std::string("1111\0" "1111111111111\n", 19),
+        {"NUL in a line",
+         {},
+         std::string("1111\0"
+                     "1111111111111\n",
+                     19),
          "line 1: bad character '\\x00' at position 5"},
         {"letter o for zero", {"0000o00000000000"}, "", "argument 1: bad character 'o'"},
         {"minterm out of range", {"-m", "15,16"}, "", "minterm 16 is out of range"},

@@ -22,9 +22,13 @@ inline std::string label_of(GtkWidget* button) {
     return label != nullptr ? label : "";
 }
 
-inline std::string text_of(GtkWidget* entry) { return gtk_entry_get_text(GTK_ENTRY(entry)); }
+inline std::string text_of(GtkWidget* entry) {
+    return gtk_entry_get_text(GTK_ENTRY(entry));
+}
 
-inline bool is_visible(GtkWidget* widget) { return GTK_WIDGET_VISIBLE(widget); }
+inline bool is_visible(GtkWidget* widget) {
+    return GTK_WIDGET_VISIBLE(widget);
+}
 
 // Clicks a cell until it reads `value` ("0", "1" or "X").
 inline void set_cell(int row, int col, char value) {

@@ -73,7 +73,7 @@ TEST_F(MainWindow, CornerAndHeadersDoNothing) {
 }
 
 TEST_F(MainWindow, TooltipsAreMintermNumbers) {
-    const char* minterms[16] = {"0", "4", "12", "8", "1", "5",  "13", "9",
+    const char* minterms[16] = {"0", "4", "12", "8",  "1", "5", "13", "9",
                                 "3", "7", "15", "11", "2", "6", "14", "10"};
     for (int cell = 0; cell < 16; ++cell) {
         SCOPED_TRACE(cell);
@@ -114,7 +114,9 @@ TEST_F(MainWindow, ShowWritesTheMinimisersAnswer) {
         click("   Show   ");
         EXPECT_EQ(text_of(key_entry), row.first);
         EXPECT_EQ(is_visible(key_entry_more), row.second != nullptr);
-        if (row.second != nullptr) { EXPECT_EQ(text_of(key_entry_more), row.second); }
+        if (row.second != nullptr) {
+            EXPECT_EQ(text_of(key_entry_more), row.second);
+        }
     }
 }
 

@@ -41,8 +41,8 @@ TEST(EveryMapOfZerosAndOnes, AnswerIsTheFunctionAndFitsTheFields) {
         longest_first = std::max(longest_first, std::strlen(key.first));
         if (key.second_shown) longest_second = std::max(longest_second, std::strlen(key.second));
         if (answer != "0" && answer != "1")
-            most_terms = std::max(most_terms, 1 + static_cast<int>(std::count(
-                                                      answer.begin(), answer.end(), '+')));
+            most_terms = std::max(
+                most_terms, 1 + static_cast<int>(std::count(answer.begin(), answer.end(), '+')));
     }
     EXPECT_LE(longest_first, 32u);
     EXPECT_LE(longest_second, 26u);
@@ -91,7 +91,8 @@ TEST(EveryMapOfZerosAndOnes, KeptTermsMatchThePlainRuleWhereThatRuleIsSound) {
             ++plain_rule_wrong;
         } else {
             for (int i = 0; i <= last_term; ++i)
-                EXPECT_EQ(terms[i].redundant, plain[i]) << "map " << bits_name(bits) << " term " << i;
+                EXPECT_EQ(terms[i].redundant, plain[i])
+                    << "map " << bits_name(bits) << " term " << i;
         }
         render_expression();
     }

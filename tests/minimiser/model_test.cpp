@@ -73,7 +73,7 @@ TEST(FullLine, FromEveryStartCell) {
         bool full;
     };
     const row rows[] = {
-        {"X111", true}, {"XXXX", true}, {"1111", true},
+        {"X111", true},  {"XXXX", true},  {"1111", true},
         {"0111", false}, {"1101", false}, {"0000", false},
     };
     for (const row& r : rows) {

@@ -71,14 +71,16 @@ TEST(OctetPass, RowOctetPreferredWhenRowAndColumnBothFit) {
 TEST(QuadPass, Table) {
     const pass_case cases[] = {
         {"row before column", map_with("012348C"), {"cd[0123]", "ab[048C]"}},
-        {"column, then a row listing a covered cell", map_with("159D89AB"),
+        {"column, then a row listing a covered cell",
+         map_with("159D89AB"),
          {"aB[159D]", "CD[89AB]"}},
         {"down-right square", map_with("4589"), {"aD[4598]"}},
         {"corners: up-left across both wraps", map_with("03CF"), {"bd[03FC]"}},
         {"up-right across the wrap", map_with("12DE"), {"Bd[12ED]"}},
         {"square with two don't-cares", map_with("56", "9A"), {"BD[56]"}},
         {"down-left preferred", map_with("569A", "48"), {"aD[59]", "BD[659A]"}},
-        {"down-right, then down-left over covered cells", map_with("45689A"),
+        {"down-right, then down-left over covered cells",
+         map_with("45689A"),
          {"aD[4598]", "BD[659A]"}},
         {"no quad for a pair", map_with("01"), {}},
     };
@@ -108,9 +110,11 @@ TEST(PairPass, Table) {
         {"down", map_with("48"), {"abD[48]"}},
         {"middle cell listed twice", map_with("456"), {"cDa[45]", "cDB[65]"}},
         {"lone cells left for singles", map_with("0A"), {}},
-        {"four uncovered neighbours: left wins", map_with("0134C"),
+        {"four uncovered neighbours: left wins",
+         map_with("0134C"),
          {"cdb[03]", "cda[10]", "abc[40]", "abd[C0]"}},
-        {"after octet and quad, fallback down across the wrap", map_with("012345679AC"),
+        {"after octet and quad, fallback down across the wrap",
+         map_with("012345679AC"),
          {"c[01234567]", "BD[9A65]", "abd[C0]"}},
     };
     for (const pass_case& c : cases) check_pass(c, up_to::pairs);
@@ -123,9 +127,9 @@ TEST(SinglePass, Table) {
         {"cell F", map_with("F"), {"AbCd[F]"}},
         {"two cells in scan order", map_with("0A"), {"abcd[0]", "ABCD[A]"}},
         {"a pair first", map_with("01A"), {"cda[01]", "ABCD[A]"}},
-        {"checkerboard", map_of("1010/0101/1010/0101"),
-         {"abcd[0]", "ABcd[2]", "aBcD[5]", "AbcD[7]", "abCD[8]", "ABCD[A]", "aBCd[D]",
-          "AbCd[F]"}},
+        {"checkerboard",
+         map_of("1010/0101/1010/0101"),
+         {"abcd[0]", "ABcd[2]", "aBcD[5]", "AbcD[7]", "abCD[8]", "ABCD[A]", "aBCd[D]", "AbCd[F]"}},
         {"don't-care gets no term", map_with("0", "A"), {"abcd[0]"}},
     };
     for (const pass_case& c : cases) check_pass(c, up_to::singles);

@@ -79,7 +79,9 @@ TEST(Show, WholeMaps) {
         const key_fields& key = show_map(map_of(c.map));
         EXPECT_STREQ(key.first, c.first);
         EXPECT_EQ(key.second_shown, c.second != nullptr);
-        if (c.second != nullptr) { EXPECT_STREQ(key.second, c.second); }
+        if (c.second != nullptr) {
+            EXPECT_STREQ(key.second, c.second);
+        }
     }
 }
 
@@ -112,7 +114,7 @@ TEST(Show, SplitsAfterThirtyTwoCharacters) {
         {"2578A", "ABC'D'+A'BC'D+AB'C'D+A'B'CD+ABCD", nullptr}, // exactly 32
         {"1369B", "A'BC'D'+AB'C'D'+ABC'D+A'BCD", "+AB'CD"},     // 33: split at 26
         {"134CE", "A'BC'D'+AB'C'D'+A'B'C'D+A'B'CD'", "+ABCD'"}, // '+' at 31
-        {"0", "A'B'C'D'", nullptr},                              // one term, no '+'
+        {"0", "A'B'C'D'", nullptr},                             // one term, no '+'
         {"01A", "C'D'A'+ABCD", nullptr},
     };
     for (const row& r : rows) {
@@ -120,7 +122,9 @@ TEST(Show, SplitsAfterThirtyTwoCharacters) {
         const key_fields& key = show_map(map_with(r.ones));
         EXPECT_STREQ(key.first, r.first);
         EXPECT_EQ(key.second_shown, r.second != nullptr);
-        if (r.second != nullptr) { EXPECT_STREQ(key.second, r.second); }
+        if (r.second != nullptr) {
+            EXPECT_STREQ(key.second, r.second);
+        }
     }
 }
 
