@@ -12,6 +12,16 @@ namespace {
 
 constexpr std::size_t first_line_limit = 32;
 
+// A Show makes at most 15 terms, and only a single cell has four letters (it
+// needs four '0' neighbours), so the compact sum never passes 74 characters
+// and the written-out one 106.
+constexpr std::size_t longest_raw_sum = 74;
+constexpr std::size_t longest_expression = 106;
+static_assert(sizeof raw_sum > longest_raw_sum);
+static_assert(sizeof expression > longest_expression);
+static_assert(sizeof(key_fields::first) > first_line_limit);
+static_assert(sizeof(key_fields::second) >= sizeof expression);
+
 // Every kept term but the last gets a "+" (the last term is never flagged).
 void add_joining_marks() {
     for (int i = 0; i < last_term; ++i) {
