@@ -34,6 +34,15 @@ std::vector<std::string> flagged_terms(const cell_values& cells) {
     return made;
 }
 
+// `second` is nullptr when the second field must be hidden.
+void expect_key_fields(const key_fields& key, const char* first, const char* second) {
+    EXPECT_STREQ(key.first, first);
+    EXPECT_EQ(key.second_shown, second != nullptr);
+    if (second != nullptr) {
+        EXPECT_STREQ(key.second, second);
+    }
+}
+
 struct show_case {
     const char* map;
     std::vector<std::string> terms;
@@ -76,12 +85,7 @@ TEST(Show, WholeMaps) {
     for (const show_case& c : whole_maps) {
         SCOPED_TRACE(c.map);
         EXPECT_EQ(flagged_terms(map_of(c.map)), c.terms);
-        const key_fields& key = show_map(map_of(c.map));
-        EXPECT_STREQ(key.first, c.first);
-        EXPECT_EQ(key.second_shown, c.second != nullptr);
-        if (c.second != nullptr) {
-            EXPECT_STREQ(key.second, c.second);
-        }
+        expect_key_fields(show_map(map_of(c.map)), c.first, c.second);
     }
 }
 
@@ -119,12 +123,7 @@ TEST(Show, SplitsAfterThirtyTwoCharacters) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.ones);
-        const key_fields& key = show_map(map_with(r.ones));
-        EXPECT_STREQ(key.first, r.first);
-        EXPECT_EQ(key.second_shown, r.second != nullptr);
-        if (r.second != nullptr) {
-            EXPECT_STREQ(key.second, r.second);
-        }
+        expect_key_fields(show_map(map_with(r.ones)), r.first, r.second);
     }
 }
 
