@@ -9,8 +9,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq tessary >/dev/null' EXIT
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+trap '"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq tessary >/dev/null' EXIT
 trace=$(mktemp)
 "$here/gui/with-xvfb" bash -c '
   strace -f -e trace=openat -o "$1" /usr/bin/tessary & pid=$!
