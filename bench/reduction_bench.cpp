@@ -1,16 +1,20 @@
-// How fast a Show reduces a map to its key fields, and that it allocates
-// nothing while doing so.
+// How fast each engine answers a map, and that none allocates while doing
+// so: the greedy reduction (the window's Show), the minimum sum of products
+// and the minimum product of sums.
 //
-// Counters: ns_per_map is the mean time of one reduction, allocs_per_map the
+// Counters: ns_per_map is the mean time of one answer, allocs_per_map the
 // number of heap allocations made by it (operator new is counted below).
-#include "show.h"
+#include "exact/exact.h"
+#include "minimiser/greedy.h"
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,99 +37,118 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-using tessary::cell_values;
+using tessary::boolean_map;
+using tessary::minterm_set;
 
-cell_values map_of(std::string_view text) {
-    cell_values cells{};
+struct greedy {
+    static auto answer(const boolean_map& map) { return tessary::reduce_greedy(map); }
+};
+struct minimal_sop {
+    static auto answer(const boolean_map& map) { return tessary::minimum_sop(map); }
+};
+struct minimal_pos {
+    static auto answer(const boolean_map& map) { return tessary::minimum_pos(map); }
+};
+
+boolean_map map_of(std::string_view text) {
+    tessary::cell_values cells{};
     std::size_t n = 0;
     for (const char ch : text)
         if (ch != '/') cells[n++] = ch;
-    return cells;
-}
-
-cell_values map_of_bits(unsigned bits) {
-    cell_values cells;
-    for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = (bits >> i) & 1u ? '1' : '0';
-    return cells;
+    return tessary::map_from_cells(cells);
 }
 
 // A fixed sample of maps with don't-cares, the same at every run.
-std::vector<cell_values> dont_care_sample() {
-    std::vector<cell_values> maps(65536);
+std::vector<boolean_map> dont_care_sample() {
+    std::vector<boolean_map> maps(65536);
     std::uint32_t state = 12345;
-    for (cell_values& cells : maps) {
-        for (char& cell : cells) {
+    for (boolean_map& map : maps) {
+        for (int m = 0; m < 16; ++m) {
             state = state * 1664525u + 1013904223u;
-            cell = "01X"[(state >> 16) % 3];
+            const auto roll = (state >> 16) % 3;
+            if (roll == 1) map.ones |= tessary::minterm_bit(m);
+            if (roll == 2) map.dont_cares |= tessary::minterm_bit(m);
         }
     }
     return maps;
 }
 
-// Reduces every map once per iteration and reports per-map figures.
-void reduce_all(benchmark::State& state, const std::vector<cell_values>& maps) {
+void report_per_map(benchmark::State& state, double maps, long allocs) {
+    state.SetItemsProcessed(static_cast<std::int64_t>(maps));
+    state.counters["ns_per_map"] =
+        benchmark::Counter(maps * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["allocs_per_map"] = static_cast<double>(allocs) / maps;
+}
+
+// Answers every map once per iteration.
+template <typename Engine>
+void answer_all(benchmark::State& state, const std::vector<boolean_map>& maps) {
     long allocs = 0;
     for (auto _ : state) {
         const long before = allocations.load();
-        for (const cell_values& cells : maps) benchmark::DoNotOptimize(tessary::show_map(cells));
+        for (const boolean_map& map : maps) benchmark::DoNotOptimize(Engine::answer(map));
         allocs += allocations.load() - before;
     }
-    const double reduced =
-        static_cast<double>(state.iterations()) * static_cast<double>(maps.size());
-    state.SetItemsProcessed(static_cast<std::int64_t>(reduced));
-    state.counters["ns_per_map"] = benchmark::Counter(
-        reduced * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["allocs_per_map"] = static_cast<double>(allocs) / reduced;
+    report_per_map(
+        state, static_cast<double>(state.iterations()) * static_cast<double>(maps.size()), allocs);
 }
 
-void every_map_of_zeros_and_ones(benchmark::State& state) {
-    std::vector<cell_values> maps;
-    for (unsigned bits = 0; bits < 0x10000; ++bits) maps.push_back(map_of_bits(bits));
-    reduce_all(state, maps);
+template <typename Engine> void every_map_of_zeros_and_ones(benchmark::State& state) {
+    std::vector<boolean_map> maps;
+    for (unsigned bits = 0; bits < 0x10000; ++bits) maps.push_back({minterm_set(bits), 0});
+    answer_all<Engine>(state, maps);
 }
-BENCHMARK(every_map_of_zeros_and_ones);
-
-void sample_with_dont_cares(benchmark::State& state) {
-    reduce_all(state, dont_care_sample());
+template <typename Engine> void sample_with_dont_cares(benchmark::State& state) {
+    answer_all<Engine>(state, dont_care_sample());
 }
-BENCHMARK(sample_with_dont_cares);
-
-void named_map(benchmark::State& state, const char* map) {
-    reduce_all(state, {map_of(map)});
+template <typename Engine> void named_map(benchmark::State& state, const char* map) {
+    answer_all<Engine>(state, {map_of(map)});
 }
-BENCHMARK_CAPTURE(named_map, checkerboard, "1010/0101/1010/0101");
-BENCHMARK_CAPTURE(named_map, octets, "0111/1111/1111/1111");
-BENCHMARK_CAPTURE(named_map, pairs, "1100/0000/0011/0000");
-BENCHMARK_CAPTURE(named_map, mutual_cover, "0000/0101/0111/1111");
 
-// Every map of 0, 1 and X, reduced once: the work of the exhaustive sweep
-// without its checks.
-void every_map_with_dont_cares(benchmark::State& state) {
-    long maps = 0;
+// Every map of 0, 1 and X, answered once: each set of don't-cares with each
+// set of 1-cells among the other cells.
+template <typename Engine> void every_map_with_dont_cares(benchmark::State& state) {
+    long maps = 0, allocs = 0;
     for (auto _ : state) {
-        cell_values cells;
-        cells.fill('0');
-        bool more = true;
-        while (more) {
-            benchmark::DoNotOptimize(tessary::show_map(cells));
-            ++maps;
-            more = false;
-            for (char& cell : cells) {
-                cell = cell == '0' ? '1' : cell == '1' ? 'X' : '0';
-                if (cell != '0') {
-                    more = true;
-                    break;
-                }
+        const long before = allocations.load();
+        for (unsigned dc = 0; dc < 0x10000; ++dc) {
+            const unsigned free_cells = ~dc & 0xFFFFu;
+            for (unsigned ones = free_cells;; ones = (ones - 1) & free_cells) {
+                benchmark::DoNotOptimize(Engine::answer({minterm_set(ones), minterm_set(dc)}));
+                ++maps;
+                if (ones == 0) break;
             }
         }
+        allocs += allocations.load() - before;
     }
-    state.SetItemsProcessed(maps);
-    state.counters["ns_per_map"] =
-        benchmark::Counter(static_cast<double>(maps) * 1e-9,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    report_per_map(state, static_cast<double>(maps), allocs);
 }
-BENCHMARK(every_map_with_dont_cares)->Iterations(1)->Unit(benchmark::kSecond);
+
+template <typename Engine> void register_engine(const std::string& engine) {
+    benchmark::RegisterBenchmark((engine + "/every_map_of_zeros_and_ones").c_str(),
+                                 every_map_of_zeros_and_ones<Engine>);
+    benchmark::RegisterBenchmark((engine + "/sample_with_dont_cares").c_str(),
+                                 sample_with_dont_cares<Engine>);
+    const std::pair<const char*, const char*> named[] = {{"checkerboard", "1010/0101/1010/0101"},
+                                                         {"cyclic", "0111/1111/1101/1111"}};
+    for (const auto& [name, map] : named)
+        benchmark::RegisterBenchmark((engine + "/named_map/" + name).c_str(), named_map<Engine>,
+                                     map);
+    benchmark::RegisterBenchmark((engine + "/every_map_with_dont_cares").c_str(),
+                                 every_map_with_dont_cares<Engine>)
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond);
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    register_engine<greedy>("greedy");
+    register_engine<minimal_sop>("minimal_sop");
+    register_engine<minimal_pos>("minimal_pos");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,8 +3,12 @@
 // cell's label; Show hands the labels to the minimiser.
 #include "window.h"
 
-#include "show.h"
+#include "key_fields.h"
+#include "logic/boolean_map.h"
+#include "minimiser/greedy.h"
 #include "tessary_config.h"
+
+#include <string>
 
 namespace tessary {
 
@@ -17,21 +21,6 @@ GtkWidget* key_entry_more;
 const char* pixmap_dir = TESSARY_PIXMAP_DIR;
 
 namespace {
-
-// Where each cell button sits in the map table and its tooltip: the minterm
-// number 8A + 4B + 2C + D of the cell.
-struct cell_position {
-    guint left_attach, right_attach, top_attach, bottom_attach;
-    const char* tooltip;
-};
-
-constexpr cell_position cell_positions[] = {
-    {1, 2, 1, 2, "0"}, {2, 3, 1, 2, "4"}, {3, 4, 1, 2, "12"}, {4, 5, 1, 2, "8"},
-    {1, 2, 2, 3, "1"}, {2, 3, 2, 3, "5"}, {3, 4, 2, 3, "13"}, {4, 5, 2, 3, "9"},
-    {1, 2, 3, 4, "3"}, {2, 3, 3, 4, "7"}, {3, 4, 3, 4, "15"}, {4, 5, 3, 4, "11"},
-    {1, 2, 4, 5, "2"}, {2, 3, 4, 5, "6"}, {3, 4, 4, 5, "14"}, {4, 5, 4, 5, "10"},
-};
-static_assert(std::size(cell_positions) == 16);
 
 constexpr int cell_size = 27; // pixels, square
 
@@ -60,14 +49,16 @@ GtkWidget* corner_button() {
     return button;
 }
 
+// The cell of row `row` and column `col` sits under the headers, one place
+// right of and below its indices; its tooltip is its minterm number.
 void add_cell_button(int row, int col) {
-    const cell_position& place = cell_positions[4 * row + col];
     GtkWidget* button = gtk_button_new_with_label("0");
     cell_buttons[row][col] = button;
     g_signal_connect(button, "clicked", G_CALLBACK(on_cell_clicked), nullptr);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), button, place.left_attach, place.right_attach,
-                              place.top_attach, place.bottom_attach);
-    gtk_tooltips_set_tip(tooltips, button, place.tooltip, nullptr);
+    const auto left = static_cast<guint>(col + 1), top = static_cast<guint>(row + 1);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), button, left, left + 1, top, top + 1);
+    const std::string tooltip = std::to_string(minterm_at(row, col));
+    gtk_tooltips_set_tip(tooltips, button, tooltip.c_str(), nullptr);
     gtk_widget_set_size_request(button, cell_size, cell_size);
 }
 
@@ -83,15 +74,14 @@ void attach_key_child(GtkWidget* table, GtkWidget* child, guint col, guint top, 
                      GtkAttachOptions(0), 0, 0);
 }
 
-// What the minimiser says the key fields show.
 void display_key(const key_fields& key) {
     if (key.second_shown) {
         gtk_widget_show(key_entry_more);
-        gtk_entry_set_text(GTK_ENTRY(key_entry_more), key.second);
+        gtk_entry_set_text(GTK_ENTRY(key_entry_more), key.second.c_str());
     } else {
         gtk_widget_hide(key_entry_more);
     }
-    gtk_entry_set_text(GTK_ENTRY(key_entry), key.first);
+    gtk_entry_set_text(GTK_ENTRY(key_entry), key.first.c_str());
 }
 
 } // namespace
@@ -181,14 +171,13 @@ void on_show_clicked(GtkButton*, gpointer) {
             cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
         }
     }
-    display_key(show_map(cells));
+    display_key(split_key(reduce_greedy(map_from_cells(cells)).answer()));
 }
 
 void on_reset_clicked(GtkButton*, gpointer) {
     for (auto& row : cell_buttons) {
         for (GtkWidget* button : row) gtk_button_set_label(GTK_BUTTON(button), "0");
     }
-    reset_map();
     gtk_entry_set_text(GTK_ENTRY(key_entry), "");
     gtk_widget_hide(key_entry_more);
 }

@@ -2,8 +2,9 @@
 // it and its signal handlers. The only code of Tessary that touches GTK.
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
-// dialog are in menu.cpp. Handlers read the widgets, call the minimiser
-// (src/minimiser/show.h) and write the widgets back.
+// dialog are in menu.cpp. Handlers read the widgets, call the libraries
+// (minimiser/greedy.h for Show) and write the widgets back; key_fields.h
+// lays a long answer out over the two key fields.
 #pragma once
 
 #include <gtk/gtk.h>

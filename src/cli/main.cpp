@@ -1,48 +1,107 @@
-// tessary-key: the minimiser's command-line face, for scripts and for
-// checking answer keys. Reads maps from the arguments, from --minterms, or
-// line by line from standard input, and prints one answer line per map.
-#include "map_text.h"
-#include "show.h"
+// tessary-key: Tessary's command-line face, for scripts and for checking
+// answer keys. Reads maps from the arguments, from --minterms or --expr, or
+// line by line from standard input, and prints one line per map: its answer
+// in the chosen form, or with --check the verdict on an expression.
+//
+// Start at main(). Every answer goes out before the tool waits for more
+// input, every error is reported after the answers before it, and a failed
+// read or write ends the run with a message and status 1.
+#include "cli/forms.h"
+#include "cli/streams.h"
+#include "input/expression.h"
+#include "input/map_text.h"
 #include "tessary_config.h"
 
 #include <getopt.h>
+#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr int exit_bad_map = 1;
+using namespace tessary;
+
+constexpr int exit_differs = 3;
+constexpr int exit_bad_input = 1;
 constexpr int exit_usage = 2;
 
 const char usage_text[] =
-    "Usage: tessary-key [MAP...]\n"
-    "       tessary-key --minterms LIST [--dont-cares LIST]\n"
-    "Prints the sum of products that Tessary's Show gives for each four-variable\n"
-    "Karnaugh map, one line per map. With no MAP, reads maps from standard input,\n"
-    "one per line (blank lines are skipped).\n"
+    "Usage: tessary-key [OPTION...] [MAP...]\n"
+    "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
+    "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
+    "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
+    "With no MAP, reads maps from standard input, one per line (blank lines are\n"
+    "skipped).\n"
     "\n"
     "A MAP is 16 cells, each 0, 1 or X (x too): row C'D' first, then C'D, CD, CD';\n"
     "within a row the columns A'B', A'B, AB, AB'. Write it as 16 characters or as\n"
     "four groups of four separated by '/', e.g. 1111/1111/1000/0001.\n"
     "\n"
+    "Maps:\n"
     "  -m, --minterms LIST     the map's 1-cells as minterm numbers 0 to 15\n"
     "                          (8A+4B+2C+D), separated by commas\n"
-    "  -d, --dont-cares LIST   its don't-care cells, the same way\n"
+    "  -d, --dont-cares LIST   its don't-care cells, the same way (also with --expr)\n"
+    "  -e, --expr EXPR         the map of an expression, such as \"A'B + C(D+A)\"\n"
+    "Forms of the answer (one at most):\n"
+    "      (none)              Tessary's shown answer: a fixed greedy procedure, the\n"
+    "                          same as the window's; it may not be the shortest\n"
+    "      --minimal           a minimum sum of products\n"
+    "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
+    "      --all-minimal       every minimum sum of products, separated by tabs\n"
+    "  -c, --check EXPR        instead of an answer, whether EXPR is the map's\n"
+    "                          function: 'equal' (', minimal' or ', not minimal'\n"
+    "                          when EXPR is a sum of products or a product of\n"
+    "                          sums), or the first minterm where it differs\n"
     "  -h, --help              show this help and exit\n"
     "  -V, --version           show the version and exit\n"
     "\n"
-    "Exit status: 0 when every map was answered, 1 at the first bad map (the\n"
-    "answers before it stay printed), 2 for a wrong option.\n";
+    "A minimum has the fewest terms, then the fewest literals. Of several, the one\n"
+    "printed lists its terms fewest literals first, then by the number of their\n"
+    "letters (A 1, B 3, C 9, D 27, twice that when complemented), lowest first,\n"
+    "and of two such lists the one lower at their first difference wins.\n"
+    "\n"
+    "Expressions: variables A to D in either case, constants 0 and 1; NOT as a\n"
+    "postfix ' or a prefix ~ or !; AND by juxtaposition or * & .; XOR ^; OR + or |;\n"
+    "parentheses. NOT binds tightest, then AND, XOR and OR.\n"
+    "\n"
+    "Repeated --minterms or --dont-cares lists add up.\n"
+    "\n"
+    "Exit status: 0 when every map was answered (or, with --check, equal); 3 when\n"
+    "--check found a map that differs; 1 at the first bad map or expression, or\n"
+    "on a read or write error (the answers before it stay printed); 2 for a\n"
+    "wrong option.\n";
 
 struct options {
-    const char* minterms = nullptr;
-    const char* dont_cares = nullptr;
+    std::string minterms, dont_cares;
+    bool has_minterms = false, has_dont_cares = false;
+    const char* expr = nullptr;
+    const char* check = nullptr;
+    answer_form form = answer_form::shown;
+    int forms_given = 0;
 };
+
+line_writer out(STDOUT_FILENO);
+
+// Errors come after the answers before them.
+void report(const std::string& message) {
+    out.flush();
+    std::fprintf(stderr, "tessary-key: %s\n", message.c_str());
+}
+
+// Reported once, however many writes fail after the first.
+int write_failure() {
+    static bool reported = false;
+    if (reported) return exit_bad_input;
+    reported = true;
+    std::fprintf(stderr, "tessary-key: error writing the answers: %s\n",
+                 std::strerror(out.error()));
+    return exit_bad_input;
+}
 
 [[noreturn]] void usage_error(const char* message) {
     if (message != nullptr) std::fprintf(stderr, "tessary-key: %s\n", message);
@@ -50,117 +109,194 @@ struct options {
     std::exit(exit_usage);
 }
 
-// Writes the whole answer line with one call, so no half answer goes out.
-void print_answer(const tessary::cell_values& cells) {
-    const tessary::key_fields& key = tessary::show_map(cells);
-    char line[sizeof key.first + sizeof key.second + 1];
-    std::size_t length = std::strlen(key.first);
-    std::memcpy(line, key.first, length);
-    if (key.second_shown) {
-        const std::size_t more = std::strlen(key.second);
-        std::memcpy(line + length, key.second, more);
-        length += more;
+[[noreturn]] void print_and_exit(std::string_view text) {
+    if (!out.write(text) || !out.flush()) std::exit(write_failure());
+    std::exit(EXIT_SUCCESS);
+}
+
+// What each map is turned into: its answer, or the verdict on --check.
+struct responder {
+    answer_form form;
+    std::optional<parsed_expression> check;
+    bool any_differs = false;
+
+    std::string line_for(const boolean_map& map) {
+        if (!check) return answer_text(map, form);
+        verdict v = check_expression(map, *check);
+        any_differs |= !v.equal;
+        return std::move(v.text);
     }
-    line[length++] = '\n';
-    std::fwrite(line, 1, length, stdout);
+    int status() const { return any_differs ? exit_differs : EXIT_SUCCESS; }
+};
+
+int answer(responder& r, const boolean_map& map) {
+    return out.write_line(r.line_for(map)) ? EXIT_SUCCESS : write_failure();
 }
 
-int report_bad_map(const char* where, std::size_t number, const std::string& error) {
-    std::fprintf(stderr, "tessary-key: %s %zu: %s\n", where, number, error.c_str());
-    return exit_bad_map;
-}
-
-int answer_arguments(char** first, char** last) {
-    tessary::cell_values cells;
+int answer_arguments(responder& r, char** first, char** last) {
+    boolean_map map;
     std::string error;
     for (char** arg = first; arg != last; ++arg) {
-        if (!tessary::parse_map(*arg, cells, error))
-            return report_bad_map("argument", static_cast<std::size_t>(arg - first + 1), error);
-        print_answer(cells);
+        if (!parse_map(*arg, map, error)) {
+            report("argument " + std::to_string(arg - first + 1) + ": " + error);
+            return exit_bad_input;
+        }
+        if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
     }
-    return EXIT_SUCCESS;
+    return r.status();
 }
 
-std::string_view strip_line(const char* text, std::size_t length) {
-    std::string_view line(text, length);
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+// Blanks and tabs around a line, and a CR before its end, are not part of
+// the map; `column` is where what is left begins.
+std::string_view strip_line(std::string_view line, std::size_t& column) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    column = 1;
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+        line.remove_prefix(1);
+        ++column;
+    }
     while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     return line;
 }
 
-// Streams: one line in, one answer out; only the current line is held.
-int answer_standard_input() {
-    char* buffer = nullptr;
-    std::size_t capacity = 0;
-    std::size_t line_number = 0;
-    tessary::cell_values cells;
+int answer_standard_input(responder& r) {
+    line_reader in(
+        STDIN_FILENO, [](void*) { out.flush(); }, nullptr);
+    boolean_map map;
     std::string error;
-    int status = EXIT_SUCCESS;
-    for (ssize_t got; (got = getline(&buffer, &capacity, stdin)) != -1;) {
-        ++line_number;
-        const std::string_view line = strip_line(buffer, static_cast<std::size_t>(got));
-        if (line.empty()) continue;
-        if (!tessary::parse_map(line, cells, error)) {
-            status = report_bad_map("line", line_number, error);
-            break;
+    std::string_view raw;
+    for (std::size_t number = 1;; ++number) {
+        const line_reader::result got = in.next(raw);
+        if (got == line_reader::result::end) return r.status();
+        if (got == line_reader::result::read_error) {
+            report(std::string("standard input: ") + std::strerror(in.error()));
+            return exit_bad_input;
         }
-        print_answer(cells);
+        if (got == line_reader::result::too_long) {
+            report("line " + std::to_string(number) + ": too long (more than " +
+                   std::to_string(line_reader::line_limit) + " bytes)");
+            return exit_bad_input;
+        }
+        std::size_t column;
+        const std::string_view line = strip_line(raw, column);
+        if (line.empty()) continue;
+        if (!parse_map(line, map, error, column)) {
+            report("line " + std::to_string(number) + ": " + error);
+            return exit_bad_input;
+        }
+        if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
     }
-    std::free(buffer);
-    return status;
 }
 
-int answer_minterms(const options& opts) {
-    tessary::cell_values cells;
+bool read_expression(const char* option, const char* text, parsed_expression& expr) {
+    expression_error error;
+    if (parse_expression(text, expr, error)) return true;
+    report(std::string(option) + ": " + describe(error));
+    return false;
+}
+
+// The one map of --minterms or --expr, with its --dont-cares.
+bool read_option_map(const options& opts, boolean_map& map) {
     std::string error;
-    if (!tessary::parse_minterms(opts.minterms, opts.dont_cares ? opts.dont_cares : "", cells,
-                                 error)) {
-        std::fprintf(stderr, "tessary-key: %s\n", error.c_str());
-        return exit_bad_map;
+    if (opts.expr == nullptr) {
+        if (parse_minterms(opts.minterms, opts.dont_cares, map, error)) return true;
+        report(error);
+        return false;
     }
-    print_answer(cells);
-    return EXIT_SUCCESS;
+    parsed_expression expr;
+    minterm_set dont_cares = 0;
+    if (!read_expression("--expr", opts.expr, expr)) return false;
+    if (!parse_minterm_list(opts.dont_cares, "--dont-cares", dont_cares, error)) {
+        report(error);
+        return false;
+    }
+    map = {static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares};
+    return true;
+}
+
+// Repeated lists add up; a blank one adds nothing.
+void add_list(std::string& lists, bool& given, const char* list) {
+    given = true;
+    if (std::string_view(list).find_first_not_of(" \t") == std::string_view::npos) return;
+    if (!lists.empty()) lists += ',';
+    lists += list;
+}
+
+void choose_form(options& opts, answer_form form) {
+    opts.form = form;
+    ++opts.forms_given;
+}
+
+enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal };
+
+void check_combinations(const options& opts, bool has_maps) {
+    if (opts.has_minterms && opts.expr != nullptr) usage_error("give either --minterms or --expr");
+    if (opts.has_dont_cares && !opts.has_minterms && opts.expr == nullptr)
+        usage_error("--dont-cares needs --minterms or --expr");
+    if ((opts.has_minterms || opts.expr != nullptr) && has_maps)
+        usage_error("give either --minterms, --expr or maps, not more than one");
+    if (opts.forms_given > 1) usage_error("choose one of --minimal, --pos and --all-minimal");
+    if (opts.forms_given > 0 && opts.check != nullptr)
+        usage_error("--check prints a verdict, not an answer: leave out the form");
 }
 
 options parse_options(int argc, char** argv) {
     static const option long_options[] = {{"minterms", required_argument, nullptr, 'm'},
                                           {"dont-cares", required_argument, nullptr, 'd'},
+                                          {"expr", required_argument, nullptr, 'e'},
+                                          {"check", required_argument, nullptr, 'c'},
+                                          {"minimal", no_argument, nullptr, opt_minimal},
+                                          {"pos", no_argument, nullptr, opt_pos},
+                                          {"all-minimal", no_argument, nullptr, opt_all_minimal},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
     options opts;
-    for (int opt; (opt = getopt_long(argc, argv, "m:d:hV", long_options, nullptr)) != -1;) {
+    for (int opt; (opt = getopt_long(argc, argv, "m:d:e:c:hV", long_options, nullptr)) != -1;) {
         switch (opt) {
-        case 'm': opts.minterms = optarg; break;
-        case 'd': opts.dont_cares = optarg; break;
-        case 'h': std::fputs(usage_text, stdout); std::exit(EXIT_SUCCESS);
-        case 'V': std::puts("tessary-key " TESSARY_VERSION); std::exit(EXIT_SUCCESS);
+        case 'm': add_list(opts.minterms, opts.has_minterms, optarg); break;
+        case 'd': add_list(opts.dont_cares, opts.has_dont_cares, optarg); break;
+        case 'e':
+            if (opts.expr != nullptr) usage_error("give --expr once");
+            opts.expr = optarg;
+            break;
+        case 'c':
+            if (opts.check != nullptr) usage_error("give --check once");
+            opts.check = optarg;
+            break;
+        case opt_minimal: choose_form(opts, answer_form::minimal); break;
+        case opt_pos: choose_form(opts, answer_form::pos); break;
+        case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
+        case 'h': print_and_exit(usage_text);
+        case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(nullptr);
         }
     }
-    if (opts.dont_cares != nullptr && opts.minterms == nullptr)
-        usage_error("--dont-cares needs --minterms");
-    if (opts.minterms != nullptr && optind < argc)
-        usage_error("give either --minterms or maps, not both");
+    check_combinations(opts, optind < argc);
     return opts;
 }
 
-// A full disk or a closed pipe must not pass for success.
-int finish_output(int status) {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "tessary-key: error writing the answers: %s\n", std::strerror(errno));
-        return exit_bad_map;
+int run(const options& opts, int argc, char** argv) {
+    responder r{opts.form, std::nullopt};
+    if (opts.check != nullptr) {
+        parsed_expression expr;
+        if (!read_expression("--check", opts.check, expr)) return exit_bad_input;
+        r.check = expr;
     }
-    return status;
+    if (opts.has_minterms || opts.expr != nullptr) {
+        boolean_map map;
+        if (!read_option_map(opts, map)) return exit_bad_input;
+        const int status = answer(r, map);
+        return status != EXIT_SUCCESS ? status : r.status();
+    }
+    if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
+    return answer_standard_input(r);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const options opts = parse_options(argc, argv);
-    if (opts.minterms != nullptr) return finish_output(answer_minterms(opts));
-    if (optind < argc) return finish_output(answer_arguments(argv + optind, argv + argc));
-    return finish_output(answer_standard_input());
+    const int status = run(opts, argc, argv);
+    return out.flush() ? status : write_failure();
 }

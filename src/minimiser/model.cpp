@@ -2,6 +2,8 @@
 #include "model.h"
 
 #include <bit>
+#include <cassert>
+#include <cstring>
 
 namespace tessary {
 
@@ -10,21 +12,40 @@ std::array<term_record, term_capacity> terms;
 int last_term = -1;
 char raw_sum[96];
 char expression[128];
-key_fields key_display;
 
 namespace {
 
-constexpr const char* column_literal_names[map_side] = {"ab", "aB", "AB", "Ab"};
-constexpr const char* row_literal_names[map_side] = {"cd", "cD", "CD", "Cd"};
 constexpr char hex_digits[] = "0123456789ABCDEF";
 static_assert(sizeof hex_digits == cell_count + 1);
 
-// Copies a two-letter literal string and its NUL.
-void copy_literals(char (&to)[3], const char* from) {
-    to[0] = from[0];
-    to[1] = from[1];
+// The two letters of each line's variables (A and B for a column, C and D
+// for a row), upper case where the variable is 1: "aB" is A'B. Worked out
+// once from the map's geometry.
+struct line_names {
+    char columns[map_side][3];
+    char rows[map_side][3];
+};
+
+constexpr void name_line(char (&to)[3], int minterm, int first_variable) {
+    for (int k = 0; k < 2; ++k) {
+        const int v = first_variable + k;
+        to[k] = static_cast<char>((variable_value(minterm, v) ? 'A' : 'a') + v);
+    }
     to[2] = '\0';
 }
+
+constexpr line_names make_line_names() {
+    line_names names{};
+    for (int i = 0; i < map_side; ++i) {
+        name_line(names.columns[i], minterm_at(0, i), 0);
+        name_line(names.rows[i], minterm_at(i, 0), 2);
+    }
+    return names;
+}
+
+constexpr line_names literal_names = make_line_names();
+static_assert(literal_names.columns[1][0] == 'a' && literal_names.columns[1][1] == 'B');
+static_assert(literal_names.rows[3][0] == 'C' && literal_names.rows[3][1] == 'd');
 
 } // namespace
 
@@ -37,8 +58,8 @@ void build_grid() {
             cell.right = &grid[r][(c + 1) % map_side];
             cell.down = &grid[(r + 1) % map_side][c];
             cell.up = &grid[(r + 3) % map_side][c];
-            copy_literals(cell.col_literals, column_literal_names[c]);
-            copy_literals(cell.row_literals, row_literal_names[r]);
+            std::memcpy(cell.col_literals, literal_names.columns[c], 3);
+            std::memcpy(cell.row_literals, literal_names.rows[r], 3);
         }
     }
 }
@@ -76,6 +97,7 @@ void append_id_if_one(char* cell_ids, int& length, const map_cell& cell) {
 }
 
 term_record& begin_term() {
+    assert(last_term + 1 < term_capacity);
     ++last_term;
     return terms[last_term];
 }

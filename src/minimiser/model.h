@@ -1,22 +1,22 @@
-// The map model: the program-wide state of the minimiser and the few
-// operations on it that every covering pass uses.
+// The greedy reduction's own model: its state and the few operations on it
+// that every covering pass uses. Private to src/minimiser; other code calls
+// reduce_greedy() (greedy.h).
 //
-// Start here. The grid mirrors the 4-by-4 Karnaugh map of the window:
-// rows are the C,D line (C'D', C'D, CD, CD') and columns the A,B line
-// (A'B', A'B, AB, AB'), both in Gray-code order, so the map closes into a
-// torus. A Show (show.cpp) loads the cells, lets the passes append terms to
-// `terms`, flags the redundant ones (redundant.cpp) and renders the kept ones
-// (render.cpp) into `key_display`. All storage is static; nothing is
+// The grid mirrors the 4-by-4 Karnaugh map of the window (the geometry is
+// logic/boolean_map.h's), so the map closes into a torus. A reduction
+// (greedy.cpp) loads the cells, lets the passes append terms to `terms`,
+// flags the redundant ones (redundant.cpp) and renders the kept ones
+// (render.cpp) into `expression`. All storage is static; nothing is
 // allocated.
 #pragma once
+
+#include "logic/boolean_map.h"
 
 #include <array>
 #include <cstdint>
 
 namespace tessary {
 
-inline constexpr int map_side = 4;
-inline constexpr int cell_count = map_side * map_side;
 inline constexpr int term_capacity = 20;
 
 // One cell. `value` is the cell as entered ('0', '1' or 'X'); `state` starts
@@ -41,13 +41,6 @@ struct term_record {
     std::int32_t redundant;
 };
 
-// What the two key fields of the window show after a Show.
-struct key_fields {
-    char first[33];   // the first line: at most 32 characters
-    char second[128]; // the rest of a long answer, beginning with its '+'
-    bool second_shown;
-};
-
 using grid_type = std::array<std::array<map_cell, map_side>, map_side>;
 
 extern grid_type grid;
@@ -55,7 +48,6 @@ extern std::array<term_record, term_capacity> terms;
 extern int last_term; // index of the last term written, -1 when none
 extern char raw_sum[96];
 extern char expression[128];
-extern key_fields key_display;
 
 // The four neighbours of a cell, with wrap-around.
 enum class direction { up, down, left, right };
@@ -135,7 +127,8 @@ map_cell& line_cell(map_line line, int k);
 // '1'; don't-cares are never listed.
 void append_id_if_one(char* cell_ids, int& length, const map_cell& cell);
 
-// Advances `last_term` and returns the new term's record.
+// Advances `last_term` and returns the new term's record. The table never
+// overflows: a reduction makes at most 15 terms.
 term_record& begin_term();
 
 // The scan of every covering pass: row by row, and at each cell whose state

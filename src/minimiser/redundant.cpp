@@ -5,7 +5,7 @@
 // already examined carry their final flag and later ones still carry the 0
 // they were made with. Two terms that list each other's 1-cells are therefore
 // never both dropped, so every 1-cell stays covered by the shown sum.
-#include "show.h"
+#include "stages.h"
 
 namespace tessary {
 

@@ -1,7 +1,6 @@
-// Rendering: joins the kept terms with "+", writes them in the A' notation
-// and splits a sum longer than 32 characters over the two key fields. Leaves
-// the term table empty for the next Show.
-#include "show.h"
+// Rendering: joins the kept terms with "+" and writes them in the A'
+// notation into `expression`.
+#include "stages.h"
 
 #include <array>
 #include <cstring>
@@ -10,8 +9,6 @@ namespace tessary {
 
 namespace {
 
-constexpr std::size_t first_line_limit = 32;
-
 // A Show makes at most 15 terms, and only a single cell has four letters (it
 // needs four '0' neighbours), so the compact sum never passes 74 characters
 // and the written-out one 106.
@@ -19,8 +16,6 @@ constexpr std::size_t longest_raw_sum = 74;
 constexpr std::size_t longest_expression = 106;
 static_assert(sizeof raw_sum > longest_raw_sum);
 static_assert(sizeof expression > longest_expression);
-static_assert(sizeof(key_fields::first) > first_line_limit);
-static_assert(sizeof(key_fields::second) >= sizeof expression);
 
 // Every kept term but the last gets a "+" (the last term is never flagged).
 void add_joining_marks() {
@@ -74,36 +69,6 @@ void expand_notation() {
     expression[length] = '\0';
 }
 
-// Where a long sum is cut: at index 31 when a '+' stands there, else at the
-// last '+' before it. The second line begins with that '+'.
-std::size_t split_index() {
-    if (expression[31] == '+') return 31;
-    std::size_t s = 30;
-    while (s > 0 && expression[s] != '+') --s;
-    return s;
-}
-
-void display_expression() {
-    const std::size_t n = std::strlen(expression);
-    if (n <= first_line_limit) {
-        key_display.second_shown = false;
-        std::memcpy(key_display.first, expression, n + 1);
-        return;
-    }
-    const std::size_t s = split_index();
-    std::memcpy(key_display.second, expression + s, n - s + 1);
-    expression[s] = '\0';
-    key_display.second_shown = true;
-    std::memcpy(key_display.first, expression, s + 1);
-}
-
-void reset_term_state() {
-    last_term = -1;
-    raw_sum[0] = '\0';
-    expression[0] = '\0';
-    for (term_record& term : terms) term.text[0] = '\0';
-}
-
 } // namespace
 
 void render_expression() {
@@ -115,8 +80,6 @@ void render_expression() {
         concatenate_kept_terms();
         expand_notation();
     }
-    display_expression();
-    reset_term_state();
 }
 
 } // namespace tessary

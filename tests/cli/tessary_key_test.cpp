@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,21 +31,40 @@ std::string read_file(const std::string& path) {
     return text.str();
 }
 
+// Where the streams go when not to files of their own.
+struct redirection {
+    const char* stdin_path = nullptr;  // read this instead of `input`
+    const char* stdout_path = nullptr; // write here; the result's `out` stays empty
+    bool errors_to_stdout = false;     // 2>&1
+};
+
+std::vector<char*> argv_of(const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(TESSARY_KEY)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
 // Runs tessary-key with the arguments and standard input given.
-run_result run_key(const std::vector<std::string>& args, const std::string& input = "") {
+run_result run_key(const std::vector<std::string>& args, const std::string& input = "",
+                   const redirection& to = {}) {
     char dir_template[] = "/tmp/tessary-key-test.XXXXXX";
     const std::string dir = mkdtemp(dir_template);
     const std::string in = dir + "/in", out = dir + "/out", err = dir + "/err";
     std::ofstream(in, std::ios::binary) << input;
+    std::ofstream(out, std::ios::binary) << "";
 
-    std::vector<char*> argv{const_cast<char*>(TESSARY_KEY)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argv_of(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&actions, 0, to.stdin_path ? to.stdin_path : in.c_str(),
+                                     O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, to.stdout_path ? to.stdout_path : out.c_str(),
+                                     O_WRONLY | O_CREAT, 0600);
+    if (to.errors_to_stdout)
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT, 0600);
     pid_t pid;
     int wait_status = -1;
     if (posix_spawn(&pid, TESSARY_KEY, &actions, nullptr, argv.data(), environ) == 0)
@@ -107,13 +128,13 @@ TEST(TessaryKey, BadMapsStopTheBatchWithStatusOne) {
         {{},
          "0110/0110/0000/0000\n\n0120/0110/0000/0000\n1111111111111111\n",
          "BC'\n",
-         "tessary-key: line 3: bad character '2' at position 3 (a cell is 0, 1 or X)\n"},
+         "tessary-key: line 3: bad character '2' at column 3 (a cell is 0, 1 or X)\n"},
         {{},
          std::string("01100110\0"
                      "00000000\n",
                      18),
          "",
-         "tessary-key: line 1: bad character '\\x00' at position 9 (a cell is 0, 1 or X)\n"},
+         "tessary-key: line 1: bad character '\\x00' at column 9 (a cell is 0, 1 or X)\n"},
         {{"--minterms", "3,16"},
          "",
          "",
@@ -170,22 +191,22 @@ TEST(TessaryKey, BadInputNeverGivesAnAnswer) {
         {"empty argument", {""}, "", "argument 1: empty map"},
         {"too short", {"101"}, "", "argument 1: has 3 cells"},
         {"too long", {long_map}, "", "argument 1: has 5000 cells"},
-        {"too long on a line", {}, long_map + "\n", "line 1: has 5000 cells"},
-        {"comma separators", {"1111,1111,1111,1111"}, "", "bad character ',' at position 5"},
-        {"three groups", {"1111/1111/11111111"}, "", "group 3 has 8 cells"},
-        {"tab inside", {}, "1111\t1111/1111/1111\n", "bad character '\\x09' at position 5"},
+        {"too long on a line", {}, long_map + "\n", "line 1: too long"},
+        {"comma separators", {"1111,1111,1111,1111"}, "", "bad character ',' at column 5"},
+        {"three groups", {"1111/1111/11111111"}, "", "has 3 groups"},
+        {"tab inside", {}, "1111\t1111/1111/1111\n", "bad character '\\x09' at column 5"},
         {"control byte",
          {"111\x01"
           "111111111111"},
          "",
-         "bad character '\\x01' at position 4"},
-        {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\\xC3' at position 19"},
+         "bad character '\\x01' at column 4"},
+        {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\\xC3' at column 19"},
         {"NUL in a line",
          {},
          std::string("1111\0"
                      "1111111111111\n",
                      19),
-         "line 1: bad character '\\x00' at position 5"},
+         "line 1: bad character '\\x00' at column 5"},
         {"letter o for zero", {"0000o00000000000"}, "", "argument 1: bad character 'o'"},
         {"minterm out of range", {"-m", "15,16"}, "", "minterm 16 is out of range"},
         {"minterm negative", {"-m", "-3"}, "", "'-3' is not a number"},
@@ -222,6 +243,383 @@ TEST(TessaryKey, RandomBytesOnStandardInput) {
         EXPECT_EQ(result.err.rfind("tessary-key: line ", 0), 0u) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The forms of the answer, from each source of maps.
+TEST(TessaryKey, FormsOfTheAnswer) {
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input, out;
+    };
+    const row rows[] = {
+        {"greedy by default", {"0111/1111/1101/1111"}, "", "A'B+BC'+AB'+C'D+B'C+CD'\n"},
+        {"minimal", {"--minimal", "0111/1111/1101/1111"}, "", "A'B+B'C+C'D+AD'\n"},
+        {"product of sums", {"--pos", "0111/1111/1101/1111"}, "", "(A+B+C+D)(A'+B'+C'+D')\n"},
+        {"one-literal sums", {"--pos", "0110/0110/0000/0000"}, "", "BC'\n"},
+        {"every minimum", {"--all-minimal", "1X00/X000/0000/0000"}, "", "A'B'C'\tA'C'D'\n"},
+        {"trivial maps", {"--minimal", "0000/0000/0000/0000", "1111/1X11/1111/1111"}, "", "0\n1\n"},
+        {"trivial products", {"--pos", "0000/0000/0000/0000", "XXXX/XXXX/XXXX/XXXX"}, "", "0\n1\n"},
+        {"from standard input",
+         {"--minimal"},
+         "0111/1111/1101/1111\n0110/0110/0000/0000\n",
+         "A'B+B'C+C'D+AD'\nBC'\n"},
+        {"from minterms", {"--pos", "-m", "0,1,2,3"}, "", "A'B'\n"},
+        {"expression", {"--expr", "A'B + C(D+a)"}, "", "A'B+CD+AC\n"},
+        {"expression, minimal", {"--minimal", "-e", "A'B + C(D+a)"}, "", "A'B+AC+CD\n"},
+        {"expression with don't-cares", {"--minimal", "-e", "AB", "-d", "8,9,10,11"}, "", "A\n"},
+        {"expression giving 0", {"--expr", "AA'"}, "", "0\n"},
+        {"minterm lists add up",
+         {"-m", "1", "-m", "3", "-d", "0", "--dont-cares", "2"},
+         "",
+         "A'B'\n"},
+        {"a blank list adds nothing", {"-m", "", "-m", "0,4,15"}, "", "C'D'A'+ABCD\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+TEST(TessaryKey, CheckGivesAVerdictPerMap) {
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input, out;
+        int status;
+    };
+    const row rows[] = {
+        {"minimal sum",
+         {"--check", "A'B+B'C+C'D+AD'", "0111/1111/1101/1111"},
+         "",
+         "equal, minimal\n",
+         0},
+        {"the greedy answer is not minimal",
+         {"-c", "A'B+BC'+AB'+C'D+B'C+CD'", "0111/1111/1101/1111"},
+         "",
+         "equal, not minimal\n",
+         0},
+        {"minimal product",
+         {"--check", "(A+B+C+D)(A'+B'+C'+D')", "0111/1111/1101/1111"},
+         "",
+         "equal, minimal\n",
+         0},
+        {"neither form", {"--check", "A^B", "-m", "4,5,6,7,8,9,10,11"}, "", "equal\n", 0},
+        {"differs",
+         {"--check", "A'B", "0110/0110/0000/0000"},
+         "",
+         "differs at minterm 6 (A'BCD'): the expression gives 1, the map has 0\n",
+         3},
+        {"differs the other way",
+         {"--check", "0", "0000/0100/0000/0000"},
+         "",
+         "differs at minterm 5 (A'BC'D): the expression gives 0, the map has 1\n",
+         3},
+        {"don't-cares are free",
+         {"--check", "A", "-e", "AB", "-d", "8,9,10,11"},
+         "",
+         "equal, minimal\n",
+         0},
+        {"each line of standard input",
+         {"--check", "BC'"},
+         "0110/0110/0000/0000\n0000/0000/0000/0000\n0110/0110/0000/0000\n",
+         "equal, minimal\n"
+         "differs at minterm 4 (A'BC'D'): the expression gives 1, the map has 0\n"
+         "equal, minimal\n",
+         3},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, r.status) << result.err;
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+// Bad expressions and option combinations: a message, the status, no answer.
+TEST(TessaryKey, BadExpressionsAndCombinations) {
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string err; // all of standard error, or its start for usage errors
+    };
+    const row rows[] = {
+        {"unknown variable",
+         {"--expr", "AE"},
+         1,
+         "tessary-key: --expr: column 2: unknown variable 'E' (the map has A, B, C and D)\n"},
+        {"missing operand",
+         {"--check", "A+", "0000000000000000"},
+         1,
+         "tessary-key: --check: column 3: expected a variable, 0, 1 or '(' after '+', found "
+         "the end of the expression\n"},
+        {"unbalanced", {"-e", "(A+B"}, 1, "tessary-key: --expr: column 1: '(' is not closed\n"},
+        {"empty", {"-e", ""}, 1, "tessary-key: --expr: column 1: the expression is empty\n"},
+        {"bad don't-cares",
+         {"-e", "A", "-d", "16"},
+         1,
+         "tessary-key: --dont-cares: minterm 16 is out of range (0 to 15)\n"},
+        {"two forms",
+         {"--minimal", "--pos", "0000000000000000"},
+         2,
+         "tessary-key: choose one of --minimal, --pos and --all-minimal\n"},
+        {"form with check",
+         {"--minimal", "-c", "A", "0000000000000000"},
+         2,
+         "tessary-key: --check prints a verdict"},
+        {"expr and minterms",
+         {"-e", "A", "-m", "1"},
+         2,
+         "tessary-key: give either --minterms or --expr\n"},
+        {"expr and maps", {"-e", "A", "0000000000000000"}, 2, "tessary-key: give either"},
+        {"two exprs", {"-e", "A", "-e", "B"}, 2, "tessary-key: give --expr once\n"},
+        {"don't-cares alone",
+         {"-d", "1"},
+         2,
+         "tessary-key: --dont-cares needs --minterms or --expr\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Standard input and output as a filter's: read and write errors, long
+// lines, the order of answers and errors, where a column is.
+TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        redirection to;
+        int status;
+        std::string out, err; // `err` is all of standard error
+    };
+    std::string many_maps;
+    for (int i = 0; i < 100000; ++i) many_maps += "1111111111111111\n";
+    const std::string huge_line(10 * 1000 * 1000, '1');
+    const row rows[] = {
+        {"a read error is not the end of input",
+         {},
+         "",
+         {"/", nullptr, false},
+         1,
+         "",
+         "tessary-key: standard input: Is a directory\n"},
+        {"a long line is refused early",
+         {},
+         "0110/0110/0000/0000\n" + huge_line + "\n",
+         {},
+         1,
+         "BC'\n",
+         "tessary-key: line 2: too long (more than 4096 bytes)\n"},
+        {"a long last line without its newline",
+         {},
+         huge_line,
+         {},
+         1,
+         "",
+         "tessary-key: line 1: too long (more than 4096 bytes)\n"},
+        {"a failed write stops the run",
+         {},
+         many_maps,
+         {nullptr, "/dev/full", false},
+         1,
+         "",
+         "tessary-key: error writing the answers: No space left on device\n"},
+        {"a failed write of arguments' answers",
+         {"1111111111111111"},
+         "",
+         {nullptr, "/dev/full", false},
+         1,
+         "",
+         "tessary-key: error writing the answers: No space left on device\n"},
+        {"--help to a full disk",
+         {"--help"},
+         "",
+         {nullptr, "/dev/full", false},
+         1,
+         "",
+         "tessary-key: error writing the answers: No space left on device\n"},
+        {"--version to a full disk",
+         {"--version"},
+         "",
+         {nullptr, "/dev/full", false},
+         1,
+         "",
+         "tessary-key: error writing the answers: No space left on device\n"},
+        {"answers before the error",
+         {},
+         "0110/0110/0000/0000\n0120/0110/0000/0000\n",
+         {nullptr, nullptr, true},
+         1,
+         "BC'\ntessary-key: line 2: bad character '2' at column 3 (a cell is 0, 1 or X)\n",
+         ""},
+        {"the column in the line as given",
+         {},
+         "    0120/0110/0000/0000\n",
+         {},
+         1,
+         "",
+         "tessary-key: line 1: bad character '2' at column 7 (a cell is 0, 1 or X)\n"},
+        {"the column after a tab and a wide letter",
+         {},
+         "\t0110/0\xc3\xa9\n",
+         {},
+         1,
+         "",
+         "tessary-key: line 1: bad character '\\xC3' at column 8 (a cell is 0, 1 or X)\n"},
+        {"a byte-order mark at the start",
+         {},
+         "\xef\xbb\xbf"
+         "1111111111111111\n0000000000000000\n",
+         {},
+         0,
+         "1\n0\n",
+         ""},
+        {"a byte-order mark later is an error",
+         {},
+         "1111111111111111\n\xef\xbb\xbf"
+         "0000\n",
+         {},
+         1,
+         "1\n",
+         "tessary-key: line 2: bad character '\\xEF' at column 1 (a cell is 0, 1 or X)\n"},
+        {"a trailing '/'",
+         {"1111/1111/1111/1111/"},
+         "",
+         {},
+         1,
+         "",
+         "tessary-key: argument 1: has 5 groups separated by '/' (a map has 4 groups of 4 "
+         "cells)\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args, r.input, r.to);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err, r.err);
+    }
+}
+
+// Waits up to ten seconds for the child; -1 (and the child killed) after.
+int wait_for(pid_t pid) {
+    for (int tenth = 0; tenth < 100; ++tenth) {
+        int status;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        usleep(100000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+struct piped_key {
+    pid_t pid = -1;
+    int to_key = -1, from_key = -1, errors = -1;
+};
+
+// Starts tessary-key with its three streams on pipes.
+piped_key start_piped(const std::vector<std::string>& args) {
+    int in[2], out[2], err[2];
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
+        posix_spawn_file_actions_addclose(&actions, fd);
+    std::vector<char*> argv = argv_of(args);
+    piped_key key;
+    if (posix_spawn(&key.pid, TESSARY_KEY, &actions, nullptr, argv.data(), environ) != 0)
+        key.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    key.to_key = in[1];
+    key.from_key = out[0];
+    key.errors = err[0];
+    return key;
+}
+
+// What arrives on `fd` within `ms` milliseconds, up to the first newline.
+std::string read_line_within(int fd, int ms) {
+    std::string line;
+    char ch;
+    pollfd p{fd, POLLIN, 0};
+    while (poll(&p, 1, ms) == 1 && read(fd, &ch, 1) == 1) {
+        line += ch;
+        if (ch == '\n') break;
+    }
+    return line;
+}
+
+std::string read_all(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, std::size_t(n));
+    return text;
+}
+
+// A coprocess gets each answer as soon as its map is written.
+TEST(TessaryKeyStreams, AnswersBeforeWaitingForMoreInput) {
+    piped_key key = start_piped({});
+    ASSERT_GT(key.pid, 0);
+    const std::string maps[] = {"0110/0110/0000/0000\n", "1111/1111/1000/0001\n"};
+    const std::string answers[] = {"BC'\n", "C'+A'B'D+AB'D'\n"};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(write(key.to_key, maps[i].data(), maps[i].size()), ssize_t(maps[i].size()));
+        EXPECT_EQ(read_line_within(key.from_key, 5000), answers[i]);
+    }
+    close(key.to_key);
+    EXPECT_EQ(read_all(key.from_key), "");
+    EXPECT_EQ(wait_for(key.pid), 0);
+    close(key.from_key);
+    close(key.errors);
+}
+
+// With SIGPIPE ignored, a reader that goes away is a write error, at once.
+TEST(TessaryKeyStreams, ReaderGoneWhileSigpipeIsIgnored) {
+    struct sigaction ignore {
+    }, before{};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &before); // inherited by the child
+    piped_key key = start_piped({});
+    sigaction(SIGPIPE, &before, nullptr);
+    ASSERT_GT(key.pid, 0);
+    close(key.from_key);
+    std::string maps;
+    for (int i = 0; i < 1000; ++i) maps += "1111111111111111\n";
+    // The tool may stop reading at any point; a failed write here is fine.
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &before);
+    for (int i = 0; i < 100 && write(key.to_key, maps.data(), maps.size()) > 0; ++i) {
+    }
+    sigaction(SIGPIPE, &before, nullptr);
+    close(key.to_key);
+    EXPECT_EQ(wait_for(key.pid), 1);
+    EXPECT_EQ(read_all(key.errors), "tessary-key: error writing the answers: Broken pipe\n");
+    close(key.errors);
 }
 
 } // namespace

@@ -1,23 +1,46 @@
 // libFuzzer target over what tessary-key reads: the map parser, the
-// minterm-list parser and the answer path behind them.
+// minterm-list parser, the expression parser, and the answers behind them.
 //
-// The first byte chooses the parser: even for a map ("1111/1111/1000/0001"),
-// odd for minterm lists, written as ONES, then '|', then DONT-CARES. Bad
-// text must be refused with a message; a good map must give an answer that
-// fits the key fields and is the function on the map.
-#include "map_text.h"
-#include "show.h"
+// The first byte chooses the parser: 0 mod 3 for a map
+// ("1111/1111/1000/0001"), 1 for minterm lists written as ONES, then '|',
+// then DONT-CARES, 2 for an expression. Bad text must be refused with a
+// message; a good map must give a greedy answer that fits the key fields and
+// is the function on the map, and minimum answers that are its function.
+#include "exact/exact.h"
+#include "input/expression.h"
+#include "input/map_text.h"
+#include "minimiser/greedy.h"
 #include "support/key_check.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
 
+using namespace tessary;
+
 void require(bool holds) {
     if (!holds) __builtin_trap();
+}
+
+bool parse(std::uint8_t choice, std::string_view text, boolean_map& map, std::string& error) {
+    if (choice % 3 == 0) return parse_map(text, map, error);
+    if (choice % 3 == 1) {
+        const std::size_t bar = text.find('|');
+        return parse_minterms(text.substr(0, bar),
+                              bar == std::string_view::npos ? "" : text.substr(bar + 1), map,
+                              error);
+    }
+    parsed_expression expr;
+    expression_error bad;
+    if (!parse_expression(text, expr, bad)) {
+        require(bad.column >= 1 && static_cast<std::size_t>(bad.column) <= text.size() + 1);
+        error = describe(bad);
+        return false;
+    }
+    map = {expr.value, 0};
+    return true;
 }
 
 } // namespace
@@ -25,24 +48,17 @@ void require(bool holds) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    tessary::cell_values cells;
+    boolean_map map;
     std::string error;
-    bool parsed;
-    if ((data[0] & 1) == 0) {
-        parsed = tessary::parse_map(text, cells, error);
-    } else {
-        const std::size_t bar = text.find('|');
-        parsed = tessary::parse_minterms(text.substr(0, bar),
-                                         bar == std::string_view::npos ? "" : text.substr(bar + 1),
-                                         cells, error);
-    }
-    if (!parsed) {
+    if (!parse(data[0], text, map, error)) {
         require(!error.empty() && error.size() < 200);
         return 0;
     }
-    for (const char cell : cells) require(cell == '0' || cell == '1' || cell == 'X');
-    const tessary::key_fields& key = tessary::show_map(cells);
-    require(std::strlen(key.first) <= 32);
-    require(tessary::testing::is_sound(cells, tessary::testing::answer_of(key)));
+    require((map.ones & map.dont_cares) == 0);
+    const greedy_answer greedy = reduce_greedy(map);
+    require(greedy.answer().size() < sizeof greedy.text);
+    require(testing::is_sound(map, greedy.answer()));
+    require(agrees(map, sop_value(minimum_sop(map))));
+    require(agrees(map, pos_value(minimum_pos(map))));
     return 0;
 }

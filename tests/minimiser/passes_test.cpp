@@ -1,12 +1,12 @@
 // The covering passes: which groups each makes, in which order, with which
 // text and cell ids. Maps are given by the ids (hex of 4 * row + col) of
 // their 1-cells and don't-cares; every other cell is '0'.
-#include "passes.h"
-#include "show.h"
+#include "minimiser/greedy.h"
 #include "support/key_check.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,25 +18,24 @@ using testing::map_with;
 
 enum class up_to { octets, quads, pairs, singles };
 
-// Runs the passes up to and including `last` and lists the terms made as
-// "text[ids]"; then leaves the term table empty again.
-std::vector<std::string> terms_after(const cell_values& cells, up_to last) {
-    build_grid();
-    load_cells(cells);
-    octet_pass();
-    if (last >= up_to::quads) quad_pass();
-    if (last >= up_to::pairs) pair_pass();
-    if (last >= up_to::singles) single_pass();
+// Lists the terms the passes up to and including `last` made, as
+// "text[ids]". Each pass makes terms of its own size (an octet one letter, a
+// single cell four) and runs after the larger ones, so these are the terms
+// of the reduction with at most that many letters.
+std::vector<std::string> terms_after(const boolean_map& map, up_to last) {
+    const greedy_answer answer = reduce_greedy(map);
     std::vector<std::string> made;
-    for (int i = 0; i <= last_term; ++i)
-        made.push_back(std::string(terms[i].text) + "[" + terms[i].cell_ids + "]");
-    render_expression();
+    for (int i = 0; i < answer.term_count; ++i) {
+        const greedy_term& term = answer.terms[static_cast<std::size_t>(i)];
+        if (std::strlen(term.letters) <= static_cast<std::size_t>(last) + 1)
+            made.push_back(std::string(term.letters) + "[" + term.cell_ids + "]");
+    }
     return made;
 }
 
 struct pass_case {
     const char* name;
-    cell_values cells;
+    boolean_map cells;
     std::vector<std::string> terms;
 };
 
@@ -93,8 +92,8 @@ TEST(QuadPass, LineQuadOverCellsAnOctetCovered) {
 }
 
 TEST(QuadPass, IdsOfARecordReusedAfterALongerList) {
-    // An octet with eight ids first, then in a later Show a row quad with
-    // three ids in the same record: nothing of the old list may remain.
+    // An octet with eight ids first, then in a later reduction a row quad
+    // with three ids in the same record: nothing of the old list may remain.
     terms_after(map_with("456789AB"), up_to::quads);
     EXPECT_EQ(terms_after(map_with("013", "2"), up_to::quads),
               (std::vector<std::string>{"cd[013]"}));

@@ -1,6 +1,6 @@
 // Reading maps and minterm lists as text: what is accepted, and what each
 // kind of bad text is told.
-#include "map_text.h"
+#include "input/map_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 namespace tessary {
 namespace {
 
-std::string cells_text(const cell_values& cells) {
+std::string cells_text(const boolean_map& map) {
+    const cell_values cells = cells_of(map);
     return std::string(cells.begin(), cells.end());
 }
 
@@ -24,7 +25,7 @@ TEST(ParseMap, AcceptedForms) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.text);
-        cell_values cells;
+        boolean_map cells;
         std::string error;
         ASSERT_TRUE(parse_map(r.text, cells, error)) << error;
         EXPECT_EQ(cells_text(cells), r.cells);
@@ -45,26 +46,52 @@ TEST(ParseMap, Errors) {
          "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
         {"1111/111/11111/1111", "group 2 has 3 cells (each of the four groups has 4)"},
         {"1111//1111/1111", "group 2 has 0 cells (each of the four groups has 4)"},
-        {"/1111/1111/1111/1111", "group 1 has 0 cells (each of the four groups has 4)"},
-        {"1111/1111/1111/1111/", "group 5 has 0 cells (each of the four groups has 4)"},
-        {"1111-1111-1111-1111", "bad character '-' at position 5 (a cell is 0, 1 or X)"},
-        {"111121111111111", "bad character '2' at position 5 (a cell is 0, 1 or X)"},
-        {"1111 1111 1111 1111", "bad character ' ' at position 5 (a cell is 0, 1 or X)"},
+        {"/1111/1111/1111/1111", "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        // A trailing '/' makes a fifth group, not an empty fourth.
+        {"1111/1111/1111/1111/", "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        {"1111/1111/1111//1111", "has 5 groups separated by '/' (a map has 4 groups of 4 cells)"},
+        {"1111-1111-1111-1111", "bad character '-' at column 5 (a cell is 0, 1 or X)"},
+        {"111121111111111", "bad character '2' at column 5 (a cell is 0, 1 or X)"},
+        {"1111 1111 1111 1111", "bad character ' ' at column 5 (a cell is 0, 1 or X)"},
         {std::string("11\0"
                      "1111111111111",
                      16),
-         "bad character '\\x00' at position 3 (a cell is 0, 1 or X)"},
+         "bad character '\\x00' at column 3 (a cell is 0, 1 or X)"},
         {"\x1b"
          "111111111111111",
-         "bad character '\\x1B' at position 1 (a cell is 0, 1 or X)"},
-        {"1111111111111\xc3\xa9", "bad character '\\xC3' at position 14 (a cell is 0, 1 or X)"},
+         "bad character '\\x1B' at column 1 (a cell is 0, 1 or X)"},
+        {"1111111111111\xc3\xa9", "bad character '\\xC3' at column 14 (a cell is 0, 1 or X)"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(printable(r.text));
-        cell_values cells;
+        boolean_map cells;
         std::string error;
         EXPECT_FALSE(parse_map(r.text, cells, error));
         EXPECT_EQ(error, r.error);
+    }
+}
+
+// Where the text begins in the user's line, and characters rather than bytes.
+TEST(ParseMap, ColumnsAreCharactersOfTheLine) {
+    struct row {
+        std::string text;
+        std::size_t first_column;
+        const char* where;
+    };
+    const row rows[] = {
+        {"0120/0110/0000/0000", 5, "'2' at column 7"},
+        {"0110/0110/0000/000\xc3\xa9", 1, "'\\xC3' at column 19"},
+        {"\xc3\xa9"
+         "0000",
+         1, "'\\xC3' at column 1"},
+        {"1\xc3\xa9", 3, "'\\xC3' at column 4"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.where);
+        boolean_map map;
+        std::string error;
+        EXPECT_FALSE(parse_map(r.text, map, error, r.first_column));
+        EXPECT_NE(error.find(r.where), std::string::npos) << error;
     }
 }
 
@@ -79,7 +106,7 @@ TEST(ParseMinterms, AcceptedLists) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.ones) + " / " + r.dont_cares);
-        cell_values cells;
+        boolean_map cells;
         std::string error;
         ASSERT_TRUE(parse_minterms(r.ones, r.dont_cares, cells, error)) << error;
         EXPECT_EQ(cells_text(cells), r.cells);
@@ -105,19 +132,10 @@ TEST(ParseMinterms, Errors) {
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.ones) + " / " + r.dont_cares);
-        cell_values cells;
+        boolean_map cells;
         std::string error;
         EXPECT_FALSE(parse_minterms(r.ones, r.dont_cares, cells, error));
         EXPECT_EQ(error, r.error);
-    }
-}
-
-TEST(CellOfMinterm, MatchesTheMapsTooltips) {
-    // Minterm of each cell in row-major order.
-    const int minterms[16] = {0, 4, 12, 8, 1, 5, 13, 9, 3, 7, 15, 11, 2, 6, 14, 10};
-    for (int cell = 0; cell < 16; ++cell) {
-        SCOPED_TRACE(cell);
-        EXPECT_EQ(cell_of_minterm(minterms[cell]), cell);
     }
 }
 

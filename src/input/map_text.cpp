@@ -1,8 +1,9 @@
 // Reading maps as text (see map_text.h). Every check names what is wrong and
 // where in the text; nothing is accepted half-read.
-#include "map_text.h"
+#include "input/map_text.h"
 
-#include <array>
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 
 namespace tessary {
@@ -11,9 +12,6 @@ namespace {
 
 constexpr int group_count = 4;
 constexpr int minterm_count = 16;
-
-// Gray-code position of a two-bit value: 00, 01, 11, 10.
-constexpr std::array<int, 4> gray_position = {0, 1, 3, 2};
 
 // Joins the pieces of a message. (Written out rather than with operator+,
 // which trips a false -Wrestrict in GCC 12 at -O3.)
@@ -27,9 +25,17 @@ bool is_cell_char(char ch) {
     return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';
 }
 
-std::string bad_character(std::string_view text, std::size_t at) {
-    return concat("bad character '", printable(text.substr(at, 1)), "' at position ",
-                  std::to_string(at + 1), " (a cell is 0, 1 or X)");
+// The column of byte `at`: UTF-8 continuation bytes do not start a character.
+std::size_t column_of(std::string_view text, std::size_t at, std::size_t first_column) {
+    std::size_t column = first_column;
+    for (std::size_t i = 0; i < at; ++i)
+        column += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    return column;
+}
+
+std::string bad_character(std::string_view text, std::size_t at, std::size_t first_column) {
+    return concat("bad character '", printable(text.substr(at, 1)), "' at column ",
+                  std::to_string(column_of(text, at, first_column)), " (a cell is 0, 1 or X)");
 }
 
 std::string count_of(std::size_t n, const char* what) {
@@ -38,6 +44,12 @@ std::string count_of(std::size_t n, const char* what) {
 
 // The groups of a map written with '/': exactly four, of four cells each.
 bool check_groups(std::string_view text, std::string& error) {
+    const auto slashes = static_cast<std::size_t>(std::count(text.begin(), text.end(), '/'));
+    if (slashes + 1 != group_count) {
+        error = concat("has ", count_of(slashes + 1, "group"),
+                       " separated by '/' (a map has 4 groups of 4 cells)");
+        return false;
+    }
     int groups = 1;
     std::size_t group_length = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -51,12 +63,7 @@ bool check_groups(std::string_view text, std::string& error) {
             return false;
         }
         group_length = 0;
-        if (i < text.size()) ++groups;
-    }
-    if (groups != group_count) {
-        error = concat("has ", count_of(static_cast<std::size_t>(groups), "group"),
-                       " separated by '/' (a map has 4 groups of 4 cells)");
-        return false;
+        ++groups;
     }
     return true;
 }
@@ -98,41 +105,7 @@ int parse_minterm(std::string_view item, std::string& error) {
     return value;
 }
 
-// Sets the cells of one list to `mark`; a minterm already set is an error.
-bool apply_minterm_list(std::string_view list, const char* option, char mark, cell_values& cells,
-                        std::string& error) {
-    if (trim_blanks(list).empty()) return true;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::string_view item = trim_blanks(
-            list.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        const int minterm = parse_minterm(item, error);
-        if (minterm < 0) {
-            error = concat(option, ": ", error);
-            return false;
-        }
-        char& cell = cells[static_cast<std::size_t>(cell_of_minterm(minterm))];
-        if (cell != '0') {
-            const std::string number = std::to_string(minterm);
-            error = cell == mark
-                        ? concat(option, ": minterm ", number, " is listed twice")
-                        : concat("minterm ", number, " is both in --minterms and --dont-cares");
-            return false;
-        }
-        cell = mark;
-        if (comma == std::string_view::npos) return true;
-        start = comma + 1;
-    }
-}
-
 } // namespace
-
-int cell_of_minterm(int minterm) {
-    const int row = gray_position[static_cast<std::size_t>(minterm & 3)];
-    const int col = gray_position[static_cast<std::size_t>((minterm >> 2) & 3)];
-    return map_side * row + col;
-}
 
 std::string printable(std::string_view text, std::size_t limit) {
     std::string out;
@@ -150,30 +123,64 @@ std::string printable(std::string_view text, std::size_t limit) {
     return out;
 }
 
-bool parse_map(std::string_view text, cell_values& cells, std::string& error) {
+bool parse_map(std::string_view text, boolean_map& map, std::string& error,
+               std::size_t first_column) {
     if (text.empty()) {
         error = "empty map (a map is 16 cells of 0, 1 or X)";
         return false;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!is_cell_char(text[i]) && text[i] != '/') {
-            error = bad_character(text, i);
+            error = bad_character(text, i, first_column);
             return false;
         }
     }
     if (!check_map_shape(text, error)) return false;
+    cell_values cells;
     std::size_t n = 0;
     for (const char ch : text) {
-        if (ch != '/') cells[n++] = ch == 'x' ? 'X' : ch;
+        if (ch != '/') cells[n++] = ch;
     }
+    map = map_from_cells(cells);
     return true;
 }
 
-bool parse_minterms(std::string_view ones, std::string_view dont_cares, cell_values& cells,
+bool parse_minterm_list(std::string_view list, const char* option, minterm_set& set,
+                        std::string& error) {
+    set = 0;
+    if (trim_blanks(list).empty()) return true;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = list.find(',', start);
+        const std::string_view item = trim_blanks(
+            list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        const int minterm = parse_minterm(item, error);
+        if (minterm < 0) {
+            error = concat(option, ": ", error);
+            return false;
+        }
+        if ((set & minterm_bit(minterm)) != 0) {
+            error = concat(option, ": minterm ", std::to_string(minterm), " is listed twice");
+            return false;
+        }
+        set = static_cast<minterm_set>(set | minterm_bit(minterm));
+        if (comma == std::string_view::npos) return true;
+        start = comma + 1;
+    }
+}
+
+bool parse_minterms(std::string_view ones, std::string_view dont_cares, boolean_map& map,
                     std::string& error) {
-    cells.fill('0');
-    return apply_minterm_list(ones, "--minterms", '1', cells, error) &&
-           apply_minterm_list(dont_cares, "--dont-cares", 'X', cells, error);
+    boolean_map read;
+    if (!parse_minterm_list(ones, "--minterms", read.ones, error) ||
+        !parse_minterm_list(dont_cares, "--dont-cares", read.dont_cares, error))
+        return false;
+    if (const minterm_set both = read.ones & read.dont_cares; both != 0) {
+        error = concat("minterm ", std::to_string(std::countr_zero(unsigned{both})),
+                       " is both in --minterms and --dont-cares");
+        return false;
+    }
+    map = read;
+    return true;
 }
 
 } // namespace tessary

@@ -1,0 +1,41 @@
+// The exact minimiser: minimum sums of products and products of sums.
+// Pure functions of the map; nothing is kept between calls.
+//
+// A minimum cover has the fewest terms and, among those, the fewest
+// literals; don't-cares are free. Where several covers tie, the one returned
+// is fixed by an order on terms, the same on every machine:
+//   - a term with fewer literals comes first;
+//   - between terms of as many literals, each term is numbered by its
+//     letters as written, A counting 1, B 3, C 9 and D 27 for a plain letter
+//     and twice that for a complemented one, and the lower number comes
+//     first (A'B is 2 + 3 = 5, B'C is 6 + 9 = 15, so A'B comes first).
+// The terms of a cover are listed in that order, and of two tied covers the
+// one whose list is smaller at its first difference wins. Sums are ordered
+// by their letters as written in the same way.
+#pragma once
+
+#include "logic/boolean_map.h"
+#include "logic/cube.h"
+
+#include <vector>
+
+namespace tessary {
+
+// The sum of products: 1 on every 1-cell, 0 on every 0-cell. A map without a
+// 1-cell gives no term ("0"); a map without a 0-cell, the one term "1".
+cover minimum_sop(const boolean_map& map);
+
+// The product of sums, as the cubes on which its sums are 0. A map without a
+// 0-cell gives no sum ("1"); a map without a 1-cell, the one sum "0".
+cover minimum_pos(const boolean_map& map);
+
+// Every distinct minimum cover, each listed in term order, the covers in the
+// order of the tie-break (the first is minimum_sop's).
+std::vector<cover> all_minimum_sops(const boolean_map& map);
+std::vector<cover> all_minimum_pos(const boolean_map& map);
+
+// The rank of a term in the tie-break order, from 0 (the constant term) to
+// 80; `as_sum` ranks the sum written for the cube.
+int term_rank(cube c, bool as_sum);
+
+} // namespace tessary

@@ -1,0 +1,95 @@
+// Terms: a cube fixes some of the variables A to D, each to 0 or 1. Read as a
+// product it is 1 on its cells (A'B is the cube A=0, B=1); read as a sum it
+// is 0 on them (the same cube is the sum A+B'). A cover is a list of cubes:
+// a sum of products, or a product of sums.
+#pragma once
+
+#include "logic/boolean_map.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cassert>
+#include <compare>
+#include <cstdint>
+#include <string>
+
+namespace tessary {
+
+// Bits as in minterm numbers: 8 for A, 4 for B, 2 for C, 1 for D.
+struct cube {
+    std::uint8_t care = 0;  // the variables the cube fixes
+    std::uint8_t value = 0; // their values; zero outside `care`
+
+    friend constexpr bool operator==(cube, cube) = default;
+};
+
+constexpr std::uint8_t variable_bit(int variable) {
+    return static_cast<std::uint8_t>(8 >> variable);
+}
+
+// The minterms of the cube.
+constexpr minterm_set minterms_of(cube c) {
+    unsigned cells = 0;
+    for (int m = 0; m < cell_count; ++m)
+        if ((m & c.care) == c.value) cells |= 1u << m;
+    return static_cast<minterm_set>(cells);
+}
+
+constexpr int literal_count(cube c) {
+    return std::popcount(static_cast<unsigned>(c.care));
+}
+
+// A minterm as a cube of four literals.
+constexpr cube minterm_cube(int minterm) {
+    return {0xF, static_cast<std::uint8_t>(minterm)};
+}
+
+// The product's text, letters in the order A, B, C, D: "A'B". No literal: "1".
+std::string product_text(cube c);
+// The sum that is 0 on the cube's cells: "(A+B')", or one literal without
+// parentheses ("C'"). No literal: "0".
+std::string sum_text(cube c);
+
+// How two covers compare in size: fewest terms, then fewest literals.
+struct cover_cost {
+    int terms = 0;
+    int literals = 0;
+    friend constexpr auto operator<=>(const cover_cost&, const cover_cost&) = default;
+};
+
+// A sum of products or a product of sums, by its cubes, without allocation.
+// A minimum cover of four variables never has more than 8 terms; the greedy
+// reduction at most 15 before dropping the redundant ones.
+struct cover {
+    static constexpr int capacity = 16;
+    std::array<cube, capacity> terms{};
+    int size = 0;
+
+    void push_back(cube c) {
+        assert(size < capacity);
+        terms[static_cast<std::size_t>(size++)] = c;
+    }
+    const cube* begin() const { return terms.data(); }
+    const cube* end() const { return terms.data() + size; }
+    bool empty() const { return size == 0; }
+    friend bool operator==(const cover& a, const cover& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+};
+
+cover_cost cost_of(const cover& terms);
+
+// The functions the cover stands for: where the sum of its products is 1,
+// and where the product of its sums is 1.
+minterm_set sop_value(const cover& terms);
+minterm_set pos_value(const cover& terms);
+
+// "A'B+CD'" (no term: "0"); "(A+B')(C'+D)" (no term: "1").
+std::string sop_text(const cover& terms);
+std::string pos_text(const cover& terms);
+
+// The written name of a minterm as a product of four literals: "A'BC'D".
+std::string minterm_text(int minterm);
+
+} // namespace tessary
