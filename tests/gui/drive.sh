@@ -2,7 +2,7 @@
 # keyboard through xdotool. Source it, then call load_layout and start.
 #   load_layout WINDOW_LAYOUT   where the buttons are (from the same code and fonts)
 #   start COMMAND...            runs COMMAND in the background, finds its window
-#   click_at NAME [COUNT]       "cell R C", show, reset or key
+#   click_at NAME [COUNT]       "cell R C", "under-headers R C", show, reset or key
 #   set_map MAP                 clicks cells from a map of all '0' to MAP
 #   read_key                    the first key field's text, via PRIMARY
 #   keys KEY...                 focuses the window and types the keys
@@ -16,7 +16,10 @@ declare -A at
 
 load_layout() {
   while read -r name a b c d; do
-    if [ "$name" = cell ]; then at["cell $a $b"]="$c $d"; else at[$name]="$a $b"; fi
+    case $name in
+      cell|under-headers) at["$name $a $b"]="$c $d" ;;
+      *) at[$name]="$a $b" ;;
+    esac
   done < <(timeout 20 "$1")
   [ -n "${at[show]:-}" ] || { echo "no layout from $1"; exit 1; }
 }

@@ -2,7 +2,12 @@
 // the window's top-left corner, so that the end-to-end test can click the
 // real program with the pointer. The layout comes from the same code and the
 // same fonts as the program's, so the points are the program's own.
-//   window_layout   ->   "cell ROW COL X Y", "show X Y", "reset X Y", "key X Y"
+//   window_layout   ->   "cell ROW COL X Y", "show X Y", "reset X Y", "key X Y",
+//                        "under-headers ROW COL X Y"
+// The last are where the headers say each cell is: the middle of the
+// column's quarter of the A,B header and of the row's quarter of the C,D
+// header. They do not come from the cell buttons, so a cell attached in the
+// wrong place is found by clicking there.
 #include "widget_search.h"
 #include "window.h"
 
@@ -28,6 +33,18 @@ int main(int argc, char** argv) {
             std::snprintf(name, sizeof name, "cell %d %d", row, col);
             print_centre(name, tessary::cell_buttons[row][col]);
         }
+    }
+    GtkWidget* columns = tessary::testing::find_button(tessary::main_window, "A'B'  A'B  AB   AB'");
+    GtkWidget* rows =
+        tessary::testing::find_button(tessary::main_window, "C'D'\n\nC'D\n\nCD\n\nCD'");
+    if (columns == nullptr || rows == nullptr) return 1;
+    const GtkAllocation& across = columns->allocation;
+    const GtkAllocation& down = rows->allocation;
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col)
+            std::printf("under-headers %d %d %d %d\n", row, col,
+                        across.x + (2 * col + 1) * across.width / 8,
+                        down.y + (2 * row + 1) * down.height / 8);
     }
     print_centre("show", tessary::testing::find_button(tessary::main_window, "   Show   "));
     print_centre("reset", tessary::testing::find_button(tessary::main_window, "   Reset   "));

@@ -86,6 +86,29 @@ TEST_F(MainWindow, TooltipsAreMintermNumbers) {
                  "Reset all kmap cells");
 }
 
+// Each cell button is attached in the map table one place right of and
+// below its indices, under the headers, and each place holds one cell.
+TEST_F(MainWindow, CellsAreAttachedWhereTheMapSays) {
+    bool taken[5][5] = {};
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            SCOPED_TRACE("row " + std::to_string(row) + " col " + std::to_string(col));
+            GtkWidget* button = cell_buttons[row][col];
+            ASSERT_EQ(gtk_widget_get_parent(button), map_table);
+            guint left, right, top, bottom;
+            gtk_container_child_get(GTK_CONTAINER(map_table), button, "left-attach", &left,
+                                    "right-attach", &right, "top-attach", &top, "bottom-attach",
+                                    &bottom, nullptr);
+            EXPECT_EQ(left, guint(col + 1));
+            EXPECT_EQ(right, guint(col + 2));
+            EXPECT_EQ(top, guint(row + 1));
+            EXPECT_EQ(bottom, guint(row + 2));
+            EXPECT_FALSE(taken[top][left]);
+            taken[top][left] = true;
+        }
+    }
+}
+
 struct show_row {
     const char* map;
     const char* first;
