@@ -1,4 +1,4 @@
-// The menu bar (File > Close, Help > About, with their accelerators) and the
+// The menu bar (File, Edit, View and Help, with their accelerators) and the
 // About dialog.
 #include "window.h"
 
@@ -10,9 +10,18 @@ namespace {
 
 GtkItemFactoryEntry menu_entries[] = {
     {const_cast<gchar*>("/_File"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>("/File/_Save picture\u2026"), const_cast<gchar*>("<control>S"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_save_picture), 0,
+     const_cast<gchar*>("<StockItem>"), GTK_STOCK_SAVE_AS},
     {const_cast<gchar*>("/File/_Close"), const_cast<gchar*>("<control>Q"),
      reinterpret_cast<GtkItemFactoryCallback>(on_quit), 0, const_cast<gchar*>("<StockItem>"),
      GTK_STOCK_QUIT},
+    {const_cast<gchar*>("/_Edit"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>("/Edit/_Enter function\u2026"), const_cast<gchar*>("<control>E"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_enter_function), 0, nullptr, nullptr},
+    {const_cast<gchar*>("/_View"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>("/View/_Groups"), const_cast<gchar*>("<control>G"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_view_groups), 0, nullptr, nullptr},
     {const_cast<gchar*>("/_Help"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
     {const_cast<gchar*>("/Help/_About"), const_cast<gchar*>("<control>A"),
      reinterpret_cast<GtkItemFactoryCallback>(on_about), 0, const_cast<gchar*>("<StockItem>"),

@@ -18,6 +18,7 @@ GtkWidget* map_table;
 GtkWidget* cell_buttons[4][4];
 GtkWidget* key_entry;
 GtkWidget* key_entry_more;
+boolean_map shown_map;
 const char* pixmap_dir = TESSARY_PIXMAP_DIR;
 
 namespace {
@@ -171,7 +172,9 @@ void on_show_clicked(GtkButton*, gpointer) {
             cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
         }
     }
-    display_key(split_key(reduce_greedy(map_from_cells(cells)).answer()));
+    shown_map = map_from_cells(cells);
+    display_key(split_key(reduce_greedy(shown_map).answer()));
+    update_groups_window();
 }
 
 void on_reset_clicked(GtkButton*, gpointer) {
@@ -180,6 +183,8 @@ void on_reset_clicked(GtkButton*, gpointer) {
     }
     gtk_entry_set_text(GTK_ENTRY(key_entry), "");
     gtk_widget_hide(key_entry_more);
+    shown_map = {};
+    update_groups_window();
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

@@ -2,10 +2,15 @@
 // it and its signal handlers. The only code of Tessary that touches GTK.
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
-// dialog are in menu.cpp. Handlers read the widgets, call the libraries
+// dialog are in menu.cpp, the Enter function dialog in function.cpp and the
+// Groups window with its pictures in groups.cpp. Handlers read the widgets, call the libraries
 // (minimiser/greedy.h for Show) and write the widgets back; key_fields.h
 // lays a long answer out over the two key fields.
 #pragma once
+
+#include "cli/forms.h"
+#include "logic/boolean_map.h"
+#include "render/picture.h"
 
 #include <gtk/gtk.h>
 
@@ -19,6 +24,16 @@ extern GtkWidget* map_table;
 extern GtkWidget* cell_buttons[4][4]; // [row][col], as the minimiser's grid
 extern GtkWidget* key_entry;          // first line of the answer
 extern GtkWidget* key_entry_more;     // rest of a long answer; hidden unless needed
+
+// The Groups window (groups.cpp) and what it shows; nullptr while closed.
+extern GtkWidget* groups_window;
+extern GtkWidget* groups_area;            // the picture
+extern GtkWidget* groups_form_buttons[3]; // Shown answer, Minimal sum, Minimal product
+extern GtkWidget* groups_terms_label;     // each term of the drawn cover
+extern GtkWidget* groups_minimal_label;   // "Minimal: ..."
+
+// The map as the last Show (or Reset) left it: what the pictures draw.
+extern boolean_map shown_map;
 
 // Where rc.png (the map's corner) and kmap.png (the window icon) are read.
 extern const char* pixmap_dir;
@@ -35,5 +50,23 @@ void on_reset_clicked(GtkButton* button, gpointer data);
 gboolean on_delete_event(GtkWidget* widget, GdkEvent* event, gpointer data);
 void on_quit(); // connected to signals of any shape: reads no argument
 void on_about(gpointer data, guint action, GtkWidget* item);
+
+// Edit > Enter function... (function.cpp): the dialog, and what OK does.
+void on_enter_function(gpointer data, guint action, GtkWidget* item);
+GtkWidget* build_function_dialog();
+// Reads the dialog's entries; fills the map and shows the answer, or shows
+// the message in the dialog. True when the map was filled.
+bool apply_function_dialog(GtkWidget* dialog);
+
+// View > Groups and File > Save picture... (groups.cpp).
+void on_view_groups(gpointer data, guint action, GtkWidget* item);
+void on_save_picture(gpointer data, guint action, GtkWidget* item);
+void show_groups_window();
+void update_groups_window(); // after each Show and Reset; nothing while closed
+answer_form groups_form();   // the form chosen in the Groups window
+// The picture the Groups window shows, and File > Save picture... saves.
+map_picture current_picture();
+// Asks for a file name and saves the current picture; tells of a failure.
+void save_picture_dialog(GtkWindow* parent);
 
 } // namespace tessary

@@ -22,6 +22,25 @@ std::string answer_text(const boolean_map& map, answer_form form) {
     return line;
 }
 
+map_picture picture_of(const boolean_map& map, answer_form form) {
+    map_picture picture{map, {}, "", ""};
+    if (form == answer_form::shown) {
+        const greedy_answer greedy = reduce_greedy(map);
+        for (int i = 0; i < greedy.term_count; ++i) {
+            const greedy_term& term = greedy.terms[static_cast<std::size_t>(i)];
+            if (term.kept) picture.groups.push_back({term.term, written_term(term)});
+        }
+        picture.caption = "Shown answer: " + std::string(greedy.answer());
+        return picture;
+    }
+    const bool sums = form == answer_form::pos;
+    const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
+    for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
+    picture.caption =
+        sums ? "Minimal product: " + pos_text(terms) : "Minimal sum: " + sop_text(terms);
+    return picture;
+}
+
 namespace {
 
 // Minimal when it costs what the minimum of a form it is written in costs.

@@ -4,6 +4,7 @@
 
 #include "input/expression.h"
 #include "logic/boolean_map.h"
+#include "render/picture.h"
 
 #include <string>
 
@@ -17,6 +18,10 @@ enum class answer_form {
 };
 
 std::string answer_text(const boolean_map& map, answer_form form);
+
+// The map with the groups of its answer in a form (every minimum: the first)
+// and the answer as its caption: "Shown answer: A'B+CD'".
+map_picture picture_of(const boolean_map& map, answer_form form);
 
 // "equal", "equal, minimal", "equal, not minimal", or "differs at minterm 5
 // (A'BC'D): the expression gives 1, the map has 0".

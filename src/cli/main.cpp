@@ -10,6 +10,7 @@
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/map_text.h"
+#include "render/files.h"
 #include "tessary_config.h"
 
 #include <getopt.h>
@@ -53,6 +54,8 @@ const char usage_text[] =
     "      --minimal           a minimum sum of products\n"
     "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
     "      --all-minimal       every minimum sum of products, separated by tabs\n"
+    "      --draw FILE         also draw the one map given with the groups of its\n"
+    "                          answer, as SVG, PNG or PDF by FILE's extension\n"
     "  -c, --check EXPR        instead of an answer, whether EXPR is the map's\n"
     "                          function: 'equal' (', minimal' or ', not minimal'\n"
     "                          when EXPR is a sum of products or a product of\n"
@@ -81,6 +84,7 @@ struct options {
     bool has_minterms = false, has_dont_cares = false;
     const char* expr = nullptr;
     const char* check = nullptr;
+    const char* draw = nullptr;
     answer_form form = answer_form::shown;
     int forms_given = 0;
 };
@@ -131,6 +135,16 @@ struct responder {
 
 int answer(responder& r, const boolean_map& map) {
     return out.write_line(r.line_for(map)) ? EXIT_SUCCESS : write_failure();
+}
+
+// The picture goes first: when it cannot be written, no answer is printed.
+int draw_and_answer(responder& r, const boolean_map& map, const char* path) {
+    std::string error;
+    if (!save_picture(path, picture_of(map, r.form), error)) {
+        report(std::string("cannot write '") + path + "': " + error);
+        return exit_bad_input;
+    }
+    return answer(r, map);
 }
 
 int answer_arguments(responder& r, char** first, char** last) {
@@ -227,9 +241,20 @@ void choose_form(options& opts, answer_form form) {
     ++opts.forms_given;
 }
 
-enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal };
+enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw };
 
-void check_combinations(const options& opts, bool has_maps) {
+void check_drawing(const options& opts, int maps) {
+    if (opts.draw == nullptr) return;
+    if (opts.check != nullptr || opts.form == answer_form::all_minimal)
+        usage_error("--draw draws the shown, --minimal or --pos answer");
+    const bool option_map = opts.has_minterms || opts.expr != nullptr;
+    if ((option_map ? 1 : 0) + maps != 1)
+        usage_error("--draw needs one map: an argument, --minterms or --expr");
+    if (!format_of(opts.draw)) usage_error("--draw: the file name must end in .svg, .png or .pdf");
+}
+
+void check_combinations(const options& opts, int maps) {
+    const bool has_maps = maps > 0;
     if (opts.has_minterms && opts.expr != nullptr) usage_error("give either --minterms or --expr");
     if (opts.has_dont_cares && !opts.has_minterms && opts.expr == nullptr)
         usage_error("--dont-cares needs --minterms or --expr");
@@ -238,6 +263,7 @@ void check_combinations(const options& opts, bool has_maps) {
     if (opts.forms_given > 1) usage_error("choose one of --minimal, --pos and --all-minimal");
     if (opts.forms_given > 0 && opts.check != nullptr)
         usage_error("--check prints a verdict, not an answer: leave out the form");
+    check_drawing(opts, maps);
 }
 
 options parse_options(int argc, char** argv) {
@@ -248,6 +274,7 @@ options parse_options(int argc, char** argv) {
                                           {"minimal", no_argument, nullptr, opt_minimal},
                                           {"pos", no_argument, nullptr, opt_pos},
                                           {"all-minimal", no_argument, nullptr, opt_all_minimal},
+                                          {"draw", required_argument, nullptr, opt_draw},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -267,12 +294,16 @@ options parse_options(int argc, char** argv) {
         case opt_minimal: choose_form(opts, answer_form::minimal); break;
         case opt_pos: choose_form(opts, answer_form::pos); break;
         case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
+        case opt_draw:
+            if (opts.draw != nullptr) usage_error("give --draw once");
+            opts.draw = optarg;
+            break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(nullptr);
         }
     }
-    check_combinations(opts, optind < argc);
+    check_combinations(opts, argc - optind);
     return opts;
 }
 
@@ -286,8 +317,17 @@ int run(const options& opts, int argc, char** argv) {
     if (opts.has_minterms || opts.expr != nullptr) {
         boolean_map map;
         if (!read_option_map(opts, map)) return exit_bad_input;
-        const int status = answer(r, map);
+        const int status = opts.draw ? draw_and_answer(r, map, opts.draw) : answer(r, map);
         return status != EXIT_SUCCESS ? status : r.status();
+    }
+    if (opts.draw != nullptr) {
+        boolean_map map;
+        std::string error;
+        if (!parse_map(argv[optind], map, error)) {
+            report("argument 1: " + error);
+            return exit_bad_input;
+        }
+        return draw_and_answer(r, map, opts.draw);
     }
     if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
     return answer_standard_input(r);

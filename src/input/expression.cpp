@@ -5,6 +5,7 @@
 // answer can be judged against the minimum of its own form.
 #include "input/expression.h"
 
+#include "input/concat.h"
 #include "input/map_text.h"
 
 namespace tessary {
@@ -121,10 +122,10 @@ class parser {
         return fail(column_of(byte), std::move(message), error_);
     }
 
-    // "'+'", "the end of the expression", "unknown variable 'E'", ...
+    // "'+'" or "the end of the expression".
     std::string found() const {
         if (at_end()) return "the end of the expression";
-        return "'" + printable(text_.substr(at_, 1), 1) + "'";
+        return concat("'", printable(text_.substr(at_, 1), 1), "'");
     }
 
     bool starts_operand() const {
@@ -136,7 +137,7 @@ class parser {
     bool expect_end() {
         if (at_end()) return true;
         if (peek() == ')') return fail_here(at_, "')' has no matching '('");
-        return fail_here(at_, "expected an operator, found " + found());
+        return fail_here(at_, concat("expected an operator, found ", found()));
     }
 
     bool parse_or(value& v) {
@@ -180,8 +181,8 @@ class parser {
         ++at_;
         skip_blanks();
         if (!starts_operand() || at_end())
-            return fail_here(at_, std::string("expected a variable, 0, 1 or '(' after '") + op +
-                                      "', found " + found());
+            return fail_here(at_, concat("expected a variable, 0, 1 or '(' after '",
+                                         std::string(1, op), "', found ", found()));
         return (this->*level)(r);
     }
 
@@ -222,13 +223,13 @@ class parser {
             v = literal(ch <= 'D' ? ch - 'A' : ch - 'a', false);
             plain_variable = true;
         } else if ((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z')) {
-            return fail_here(start, std::string("unknown variable '") + ch +
-                                        "' (the map has A, B, C and D)");
+            return fail_here(start, concat("unknown variable '", std::string(1, ch),
+                                           "' (the map has A, B, C and D)"));
         } else if (ch >= '2' && ch <= '9') {
-            return fail_here(start,
-                             std::string("unexpected '") + ch + "' (the constants are 0 and 1)");
+            return fail_here(
+                start, concat("unexpected '", std::string(1, ch), "' (the constants are 0 and 1)"));
         } else {
-            return fail_here(start, "expected a variable, 0, 1 or '(', found " + found());
+            return fail_here(start, concat("expected a variable, 0, 1 or '(', found ", found()));
         }
         ++at_;
         skip_blanks();
@@ -238,16 +239,17 @@ class parser {
     bool parse_group(value& v) {
         const std::size_t open = at_;
         if (++depth_ > expression_depth_limit)
-            return fail_here(open, "parentheses nested too deeply (more than " +
-                                       std::to_string(expression_depth_limit) + ")");
+            return fail_here(open, concat("parentheses nested too deeply (more than ",
+                                          std::to_string(expression_depth_limit), ")"));
         ++at_;
         skip_blanks();
         if (!starts_operand() || at_end())
-            return fail_here(at_, "expected a variable, 0, 1 or '(' after '(', found " + found());
+            return fail_here(at_,
+                             concat("expected a variable, 0, 1 or '(' after '(', found ", found()));
         if (!parse_or(v)) return false;
         if (peek() != ')') {
             if (at_end()) return fail_here(open, "'(' is not closed");
-            return fail_here(at_, "expected an operator or ')', found " + found());
+            return fail_here(at_, concat("expected an operator or ')', found ", found()));
         }
         --depth_;
         ++at_;
@@ -259,7 +261,7 @@ class parser {
 } // namespace
 
 std::string describe(const expression_error& error) {
-    return "column " + std::to_string(error.column) + ": " + error.message;
+    return concat("column ", std::to_string(error.column), ": ", error.message);
 }
 
 bool parse_expression(std::string_view text, parsed_expression& out, expression_error& error) {

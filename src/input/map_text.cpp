@@ -2,6 +2,8 @@
 // where in the text; nothing is accepted half-read.
 #include "input/map_text.h"
 
+#include "input/concat.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdio>
@@ -12,14 +14,6 @@ namespace {
 
 constexpr int group_count = 4;
 constexpr int minterm_count = 16;
-
-// Joins the pieces of a message. (Written out rather than with operator+,
-// which trips a false -Wrestrict in GCC 12 at -O3.)
-template <typename... Pieces> std::string concat(const Pieces&... pieces) {
-    std::string text;
-    (text.append(std::string_view(pieces)), ...);
-    return text;
-}
 
 bool is_cell_char(char ch) {
     return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';

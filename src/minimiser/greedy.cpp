@@ -109,6 +109,16 @@ greedy_answer reduce_greedy(const boolean_map& map) {
     return answer;
 }
 
+std::string written_term(const greedy_term& term) {
+    std::string text;
+    for (const char* ch = term.letters; *ch != '\0'; ++ch) {
+        const bool plain = *ch >= 'A' && *ch <= 'D';
+        text += plain ? *ch : static_cast<char>(*ch - 'a' + 'A');
+        if (!plain) text += '\'';
+    }
+    return text;
+}
+
 cover greedy_answer::kept_cover() const {
     cover kept;
     for (int i = 0; i < term_count; ++i) {

@@ -11,6 +11,7 @@
 #include "logic/cube.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace tessary {
@@ -34,5 +35,8 @@ struct greedy_answer {
 };
 
 greedy_answer reduce_greedy(const boolean_map& map);
+
+// A term as the answer writes it: "CD'A" for the letters "CdA".
+std::string written_term(const greedy_term& term);
 
 } // namespace tessary

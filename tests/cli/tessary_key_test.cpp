@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -620,6 +621,98 @@ TEST(TessaryKeyStreams, ReaderGoneWhileSigpipeIsIgnored) {
     EXPECT_EQ(wait_for(key.pid), 1);
     EXPECT_EQ(read_all(key.errors), "tessary-key: error writing the answers: Broken pipe\n");
     close(key.errors);
+}
+
+} // namespace
+
+namespace {
+
+// --draw: the picture of the one map, the answer still printed; a usage
+// error for a wrong extension or more maps, status 1 when it cannot be
+// written, and then no answer.
+TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
+    char dir_template[] = "/tmp/tessary-draw-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string out, err; // `err`: the start of standard error
+        std::string file;     // what must exist afterwards, or ""
+    };
+    const row rows[] = {
+        {"svg of the shown answer",
+         {"--draw", dir + "/a.svg", "0110/0110/0000/0000"},
+         0,
+         "BC'\n",
+         "",
+         "a.svg"},
+        {"png of the minimum",
+         {"--minimal", "--draw", dir + "/b.png", "-e", "A'B+AB"},
+         0,
+         "B\n",
+         "",
+         "b.png"},
+        {"pdf of the product",
+         {"--pos", "--draw", dir + "/c.PDF", "-m", "1,2,3"},
+         0,
+         "A'B'(C+D)\n",
+         "",
+         "c.PDF"},
+        {"other extension",
+         {"--draw", dir + "/d.gif", "0110/0110/0000/0000"},
+         2,
+         "",
+         "tessary-key: --draw: the file name must end in .svg, .png or .pdf\n",
+         ""},
+        {"two maps",
+         {"--draw", dir + "/e.svg", "0000000000000000", "0000000000000000"},
+         2,
+         "",
+         "tessary-key: --draw needs one map",
+         ""},
+        {"standard input",
+         {"--draw", dir + "/f.svg"},
+         2,
+         "",
+         "tessary-key: --draw needs one map",
+         ""},
+        {"every minimum",
+         {"--all-minimal", "--draw", dir + "/g.svg", "0000000000000000"},
+         2,
+         "",
+         "tessary-key: --draw draws the shown, --minimal or --pos answer\n",
+         ""},
+        {"no such directory",
+         {"--draw", dir + "/none/h.svg", "0000000000000000"},
+         1,
+         "",
+         "tessary-key: cannot write '" + dir + "/none/h.svg': No such file or directory\n",
+         ""},
+        {"bad map",
+         {"--draw", dir + "/i.svg", "0000"},
+         1,
+         "",
+         "tessary-key: argument 1: has 4",
+         ""},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+        if (!r.file.empty()) {
+            EXPECT_EQ(access((dir + "/" + r.file).c_str(), R_OK), 0);
+        }
+    }
+    EXPECT_EQ(std::system(("xmllint --noout " + dir + "/a.svg").c_str()), 0);
+    EXPECT_EQ(std::system(("pdfinfo " + dir + "/c.PDF >/dev/null").c_str()), 0);
+    EXPECT_NE(
+        std::system(("ls " + dir + " | grep -qv -e '^a.svg$' -e '^b.png$' -e '^c.PDF$'").c_str()),
+        0)
+        << "only the three pictures are left";
+    std::system(("rm -rf " + dir).c_str());
 }
 
 } // namespace

@@ -38,14 +38,17 @@ std::vector<std::string> menu_items() {
     return items;
 }
 
-TEST_F(MainWindow, MenuBarHasCloseAndAbout) {
-    EXPECT_EQ(menu_items(), (std::vector<std::string>{"_File: _Close", "_Help: _About"}));
+TEST_F(MainWindow, MenuBarHasFileEditViewAndHelp) {
+    EXPECT_EQ(menu_items(), (std::vector<std::string>{"_File: _Save picture\u2026", "_File: _Close",
+                                                      "_Edit: _Enter function\u2026",
+                                                      "_View: _Groups", "_Help: _About"}));
 }
 
-TEST_F(MainWindow, AcceleratorsAreControlQAndControlA) {
+// Each accelerator once; the new ones leave Ctrl+Q and Ctrl+A as they were.
+TEST_F(MainWindow, AcceleratorsOfTheMenus) {
     GtkAccelGroup* group = window_accel_group();
     ASSERT_NE(group, nullptr);
-    for (const guint key : {GDK_q, GDK_a}) {
+    for (const guint key : {GDK_q, GDK_a, GDK_s, GDK_e, GDK_g}) {
         SCOPED_TRACE(key);
         guint entries = 0;
         gtk_accel_group_query(group, key, GDK_CONTROL_MASK, &entries);

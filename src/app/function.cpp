@@ -1,0 +1,106 @@
+// Edit > Enter function...: a dialog that takes an expression and a list of
+// don't-cares, fills the map's cells with the function and shows its
+// answer, as if the cells had been clicked and Show pressed. A bad entry
+// keeps the dialog open with the message in it, and changes nothing.
+#include "window.h"
+
+#include "input/expression.h"
+#include "input/map_text.h"
+
+#include <string>
+
+namespace tessary {
+
+namespace {
+
+// The dialog's parts that OK reads and writes, kept on the dialog itself.
+GtkWidget* part(GtkWidget* dialog, const char* name) {
+    return GTK_WIDGET(g_object_get_data(G_OBJECT(dialog), name));
+}
+
+GtkWidget* labelled_entry(GtkWidget* table, guint row, const char* text, const char* tip) {
+    GtkWidget* label = gtk_label_new_with_mnemonic(text);
+    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 32);
+    gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), entry);
+    gtk_widget_set_tooltip_text(entry, tip);
+    gtk_table_attach(GTK_TABLE(table), label, 0, 1, row, row + 1, GTK_FILL, GtkAttachOptions(0), 4,
+                     4);
+    gtk_table_attach(GTK_TABLE(table), entry, 1, 2, row, row + 1,
+                     GtkAttachOptions(GTK_EXPAND | GTK_FILL), GtkAttachOptions(0), 4, 4);
+    return entry;
+}
+
+void show_message(GtkWidget* dialog, const std::string& message) {
+    GtkWidget* label = part(dialog, "message");
+    gtk_label_set_text(GTK_LABEL(label), message.c_str());
+    gtk_widget_show(label);
+}
+
+void fill_cells(const boolean_map& map) {
+    for (int row = 0; row < map_side; ++row) {
+        for (int col = 0; col < map_side; ++col) {
+            const char value[2] = {value_at(map, minterm_at(row, col)), '\0'};
+            gtk_button_set_label(GTK_BUTTON(cell_buttons[row][col]), value);
+        }
+    }
+}
+
+} // namespace
+
+GtkWidget* build_function_dialog() {
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(
+        "Enter function", GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
+        GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    GtkWidget* table = gtk_table_new(3, 2, FALSE);
+    gtk_container_set_border_width(GTK_CONTAINER(table), 6);
+    GtkWidget* expression = labelled_entry(table, 0, "_Function:",
+                                           "Such as A'B + C(D+A): ' ~ ! for NOT, * & . or "
+                                           "nothing for AND, ^ for XOR, + | for OR");
+    GtkWidget* dont_cares =
+        labelled_entry(table, 1, "_Don't-cares:", "Minterm numbers 0 to 15, separated by commas");
+    GtkWidget* message = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(message), TRUE);
+    gtk_misc_set_alignment(GTK_MISC(message), 0, 0.5);
+    gtk_table_attach(GTK_TABLE(table), message, 0, 2, 2, 3, GTK_FILL, GtkAttachOptions(0), 4, 4);
+    gtk_box_pack_start(GTK_BOX(GTK_DIALOG(dialog)->vbox), table, TRUE, TRUE, 0);
+    g_object_set_data(G_OBJECT(dialog), "expression", expression);
+    g_object_set_data(G_OBJECT(dialog), "dont-cares", dont_cares);
+    g_object_set_data(G_OBJECT(dialog), "message", message);
+    gtk_widget_show_all(table);
+    gtk_widget_hide(message);
+    return dialog;
+}
+
+bool apply_function_dialog(GtkWidget* dialog) {
+    parsed_expression expr;
+    expression_error bad;
+    const char* text = gtk_entry_get_text(GTK_ENTRY(part(dialog, "expression")));
+    if (!parse_expression(text, expr, bad)) {
+        show_message(dialog, "Function: " + describe(bad));
+        return false;
+    }
+    minterm_set dont_cares = 0;
+    std::string error;
+    const char* list = gtk_entry_get_text(GTK_ENTRY(part(dialog, "dont-cares")));
+    if (!parse_minterm_list(list, "Don't-cares", dont_cares, error)) {
+        show_message(dialog, error);
+        return false;
+    }
+    fill_cells({static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares});
+    on_show_clicked(nullptr, nullptr);
+    return true;
+}
+
+void on_enter_function(gpointer, guint, GtkWidget*) {
+    GtkWidget* dialog = build_function_dialog();
+    while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK &&
+           !apply_function_dialog(dialog)) {
+    }
+    gtk_widget_destroy(dialog);
+}
+
+} // namespace tessary

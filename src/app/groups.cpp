@@ -1,0 +1,193 @@
+// View > Groups: a window beside the main one with the picture of the shown
+// map and the groups of an answer (the shown one, the minimal sum or the
+// minimal product), the terms as text for screen readers, the minimum sum
+// of products, and Save...; and File > Save picture..., which saves the
+// same picture. The picture is drawn by render/picture.h.
+#include "window.h"
+
+#include "exact/exact.h"
+#include "minimiser/greedy.h"
+#include "render/files.h"
+
+#include <string>
+
+namespace tessary {
+
+GtkWidget* groups_window;
+GtkWidget* groups_area;
+GtkWidget* groups_form_buttons[3];
+GtkWidget* groups_terms_label;
+GtkWidget* groups_minimal_label;
+
+namespace {
+
+struct form_choice {
+    const char* label;
+    answer_form form;
+};
+
+constexpr form_choice form_choices[] = {{"_Shown answer", answer_form::shown},
+                                        {"Minimal _sum", answer_form::minimal},
+                                        {"Minimal _product", answer_form::pos}};
+static_assert(std::size(form_choices) == std::size(groups_form_buttons));
+
+// "Groups: A'B, CD'" or "No groups"; each term once, in the legend's order.
+std::string terms_text(const map_picture& picture) {
+    if (picture.groups.empty()) return "No groups: " + picture.caption;
+    std::string text = "Groups:";
+    for (const map_group& g : picture.groups) text += (text.size() > 7 ? ", " : " ") + g.label;
+    return text;
+}
+
+// "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more".
+std::string minimal_text(const boolean_map& map) {
+    const cover minimum = minimum_sop(map);
+    std::string text = "Minimal: " + sop_text(minimum);
+    const int more = cost_of(reduce_greedy(map).kept_cover()).terms - minimum.size;
+    if (more > 0)
+        text += "; the shown answer has " + std::to_string(more) +
+                (more == 1 ? " term" : " terms") + " more than the minimum";
+    return text;
+}
+
+gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
+    cairo_t* cr = gdk_cairo_create(widget->window);
+    draw_picture(cr, current_picture());
+    cairo_destroy(cr);
+    return TRUE;
+}
+
+void on_groups_form_toggled(GtkToggleButton* button, gpointer) {
+    if (gtk_toggle_button_get_active(button)) update_groups_window();
+}
+
+void on_groups_save_clicked(GtkButton*, gpointer) {
+    save_picture_dialog(GTK_WINDOW(groups_window));
+}
+
+void on_groups_destroy(GtkWidget*, gpointer) {
+    groups_window = nullptr;
+}
+
+GtkWidget* build_form_buttons() {
+    GtkWidget* box = gtk_hbox_new(FALSE, 6);
+    GSList* group = nullptr;
+    for (std::size_t i = 0; i < std::size(form_choices); ++i) {
+        GtkWidget* button = gtk_radio_button_new_with_mnemonic(group, form_choices[i].label);
+        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(button));
+        groups_form_buttons[i] = button;
+        g_signal_connect(button, "toggled", G_CALLBACK(on_groups_form_toggled), nullptr);
+        gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
+    }
+    return box;
+}
+
+GtkWidget* wrapped_label() {
+    GtkWidget* label = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
+    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
+    gtk_widget_set_size_request(label, 320, -1);
+    return label;
+}
+
+void build_groups_window() {
+    groups_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(groups_window), "Tessary: Groups");
+    gtk_window_set_transient_for(GTK_WINDOW(groups_window), GTK_WINDOW(main_window));
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(groups_window), TRUE);
+    gtk_window_set_resizable(GTK_WINDOW(groups_window), FALSE);
+    gtk_container_set_border_width(GTK_CONTAINER(groups_window), 8);
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_add(GTK_CONTAINER(groups_window), box);
+    groups_area = gtk_drawing_area_new();
+    g_signal_connect(groups_area, "expose-event", G_CALLBACK(on_groups_area_expose), nullptr);
+    gtk_box_pack_start(GTK_BOX(box), groups_area, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), build_form_buttons(), FALSE, FALSE, 0);
+    groups_terms_label = wrapped_label();
+    gtk_box_pack_start(GTK_BOX(box), groups_terms_label, FALSE, FALSE, 0);
+    groups_minimal_label = wrapped_label();
+    gtk_box_pack_start(GTK_BOX(box), groups_minimal_label, FALSE, FALSE, 0);
+    GtkWidget* buttons = gtk_hbutton_box_new();
+    gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
+    GtkWidget* save = gtk_button_new_with_mnemonic("_Save\u2026");
+    g_signal_connect(save, "clicked", G_CALLBACK(on_groups_save_clicked), nullptr);
+    gtk_container_add(GTK_CONTAINER(buttons), save);
+    gtk_box_pack_start(GTK_BOX(box), buttons, FALSE, FALSE, 0);
+    g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
+}
+
+// Beside the main window, on the right, where the screen allows.
+void place_beside_main_window() {
+    gint x, y, width, height;
+    gtk_window_get_position(GTK_WINDOW(main_window), &x, &y);
+    gtk_window_get_size(GTK_WINDOW(main_window), &width, &height);
+    gtk_window_move(GTK_WINDOW(groups_window), x + width + 12, y);
+}
+
+} // namespace
+
+answer_form groups_form() {
+    for (std::size_t i = 0; groups_window != nullptr && i < std::size(form_choices); ++i)
+        if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(groups_form_buttons[i])))
+            return form_choices[i].form;
+    return answer_form::shown;
+}
+
+map_picture current_picture() {
+    return picture_of(shown_map, groups_form());
+}
+
+void update_groups_window() {
+    if (groups_window == nullptr) return;
+    const map_picture picture = current_picture();
+    const picture_size size = measure_picture(picture);
+    gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width),
+                                static_cast<gint>(size.height));
+    gtk_widget_queue_draw(groups_area);
+    gtk_label_set_text(GTK_LABEL(groups_terms_label), terms_text(picture).c_str());
+    gtk_label_set_text(GTK_LABEL(groups_minimal_label), minimal_text(shown_map).c_str());
+}
+
+void show_groups_window() {
+    if (groups_window == nullptr) {
+        build_groups_window();
+        update_groups_window();
+        place_beside_main_window();
+        gtk_widget_show_all(groups_window);
+    }
+    gtk_window_present(GTK_WINDOW(groups_window));
+}
+
+void on_view_groups(gpointer, guint, GtkWidget*) {
+    show_groups_window();
+}
+
+void on_save_picture(gpointer, guint, GtkWidget*) {
+    save_picture_dialog(GTK_WINDOW(main_window));
+}
+
+void save_picture_dialog(GtkWindow* parent) {
+    GtkWidget* chooser = gtk_file_chooser_dialog_new(
+        "Save picture", parent, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
+        GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), "map.png");
+    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+        gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+        std::string error;
+        if (path != nullptr && !save_picture(path, current_picture(), error)) {
+            GtkWidget* message = gtk_message_dialog_new(
+                GTK_WINDOW(chooser), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
+                "The picture could not be saved as %s", path);
+            gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s.",
+                                                     error.c_str());
+            gtk_dialog_run(GTK_DIALOG(message));
+            gtk_widget_destroy(message);
+        }
+        g_free(path);
+    }
+    gtk_widget_destroy(chooser);
+}
+
+} // namespace tessary

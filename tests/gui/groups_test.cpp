@@ -1,0 +1,153 @@
+// The Enter function dialog and the Groups window, on the real window.
+#include "gui_fixture.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <string>
+
+namespace tessary::testing {
+namespace {
+
+std::string label_text(GtkWidget* label) {
+    return gtk_label_get_text(GTK_LABEL(label));
+}
+
+GtkWidget* entry_of(GtkWidget* dialog, const char* name) {
+    return GTK_WIDGET(g_object_get_data(G_OBJECT(dialog), name));
+}
+
+struct function_case {
+    const char* name;
+    const char* expression;
+    const char* dont_cares;
+    bool accepted;
+    const char* map;     // the cells after OK (unchanged when refused)
+    const char* key;     // the key field after OK
+    const char* message; // the dialog's message when refused
+};
+
+// OK fills the cells and shows the answer; a bad entry changes nothing and
+// says what is wrong, with the column.
+TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
+    const function_case cases[] = {
+        {"a sum", "A'B + CD'", "", true, "0100/0100/0100/1111", "A'B+CD'", ""},
+        {"with don't-cares", "AB", "8, 9", true, "001X/001X/0010/0010", "AB", ""},
+        {"unknown variable", "AE", "", false, "1111/1111/1111/1111", "1",
+         "Function: column 2: unknown variable 'E' (the map has A, B, C and D)"},
+        {"unbalanced", "(A+B", "", false, "1111/1111/1111/1111", "1",
+         "Function: column 1: '(' is not closed"},
+        {"bad don't-cares", "A", "3,16", false, "1111/1111/1111/1111", "1",
+         "Don't-cares: minterm 16 is out of range (0 to 15)"},
+    };
+    for (const function_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        set_map("1111/1111/1111/1111");
+        click("   Show   ");
+        GtkWidget* dialog = build_function_dialog();
+        EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "Enter function");
+        gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "expression")), c.expression);
+        gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "dont-cares")), c.dont_cares);
+        EXPECT_EQ(apply_function_dialog(dialog), c.accepted);
+        std::string map;
+        for (int cell = 0; cell < 16; ++cell) {
+            if (cell > 0 && cell % 4 == 0) map += '/';
+            map += label_of(cell_buttons[cell / 4][cell % 4]);
+        }
+        EXPECT_EQ(map, c.map);
+        EXPECT_EQ(text_of(key_entry), c.key);
+        GtkWidget* message = entry_of(dialog, "message");
+        EXPECT_EQ(is_visible(message), !c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(label_text(message), c.message);
+        }
+        gtk_widget_destroy(dialog);
+    }
+}
+
+// Control+E opens the dialog; Cancel closes it and changes nothing.
+TEST_F(MainWindow, ControlEOpensTheDialogAndCancelChangesNothing) {
+    static bool seen = false;
+    g_timeout_add(
+        100,
+        [](gpointer) -> gboolean {
+            GList* windows = gtk_window_list_toplevels();
+            for (GList* w = windows; w != nullptr; w = w->next) {
+                if (GTK_IS_DIALOG(w->data) && GTK_WIDGET_VISIBLE(w->data) &&
+                    std::string(gtk_window_get_title(GTK_WINDOW(w->data))) == "Enter function") {
+                    seen = true;
+                    gtk_entry_set_text(GTK_ENTRY(entry_of(GTK_WIDGET(w->data), "expression")), "A");
+                    gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_CANCEL);
+                }
+            }
+            g_list_free(windows);
+            return FALSE;
+        },
+        nullptr);
+    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_e, GDK_CONTROL_MASK));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(label_of(cell_buttons[0][2]), "0");
+    EXPECT_EQ(text_of(key_entry), "");
+}
+
+class GroupsWindow : public MainWindow {
+  protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+        drain_events();
+        ASSERT_NE(groups_window, nullptr);
+    }
+    void choose(int form) {
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(groups_form_buttons[form]), TRUE);
+    }
+};
+
+TEST_F(GroupsWindow, FollowsShowAndReset) {
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(groups_window)), "Tessary: Groups");
+    EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(groups_window)));
+    EXPECT_EQ(label_text(groups_terms_label), "No groups: Shown answer: 0");
+    set_map("0111/1111/1101/1111");
+    EXPECT_EQ(label_text(groups_terms_label), "No groups: Shown answer: 0"); // not before Show
+    click("   Show   ");
+    EXPECT_EQ(label_text(groups_terms_label), "Groups: A'B, BC', AB', C'D, B'C, CD'");
+    EXPECT_EQ(label_text(groups_minimal_label),
+              "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more than the minimum");
+    choose(1);
+    EXPECT_EQ(label_text(groups_terms_label), "Groups: A'B, B'C, C'D, AD'");
+    choose(2);
+    EXPECT_EQ(label_text(groups_terms_label), "Groups: (A+B+C+D), (A'+B'+C'+D')");
+    click("   Reset   ");
+    EXPECT_EQ(label_text(groups_terms_label), "Groups: 0"); // one sum, 0, round the map
+    EXPECT_EQ(label_text(groups_minimal_label), "Minimal: 0");
+    choose(0);
+    set_map("0110/0110/0000/0000");
+    click("   Show   ");
+    EXPECT_EQ(label_text(groups_terms_label), "Groups: BC'");
+    EXPECT_EQ(label_text(groups_minimal_label), "Minimal: BC'");
+}
+
+// The picture follows the answer: its size grows with the legend.
+TEST_F(GroupsWindow, PictureGrowsWithTheLegend) {
+    drain_events();
+    gint width, empty_height, long_height;
+    gtk_widget_get_size_request(groups_area, &width, &empty_height);
+    set_map("1010/0101/1010/0101");
+    click("   Show   ");
+    gtk_widget_get_size_request(groups_area, &width, &long_height);
+    EXPECT_GT(long_height, empty_height);
+    drain_events(); // draws it: no warnings, no crash
+}
+
+TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
+    GtkWidget* first = groups_window;
+    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+    EXPECT_EQ(groups_window, first);
+    gtk_widget_destroy(groups_window);
+    EXPECT_EQ(groups_window, nullptr);
+    click("   Show   "); // with the window closed: nothing to follow
+    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+    EXPECT_NE(groups_window, nullptr);
+}
+
+} // namespace
+} // namespace tessary::testing

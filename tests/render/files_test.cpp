@@ -1,0 +1,153 @@
+// Pictures as files, each checked by a real reader: xmllint for SVG,
+// pdfinfo and pdftotext for PDF, the PNG's own header for PNG; and failures
+// that leave no file behind.
+#include "render/files.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tessary {
+namespace {
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char name[] = "/tmp/tessary-render-test.XXXXXX";
+        dir_ = mkdtemp(name);
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        if (DIR* d = opendir(dir_.c_str())) {
+            while (const dirent* e = readdir(d))
+                if (e->d_name[0] != '.') names.push_back(e->d_name);
+            closedir(d);
+        }
+        return names;
+    }
+
+    std::string dir_;
+};
+
+// A map with a group across the side edges and one of the four corners.
+map_picture sample() {
+    return {{0x0F05, 0x0010},
+            {{{0x6, 0x2}, "B'C"}, {{0x5, 0x0}, "B'D'"}},
+            "Exercise 1",
+            "Minimal sum: B'C+B'D'"};
+}
+
+std::string output_of(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        if (pclose(pipe) != 0) text += "\n(command failed)";
+    }
+    return text;
+}
+
+std::string contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(PictureFiles, SvgIsWellFormedXml) {
+    std::string error;
+    ASSERT_TRUE(save_picture(path("map.svg"), sample(), error)) << error;
+    EXPECT_EQ(std::system(("xmllint --noout '" + path("map.svg") + "'").c_str()), 0);
+    EXPECT_EQ(files(), std::vector<std::string>{"map.svg"});
+}
+
+TEST_F(PictureFiles, PdfOpensAndHoldsTheLegend) {
+    std::string error;
+    ASSERT_TRUE(save_picture(path("map.pdf"), sample(), error)) << error;
+    const std::string info = output_of("pdfinfo '" + path("map.pdf") + "'");
+    EXPECT_NE(info.find("Pages: "), std::string::npos) << info;
+    EXPECT_EQ(info.find("(command failed)"), std::string::npos) << info;
+    const std::string text = output_of("pdftotext '" + path("map.pdf") + "' -");
+    for (const char* expected : {"B'C", "B'D'", "Exercise 1", "A'B'", "C'D'"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+}
+
+TEST_F(PictureFiles, PngHasItsHeaderAndSize) {
+    std::string error;
+    ASSERT_TRUE(save_picture(path("map.PNG"), sample(), error)) << error;
+    const std::string png = contents(path("map.PNG"));
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    auto be32 = [&](std::size_t at) {
+        return (unsigned(static_cast<unsigned char>(png[at])) << 24) |
+               (unsigned(static_cast<unsigned char>(png[at + 1])) << 16) |
+               (unsigned(static_cast<unsigned char>(png[at + 2])) << 8) |
+               unsigned(static_cast<unsigned char>(png[at + 3]));
+    };
+    const picture_size size = measure_picture(sample());
+    EXPECT_EQ(be32(16), unsigned(size.width * png_scale));
+    EXPECT_EQ(be32(20), unsigned(size.height * png_scale));
+}
+
+// Worksheets are made again from their seed: a PDF's bytes depend on its
+// drawing only (no date of the day in it).
+TEST_F(PictureFiles, SamePdfSameBytes) {
+    std::string error;
+    for (const char* name : {"a.pdf", "b.pdf"})
+        ASSERT_TRUE(save_picture(path(name), sample(), error)) << error;
+    EXPECT_TRUE(contents(path("a.pdf")) == contents(path("b.pdf")));
+}
+
+// Nothing is written, and nothing is left behind, when a picture fails.
+TEST_F(PictureFiles, FailuresLeaveNoFile) {
+    std::ofstream(path("plain-file")) << "x";
+    struct row {
+        std::string name, error;
+    };
+    const row rows[] = {
+        {path("map.gif"), "the name does not end in .svg, .png or .pdf"},
+        {path("map"), "the name does not end in .svg, .png or .pdf"},
+        {path("no-such-dir/map.svg"), "No such file or directory"},
+        {path("plain-file/map.png"), "Not a directory"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::string error;
+        EXPECT_FALSE(save_picture(r.name, sample(), error));
+        EXPECT_EQ(error, r.error);
+    }
+    EXPECT_EQ(files(), std::vector<std::string>{"plain-file"});
+}
+
+TEST_F(PictureFiles, ReplacesAnOldPictureWhole) {
+    std::ofstream(path("map.svg")) << "old";
+    std::string error;
+    ASSERT_TRUE(save_picture(path("map.svg"), sample(), error)) << error;
+    EXPECT_NE(contents(path("map.svg")).find("<svg"), std::string::npos);
+    EXPECT_EQ(files(), std::vector<std::string>{"map.svg"});
+}
+
+TEST(FormatOf, Extensions) {
+    EXPECT_EQ(format_of("a.svg"), picture_format::svg);
+    EXPECT_EQ(format_of("dir.png/a.PDF"), picture_format::pdf);
+    EXPECT_EQ(format_of("a.Png"), picture_format::png);
+    EXPECT_EQ(format_of("a.svg.txt"), std::nullopt);
+    EXPECT_EQ(format_of("dir.svg/a"), std::nullopt);
+    EXPECT_EQ(format_of("svg"), std::nullopt);
+}
+
+} // namespace
+} // namespace tessary
