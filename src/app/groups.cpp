@@ -9,6 +9,7 @@
 #include "minimiser/greedy.h"
 #include "render/files.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tessary {
@@ -26,14 +27,14 @@ struct form_choice {
     answer_form form;
 };
 
-constexpr form_choice form_choices[] = {{"_Shown answer", answer_form::shown},
-                                        {"Minimal _sum", answer_form::minimal},
+constexpr form_choice form_choices[] = {{"Shown _answer", answer_form::shown},
+                                        {"_Minimal sum", answer_form::minimal},
                                         {"Minimal _product", answer_form::pos}};
 static_assert(std::size(form_choices) == std::size(groups_form_buttons));
 
-// "Groups: A'B, CD'" or "No groups"; each term once, in the legend's order.
+// "Groups: A'B, CD'" or "No groups"; the terms in the legend's order.
 std::string terms_text(const map_picture& picture) {
-    if (picture.groups.empty()) return "No groups: " + picture.caption;
+    if (picture.groups.empty()) return "No groups";
     std::string text = "Groups:";
     for (const map_group& g : picture.groups) text += (text.size() > 7 ? ", " : " ") + g.label;
     return text;
@@ -117,12 +118,20 @@ void build_groups_window() {
     g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
 }
 
-// Beside the main window, on the right, where the screen allows.
+// Beside the main window: on its right where the screen has room, else on
+// its left, else as far right as the screen allows.
 void place_beside_main_window() {
     gint x, y, width, height;
     gtk_window_get_position(GTK_WINDOW(main_window), &x, &y);
     gtk_window_get_size(GTK_WINDOW(main_window), &width, &height);
-    gtk_window_move(GTK_WINDOW(groups_window), x + width + 12, y);
+    GtkRequisition wanted;
+    gtk_widget_size_request(groups_window, &wanted);
+    const gint screen = gdk_screen_get_width(gtk_window_get_screen(GTK_WINDOW(main_window)));
+    constexpr gint gap = 12;
+    gint left = x + width + gap;
+    if (left + wanted.width > screen) left = x - gap - wanted.width;
+    if (left < 0) left = std::max(0, screen - wanted.width);
+    gtk_window_move(GTK_WINDOW(groups_window), left, y);
 }
 
 } // namespace
@@ -153,8 +162,10 @@ void show_groups_window() {
     if (groups_window == nullptr) {
         build_groups_window();
         update_groups_window();
+        // Its parts are shown first, so that the window knows its size.
+        gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(groups_window)));
         place_beside_main_window();
-        gtk_widget_show_all(groups_window);
+        gtk_widget_show(groups_window);
     }
     gtk_window_present(GTK_WINDOW(groups_window));
 }

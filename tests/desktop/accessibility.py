@@ -77,6 +77,61 @@ def main():
     if text_of(first[0]) != "" or any(c.name != "0" for c in cells.values()):
         sys.exit("Reset did not clear the map and the key field")
     print(f"accessibility: 16 cells, Show, Reset, 2 key fields; answer {answer}")
+    enter_function(app)
+    groups_window(app)
+
+
+def find(app, role, name, seconds=10):
+    """The first node of `role` whose name is `name`, waiting for it."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        for node in walk(app):
+            if node.getRole() == role and node.name == name:
+                return node
+        time.sleep(0.2)
+    sys.exit(f"no {role} named '{name}'")
+
+
+def wait_for(condition, what, seconds=10):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return
+        time.sleep(0.2)
+    sys.exit(f"timed out waiting for {what}")
+
+
+def enter_function(app):
+    """Edit > Enter function...: the entry is reached by its label, a
+    function typed and OK pressed; the key field shows its answer."""
+    click(find(app, pyatspi.ROLE_MENU_ITEM, "Enter function\u2026"))
+    dialog = find(app, pyatspi.ROLE_DIALOG, "Enter function")
+    entries = [n for n in walk(dialog) if n.getRole() == pyatspi.ROLE_TEXT]
+    labelled = [e for e in entries
+                if any(t.name == "Function:" for r in e.getRelationSet()
+                       if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                       for t in [r.getTarget(i) for i in range(r.getNTargets())])]
+    if len(labelled) != 1:
+        sys.exit(f"{len(labelled)} entries labelled 'Function:' in the dialog")
+    labelled[0].queryEditableText().setTextContents("A'B + CD'")
+    ok = [b for b in walk(dialog)
+          if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == "OK"]
+    if len(ok) != 1:
+        sys.exit(f"{len(ok)} OK buttons in the dialog")
+    click(ok[0])
+    fields = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_TEXT and showing(n)]
+    wait_for(lambda: any(text_of(f) == "A'B+CD'" for f in fields), "the answer A'B+CD'")
+    print("accessibility: Enter function reached by its label; answer A'B+CD'")
+
+
+def groups_window(app):
+    """View > Groups: the terms and the minimum are labels a reader reads."""
+    click(find(app, pyatspi.ROLE_MENU_ITEM, "Groups"))
+    frame = find(app, pyatspi.ROLE_FRAME, "Tessary: Groups")
+    wanted = ("Groups: A'B, CD'", "Minimal: A'B+CD'")
+    wait_for(lambda: all(any(n.getRole() == pyatspi.ROLE_LABEL and n.name == w
+                             for n in walk(frame)) for w in wanted), f"labels {wanted}")
+    print("accessibility: Groups window labels read")
 
 
 main()
