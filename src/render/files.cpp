@@ -153,6 +153,15 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
     return file.commit(error);
 }
 
+bool save_text(const std::string& path, std::string_view text, std::string& error) {
+    staged_file file(path);
+    if (!file.ok()) return fail(error, file.reason());
+    staged_file::write(&file, reinterpret_cast<const unsigned char*>(text.data()),
+                       static_cast<unsigned int>(text.size()));
+    if (!file.ok()) return fail(error, file.reason());
+    return file.commit(error);
+}
+
 bool save_pdf(const std::string& path, double width, double height,
               const std::function<void(cairo_t*)>& draw_pages, std::string& error) {
     staged_file file(path);

@@ -25,6 +25,10 @@ inline constexpr double png_scale = 2;
 // (without the file's name).
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error);
 
+// Writes `text` to a file whole, the same way: a temporary name, then a
+// rename.
+bool save_text(const std::string& path, std::string_view text, std::string& error);
+
 // Writes a PDF of pages drawn by `draw_pages`, which gets the cairo context
 // and calls cairo_show_page() after each page; the pages are `width` by
 // `height` points. The same drawing gives the same bytes.

@@ -24,4 +24,11 @@ for picture in rc.png kmap.png; do
     { echo "/usr/bin/tessary did not open /usr/share/tessary/pixmaps/$picture"; exit 1; }
 done
 rm -f "$trace"
-echo "package: installed, /usr/bin/tessary opened its window and both pictures"
+[ "$(/usr/bin/tessary-key --minimal 0111/1111/1101/1111)" = "A'B+B'C+C'D+AD'" ] ||
+  { echo "/usr/bin/tessary-key gives no minimum"; exit 1; }
+sheet=$(mktemp -d)
+/usr/bin/tessary-sheet -s 1 -n 2 -o "$sheet/sheet.pdf" 2>/dev/null && [ -s "$sheet/sheet.pdf" ] ||
+  { echo "/usr/bin/tessary-sheet wrote no worksheet"; rm -rf "$sheet"; exit 1; }
+rm -rf "$sheet"
+echo "package: installed, /usr/bin/tessary opened its window and both pictures;" \
+  "tessary-key and tessary-sheet answer"

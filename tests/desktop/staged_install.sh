@@ -14,16 +14,16 @@ check_prefix() {
   rm -rf "${stage:?}"/*
   DESTDIR="$stage" cmake --install "$build" --prefix "$prefix" >/dev/null
   for file in \
-      bin/tessary bin/tessary-key \
+      bin/tessary bin/tessary-key bin/tessary-sheet \
       share/tessary/pixmaps/rc.png share/tessary/pixmaps/kmap.png \
       "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
       "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/48x48/apps/$app_id.png" \
       "share/icons/hicolor/128x128/apps/$app_id.png" "share/icons/hicolor/scalable/apps/$app_id.svg" \
-      share/man/man1/tessary.1.gz share/man/man1/tessary-key.1.gz \
+      share/man/man1/tessary.1.gz share/man/man1/tessary-key.1.gz share/man/man1/tessary-sheet.1.gz \
       share/doc/tessary/copyright share/doc/tessary/changelog.gz; do
     [ -f "$root/$file" ] || { echo "$prefix: missing $file"; missing=1; }
   done
-  [ -x "$root/bin/tessary" ] && [ -x "$root/bin/tessary-key" ] || { echo "$prefix: programs not executable"; missing=1; }
+  [ -x "$root/bin/tessary" ] && [ -x "$root/bin/tessary-key" ] && [ -x "$root/bin/tessary-sheet" ] || { echo "$prefix: programs not executable"; missing=1; }
   # The icon sizes are what their directories say.
   for size in 16 48 128; do
     file "$root/share/icons/hicolor/${size}x${size}/apps/$app_id.png" | grep -q "$size x $size" ||

@@ -1,0 +1,183 @@
+// tessary-sheet: a worksheet of Karnaugh-map exercises and its answer key,
+// as a PDF, from a seed that makes the same sheet again.
+//
+// Start at main(): the options are read and checked (a wrong one is a usage
+// error, status 2, and nothing is written), the maps drawn, and the PDF and
+// the optional key text written whole or not at all (status 1).
+#include "render/files.h"
+#include "sheet/worksheet.h"
+#include "tessary_config.h"
+
+#include <getopt.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace tessary;
+
+constexpr int exit_failure = 1;
+constexpr int exit_usage = 2;
+
+const char usage_text[] =
+    "Usage: tessary-sheet [OPTION...] -o FILE.pdf\n"
+    "Makes a worksheet of four-variable Karnaugh maps: pages of exercises, each\n"
+    "map numbered with room for the answer, then the answer key, each map drawn\n"
+    "with the groups of its answer.\n"
+    "\n"
+    "  -o, --output FILE.pdf   the worksheet (required)\n"
+    "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
+    "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
+    "                          the clock); printed on the sheet and on standard\n"
+    "                          error: the same options and seed make the same sheet\n"
+    "      --dont-cares P      P percent of each map's cells are don't-cares,\n"
+    "                          0 to 50 (default 0)\n"
+    "      --terms MIN-MAX     each map's minimum sum of products has MIN to MAX\n"
+    "                          terms, 1 to 8 (default 2-5)\n"
+    "      --answers FORM      the key gives: shown (Tessary's greedy answer, as\n"
+    "                          the window shows it), minimal (default), pos (a\n"
+    "                          minimal product of sums) or both (shown and minimal)\n"
+    "      --paper a4|letter   the paper size (default a4)\n"
+    "      --key FILE.tsv      also the key as text: per exercise the map, a tab\n"
+    "                          and the answer as tessary-key prints it (both: the\n"
+    "                          shown answer, a tab, the minimum)\n"
+    "  -h, --help              show this help and exit\n"
+    "  -V, --version           show the version and exit\n"
+    "\n"
+    "Every map has a 1-cell and a 0-cell, and no map appears twice.\n"
+    "Exit status: 0 when the sheet was written; 1 when it could not be (no\n"
+    "file is left half-written), 2 for a wrong option.\n";
+
+[[noreturn]] void usage_error(const std::string& message) {
+    if (!message.empty()) std::fprintf(stderr, "tessary-sheet: %s\n", message.c_str());
+    std::fputs("Try 'tessary-sheet --help' for more information.\n", stderr);
+    std::exit(exit_usage);
+}
+
+[[noreturn]] void print_and_exit(const char* text) {
+    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "tessary-sheet: error writing standard output: %s\n",
+                     std::strerror(errno));
+        std::exit(exit_failure);
+    }
+    std::exit(EXIT_SUCCESS);
+}
+
+// A whole decimal number from `low` to `high`, else a usage error.
+template <typename Number>
+Number number_in(std::string_view text, Number low, Number high, const char* option) {
+    Number value{};
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        usage_error(std::string(option) + ": '" + std::string(text) + "' is not a number from " +
+                    std::to_string(low) + " to " + std::to_string(high));
+    return value;
+}
+
+void read_terms(std::string_view text, sheet_options& o) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) usage_error("--terms: write MIN-MAX, such as 2-5");
+    o.min_terms = number_in(text.substr(0, dash), 1, 8, "--terms");
+    o.max_terms = number_in(text.substr(dash + 1), 1, 8, "--terms");
+    if (o.min_terms > o.max_terms) usage_error("--terms: MIN is above MAX");
+}
+
+key_form read_answers(std::string_view text) {
+    if (text == "shown") return key_form::shown;
+    if (text == "minimal") return key_form::minimal;
+    if (text == "pos") return key_form::pos;
+    if (text == "both") return key_form::both;
+    usage_error("--answers: '" + std::string(text) + "' is not shown, minimal, pos or both");
+}
+
+paper_size read_paper(std::string_view text) {
+    if (text == "a4") return paper_size::a4;
+    if (text == "letter") return paper_size::letter;
+    usage_error("--paper: '" + std::string(text) + "' is not a4 or letter");
+}
+
+std::uint64_t seed_from_clock() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(
+               std::chrono::duration_cast<std::chrono::microseconds>(now).count()) ^
+           (static_cast<std::uint64_t>(getpid()) << 40);
+}
+
+enum long_only { opt_dont_cares = 256, opt_terms, opt_answers, opt_paper, opt_key };
+
+struct command {
+    sheet_options options;
+    std::string output, key;
+};
+
+command parse_options(int argc, char** argv) {
+    static const option long_options[] = {
+        {"output", required_argument, nullptr, 'o'},
+        {"count", required_argument, nullptr, 'n'},
+        {"seed", required_argument, nullptr, 's'},
+        {"dont-cares", required_argument, nullptr, opt_dont_cares},
+        {"terms", required_argument, nullptr, opt_terms},
+        {"answers", required_argument, nullptr, opt_answers},
+        {"paper", required_argument, nullptr, opt_paper},
+        {"key", required_argument, nullptr, opt_key},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'V'},
+        {nullptr, 0, nullptr, 0}};
+    command c;
+    bool seeded = false;
+    for (int opt; (opt = getopt_long(argc, argv, "o:n:s:hV", long_options, nullptr)) != -1;) {
+        switch (opt) {
+        case 'o': c.output = optarg; break;
+        case 'n': c.options.count = number_in(optarg, 1, 200, "--count"); break;
+        case 's':
+            c.options.seed = number_in<std::uint64_t>(optarg, 0, UINT64_MAX, "--seed");
+            seeded = true;
+            break;
+        case opt_dont_cares:
+            c.options.dont_care_percent = number_in(optarg, 0, 50, "--dont-cares");
+            break;
+        case opt_terms: read_terms(optarg, c.options); break;
+        case opt_answers: c.options.answers = read_answers(optarg); break;
+        case opt_paper: c.options.paper = read_paper(optarg); break;
+        case opt_key: c.key = optarg; break;
+        case 'h': print_and_exit(usage_text);
+        case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
+        default: usage_error("");
+        }
+    }
+    if (optind < argc) usage_error(std::string("unexpected argument '") + argv[optind] + "'");
+    if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
+    if (!seeded) c.options.seed = seed_from_clock();
+    return c;
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "tessary-sheet: %s\n", message.c_str());
+    return exit_failure;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const command c = parse_options(argc, argv);
+    std::fprintf(stderr, "tessary-sheet: seed %llu\n",
+                 static_cast<unsigned long long>(c.options.seed));
+    std::vector<boolean_map> maps;
+    std::string error;
+    if (!make_maps(c.options, maps, error)) return fail(error);
+    if (!write_sheet(c.output, maps, c.options, error))
+        return fail("cannot write '" + c.output + "': " + error);
+    if (!c.key.empty() && !save_text(c.key, key_lines(maps, c.options.answers), error)) {
+        unlink(c.output.c_str()); // the sheet without its key would be half the work
+        return fail("cannot write '" + c.key + "': " + error);
+    }
+    return EXIT_SUCCESS;
+}

@@ -1,0 +1,44 @@
+// Worksheets: maps drawn at random from a seed, to the teacher's terms, and
+// the PDF of their exercises and answer key. The same options and seed give
+// the same maps and the same bytes, on every machine.
+#pragma once
+
+#include "logic/boolean_map.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessary {
+
+enum class key_form { shown, minimal, pos, both };
+enum class paper_size { a4, letter };
+
+struct sheet_options {
+    int count = 12; // exercises, 1 to 200
+    std::uint64_t seed = 0;
+    int dont_care_percent = 0;        // share of each map's cells that are X, 0 to 50
+    int min_terms = 2, max_terms = 5; // of each map's minimum sum of products, 1 to 8
+    key_form answers = key_form::minimal;
+    paper_size paper = paper_size::a4;
+};
+
+// The number of don't-care cells of each map: the share, rounded.
+int dont_care_cells(int percent);
+
+// `count` different maps, each with a 1-cell and a 0-cell, its share of
+// don't-cares and a minimum sum of products of min_terms to max_terms
+// terms. False, with a message, when the terms asked for are too rare to
+// find that many different maps.
+bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std::string& error);
+
+// The key as text: for each map, the map as tessary-key reads it, a tab and
+// the answer as tessary-key prints it in that form (for both: the shown
+// answer, a tab, the minimum).
+std::string key_lines(const std::vector<boolean_map>& maps, key_form form);
+
+// The exercise pages and then the key pages, as a PDF.
+bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,
+                 const sheet_options& options, std::string& error);
+
+} // namespace tessary

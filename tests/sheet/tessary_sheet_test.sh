@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# tessary-sheet as a teacher runs it: the same seed makes the same PDF and
+# key, another seed other maps; the PDF opens and its text holds the key's
+# answers; wrong options give status 2 and write nothing; files that cannot
+# be written give status 1 and leave nothing behind.
+#   tessary_sheet_test.sh TESSARY_SHEET TESSARY_KEY
+set -uo pipefail
+sheet=$1 key=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Runs the sheet with ARGS; sets status, err.
+run() { "$sheet" "$@" 2>"$dir/err" >"$dir/out"; status=$?; err=$(cat "$dir/err"); }
+
+# --- the same seed, the same sheet
+run -s 99 -n 8 --answers both --key "$dir/a.tsv" -o "$dir/a.pdf"
+[ "$status" -eq 0 ] || fail "a good sheet: status $status: $err"
+[ "$err" = "tessary-sheet: seed 99" ] || fail "the seed on standard error: '$err'"
+run -s 99 -n 8 --answers both --key "$dir/b.tsv" -o "$dir/b.pdf"
+cmp -s "$dir/a.pdf" "$dir/b.pdf" || fail "the same seed gave another PDF"
+cmp -s "$dir/a.tsv" "$dir/b.tsv" || fail "the same seed gave another key"
+run -s 100 -n 8 --answers both --key "$dir/c.tsv" -o "$dir/c.pdf"
+cmp -s "$dir/a.tsv" "$dir/c.tsv" && fail "another seed gave the same maps"
+[ "$(wc -l <"$dir/a.tsv")" -eq 8 ] || fail "8 exercises, $(wc -l <"$dir/a.tsv") key lines"
+
+# --- the PDF opens, holds the seed and every answer; the key is tessary-key's
+pdfinfo "$dir/a.pdf" >"$dir/info" || fail "pdfinfo cannot open the sheet"
+grep -q '^Pages: *4$' "$dir/info" || fail "8 exercises and their key on 4 pages: $(grep Pages "$dir/info")"
+grep -q 'A4' "$dir/info" || fail "A4 paper by default"
+pdftotext "$dir/a.pdf" - | tr -d '\n\342\200\213' >"$dir/text"
+grep -q 'seed 99' "$dir/text" || fail "the seed is not on the sheet"
+while IFS=$'\t' read -r map shown minimal; do
+  [ "$shown" = "$("$key" "$map")" ] || fail "$map: the key's shown answer is not tessary-key's"
+  [ "$minimal" = "$("$key" --minimal "$map")" ] || fail "$map: the key's minimum is not tessary-key's"
+  grep -qF "$minimal" "$dir/text" || fail "$map: $minimal is not in the PDF's text"
+done <"$dir/a.tsv"
+run -s 5 -n 3 --answers pos --paper letter --key "$dir/p.tsv" -o "$dir/p.pdf"
+pdfinfo "$dir/p.pdf" | grep -q 'letter' || fail "--paper letter"
+while IFS=$'\t' read -r map product; do
+  [ "$product" = "$("$key" --pos "$map")" ] || fail "$map: the key's product is not tessary-key's"
+done <"$dir/p.tsv"
+
+# --- wrong options: status 2, a usage message, no file
+for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
+            "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
+            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument"; do
+  # shellcheck disable=SC2086
+  run $args -o "$dir/bad.pdf"
+  [ "$status" -eq 2 ] || fail "$args: status $status, expected 2"
+  grep -q "Try 'tessary-sheet --help'" "$dir/err" || fail "$args: no usage hint: $err"
+  [ -e "$dir/bad.pdf" ] && fail "$args: wrote a file"
+done
+run -n 3
+[ "$status" -eq 2 ] && grep -q -- "-o FILE.pdf" "$dir/err" || fail "no -o: status $status: $err"
+
+# --- files that cannot be written: status 1, a message, nothing left behind
+mkdir "$dir/w"
+run -o "$dir/w/none/sheet.pdf"
+[ "$status" -eq 1 ] && grep -q "cannot write '$dir/w/none/sheet.pdf': No such file or directory" "$dir/err" ||
+  fail "a sheet in a missing directory: status $status: $err"
+run -o "$dir/w/sheet.pdf" --key "$dir/w/none/key.tsv"
+[ "$status" -eq 1 ] && grep -q "cannot write '$dir/w/none/key.tsv'" "$dir/err" ||
+  fail "a key in a missing directory: status $status: $err"
+[ -z "$(ls -A "$dir/w")" ] || fail "left behind: $(ls -A "$dir/w")"
+run -n 200 --terms 8-8 --dont-cares 50 -o "$dir/w/rare.pdf"
+[ "$status" -eq 1 ] && grep -q "found only" "$dir/err" || fail "too rare: status $status: $err"
+[ -z "$(ls -A "$dir/w")" ] || fail "left behind after too rare: $(ls -A "$dir/w")"
+
+# --- help and version
+"$sheet" --help | grep -q "^Usage: tessary-sheet" || fail "--help"
+[ "$("$sheet" --version)" = "tessary-sheet 0.2" ] || fail "--version"
+"$sheet" --help >/dev/full 2>/dev/null && fail "--help to a full disk gave status 0"
+
+[ "$failures" -eq 0 ] && echo "tessary-sheet: all checks pass"
+exit $((failures > 0))
