@@ -3,6 +3,7 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace tessary::testing {
@@ -147,6 +148,64 @@ TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
     click("   Show   "); // with the window closed: nothing to follow
     ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
     EXPECT_NE(groups_window, nullptr);
+}
+
+} // namespace
+} // namespace tessary::testing
+
+namespace tessary::testing {
+namespace {
+
+std::string saved_to;
+guint answering = 0; // the source of answer_chooser while it runs
+
+GtkWidget* open_dialog(GType type) {
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w != nullptr; w = w->next)
+        if (G_TYPE_CHECK_INSTANCE_TYPE(w->data, type) && GTK_WIDGET_VISIBLE(w->data))
+            found = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    return found;
+}
+
+// Answers the file chooser with `saved_to` once it has gone to its folder,
+// which it does in the background; an error message fails the test.
+gboolean answer_chooser(gpointer) {
+    if (GtkWidget* message = open_dialog(GTK_TYPE_MESSAGE_DIALOG)) {
+        ADD_FAILURE() << "an error message appeared";
+        gtk_dialog_response(GTK_DIALOG(message), GTK_RESPONSE_CLOSE);
+        return TRUE;
+    }
+    GtkWidget* chooser = open_dialog(GTK_TYPE_FILE_CHOOSER_DIALOG);
+    if (chooser == nullptr) return TRUE;
+    gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+    const bool ready = chosen != nullptr && saved_to == chosen;
+    g_free(chosen);
+    if (ready) {
+        gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+        answering = 0;
+        return FALSE;
+    }
+    const std::string dir = saved_to.substr(0, saved_to.rfind('/'));
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), dir.c_str());
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser),
+                                      saved_to.substr(dir.size() + 1).c_str());
+    return TRUE;
+}
+
+// Ctrl+S saves the picture of the shown map where the chooser says.
+TEST_F(MainWindow, ControlSSavesThePicture) {
+    char dir_template[] = "/tmp/tessary-save-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    set_map("0110/0110/0000/0000");
+    click("   Show   ");
+    saved_to = dir + "/map.svg";
+    answering = g_timeout_add(200, answer_chooser, nullptr);
+    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_s, GDK_CONTROL_MASK));
+    if (answering != 0) g_source_remove(answering);
+    EXPECT_EQ(std::system(("xmllint --noout " + saved_to).c_str()), 0);
+    std::system(("rm -rf " + dir).c_str());
 }
 
 } // namespace

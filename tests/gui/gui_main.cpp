@@ -4,6 +4,8 @@
 #include "gui_fixture.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -21,9 +23,15 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS(); // no display needed
     g_log_set_default_handler(fail_on_log, nullptr);
+    // GTK keeps its list of recent files under the data directory: a fresh
+    // one of the test's, not the user's, which may not even exist.
+    char data_home[] = "/tmp/tessary-gui-test.XXXXXX";
+    if (mkdtemp(data_home) != nullptr) setenv("XDG_DATA_HOME", data_home, 1);
     if (!gtk_init_check(&argc, &argv)) {
         std::fprintf(stderr, "cannot open the X display (run under tests/gui/with-xvfb)\n");
         return 1;
     }
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    std::system(("rm -rf '" + std::string(data_home) + "'").c_str());
+    return status;
 }
