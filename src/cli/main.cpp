@@ -10,6 +10,7 @@
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/map_text.h"
+#include "minimiser/greedy.h"
 #include "render/files.h"
 #include "tessary_config.h"
 
@@ -134,7 +135,12 @@ struct responder {
 };
 
 int answer(responder& r, const boolean_map& map) {
-    return out.write_line(r.line_for(map)) ? EXIT_SUCCESS : write_failure();
+    // The default answer is written from the reduction's own buffer: a batch
+    // of maps then allocates nothing per line.
+    const bool written = !r.check && r.form == answer_form::shown
+                             ? out.write_line(reduce_greedy(map).answer())
+                             : out.write_line(r.line_for(map));
+    return written ? EXIT_SUCCESS : write_failure();
 }
 
 // The picture goes first: when it cannot be written, no answer is printed.
