@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A scripted session of the real tessary under valgrind's memcheck (run under
 # with-xvfb): clicks, Show on several maps (one split over both key fields),
-# Reset, the About dialog opened and closed, then Ctrl+Q. Fails on any
+# Reset, the About dialog opened and closed, a function typed into Enter
+# function, the Groups window opened and drawn, then Ctrl+Q. Fails on any
 # memory error and on any definite leak.
 #   memcheck_session.sh TESSARY WINDOW_LAYOUT SUPPRESSIONS
 set -euo pipefail
@@ -34,6 +35,15 @@ keys ctrl+a
 sleep 3 # the About dialog's modal loop is up
 x key --clearmodifiers Escape
 sleep 1
+keys ctrl+e
+sleep 3 # the dialog's modal loop is up, its first entry focused
+x type --delay 100 "A'B+C"
+x key Return
+sleep 1
+got=$(read_key)
+[ "$got" = "C+A'B" ] || { echo "Enter function A'B+C: key field shows '$got'"; exit 1; }
+keys ctrl+g
+sleep 3 # the Groups window is drawn
 keys ctrl+q
 expect_exit_0 "Ctrl+Q under memcheck"
 grep -E 'ERROR SUMMARY|definitely lost' "$log" || true
