@@ -250,13 +250,4 @@ std::vector<cover> all_minimum_sops(const boolean_map& map) {
     return all_minimum(product_table, map.ones, map.zeros());
 }
 
-std::vector<cover> all_minimum_pos(const boolean_map& map) {
-    return all_minimum(sum_table, map.zeros(), map.ones);
-}
-
-int term_rank(cube c, bool as_sum) {
-    const cube_table& t = as_sum ? sum_table : product_table;
-    return index_in(t.cubes, c);
-}
-
 } // namespace tessary

@@ -29,13 +29,8 @@ cover minimum_sop(const boolean_map& map);
 // 0-cell gives no sum ("1"); a map without a 1-cell, the one sum "0".
 cover minimum_pos(const boolean_map& map);
 
-// Every distinct minimum cover, each listed in term order, the covers in the
-// order of the tie-break (the first is minimum_sop's).
+// Every distinct minimum sum of products, each listed in term order, the
+// covers in the order of the tie-break (the first is minimum_sop's).
 std::vector<cover> all_minimum_sops(const boolean_map& map);
-std::vector<cover> all_minimum_pos(const boolean_map& map);
-
-// The rank of a term in the tie-break order, from 0 (the constant term) to
-// 80; `as_sum` ranks the sum written for the cube.
-int term_rank(cube c, bool as_sum);
 
 } // namespace tessary
