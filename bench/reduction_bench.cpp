@@ -41,7 +41,9 @@ using tessary::boolean_map;
 using tessary::minterm_set;
 
 struct greedy {
-    static auto answer(const boolean_map& map) { return tessary::reduce_greedy(map); }
+    static auto answer(const boolean_map& map) {
+        return tessary::write_greedy(tessary::reduce_greedy(map));
+    }
 };
 struct minimal_sop {
     static auto answer(const boolean_map& map) { return tessary::minimum_sop(map); }

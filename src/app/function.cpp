@@ -39,15 +39,6 @@ void show_message(GtkWidget* dialog, const std::string& message) {
     gtk_widget_show(label);
 }
 
-void fill_cells(const boolean_map& map) {
-    for (int row = 0; row < map_side; ++row) {
-        for (int col = 0; col < map_side; ++col) {
-            const char value[2] = {value_at(map, minterm_at(row, col)), '\0'};
-            gtk_button_set_label(GTK_BUTTON(cell_buttons[row][col]), value);
-        }
-    }
-}
-
 } // namespace
 
 GtkWidget* build_function_dialog() {
@@ -90,8 +81,7 @@ bool apply_function_dialog(GtkWidget* dialog) {
         show_message(dialog, error);
         return false;
     }
-    fill_cells({static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares});
-    on_show_clicked(nullptr, nullptr);
+    show_map({static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares});
     return true;
 }
 

@@ -5,8 +5,6 @@
 // same picture. The picture is drawn by render/picture.h.
 #include "window.h"
 
-#include "exact/exact.h"
-#include "minimiser/greedy.h"
 #include "render/files.h"
 
 #include <algorithm>
@@ -37,17 +35,6 @@ std::string terms_text(const map_picture& picture) {
     if (picture.groups.empty()) return "No groups";
     std::string text = "Groups:";
     for (const map_group& g : picture.groups) text += (text.size() > 7 ? ", " : " ") + g.label;
-    return text;
-}
-
-// "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more".
-std::string minimal_text(const boolean_map& map) {
-    const cover minimum = minimum_sop(map);
-    std::string text = "Minimal: " + sop_text(minimum);
-    const int more = cost_of(reduce_greedy(map).kept_cover()).terms - minimum.size;
-    if (more > 0)
-        text += "; the shown answer has " + std::to_string(more) +
-                (more == 1 ? " term" : " terms") + " more than the minimum";
     return text;
 }
 
@@ -143,19 +130,22 @@ answer_form groups_form() {
     return answer_form::shown;
 }
 
-map_picture current_picture() {
-    return picture_of(shown_map, groups_form());
+const map_picture& current_picture() {
+    const answer_form form = groups_form();
+    for (std::size_t i = 0; i < std::size(form_choices); ++i)
+        if (form_choices[i].form == form) return shown.pictures[i];
+    return shown.pictures[0];
 }
 
 void update_groups_window() {
     if (groups_window == nullptr) return;
-    const map_picture picture = current_picture();
+    const map_picture& picture = current_picture();
     const picture_size size = measure_picture(picture);
     gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width),
                                 static_cast<gint>(size.height));
     gtk_widget_queue_draw(groups_area);
     gtk_label_set_text(GTK_LABEL(groups_terms_label), terms_text(picture).c_str());
-    gtk_label_set_text(GTK_LABEL(groups_minimal_label), minimal_text(shown_map).c_str());
+    gtk_label_set_text(GTK_LABEL(groups_minimal_label), shown.minimal_note.c_str());
 }
 
 void show_groups_window() {

@@ -5,7 +5,6 @@
 
 #include "key_fields.h"
 #include "logic/boolean_map.h"
-#include "minimiser/greedy.h"
 #include "tessary_config.h"
 
 #include <string>
@@ -18,7 +17,7 @@ GtkWidget* map_table;
 GtkWidget* cell_buttons[4][4];
 GtkWidget* key_entry;
 GtkWidget* key_entry_more;
-boolean_map shown_map;
+shown_state shown;
 const char* pixmap_dir = TESSARY_PIXMAP_DIR;
 
 namespace {
@@ -172,18 +171,29 @@ void on_show_clicked(GtkButton*, gpointer) {
             cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
         }
     }
-    shown_map = map_from_cells(cells);
-    display_key(split_key(reduce_greedy(shown_map).answer()));
-    update_groups_window();
+    show_map(map_from_cells(cells));
 }
 
 void on_reset_clicked(GtkButton*, gpointer) {
-    for (auto& row : cell_buttons) {
-        for (GtkWidget* button : row) gtk_button_set_label(GTK_BUTTON(button), "0");
+    show_map({}, false);
+}
+
+void show_map(const boolean_map& map, bool with_key) {
+    shown.map = map;
+    shown.pictures[0] = picture_of(map, answer_form::shown);
+    shown.pictures[1] = picture_of(map, answer_form::minimal);
+    shown.pictures[2] = picture_of(map, answer_form::pos);
+    shown.minimal_note = minimal_note(map);
+    for (int row = 0; row < map_side; ++row) {
+        for (int col = 0; col < map_side; ++col) {
+            const char value[2] = {value_at(map, minterm_at(row, col)), '\0'};
+            gtk_button_set_label(GTK_BUTTON(cell_buttons[row][col]), value);
+        }
     }
-    gtk_entry_set_text(GTK_ENTRY(key_entry), "");
-    gtk_widget_hide(key_entry_more);
-    shown_map = {};
+    // The shown answer is its picture's caption, after "Shown answer: ".
+    const std::string& caption = shown.pictures[0].caption;
+    const std::size_t prefix = std::char_traits<char>::length(caption_of(answer_form::shown));
+    display_key(split_key(with_key ? std::string_view(caption).substr(prefix) : ""));
     update_groups_window();
 }
 

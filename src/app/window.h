@@ -3,16 +3,18 @@
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
 // dialog are in menu.cpp, the Enter function dialog in function.cpp and the
-// Groups window with its pictures in groups.cpp. Handlers read the widgets, call the libraries
-// (minimiser/greedy.h for Show) and write the widgets back; key_fields.h
-// lays a long answer out over the two key fields.
+// Groups window with its pictures in groups.cpp. Handlers read the widgets,
+// call the libraries (answers/answers.h, through show_map()) and write the
+// widgets back; key_fields.h lays a long answer out over the two key fields.
 #pragma once
 
-#include "cli/forms.h"
+#include "answers/answers.h"
 #include "logic/boolean_map.h"
 #include "render/picture.h"
 
 #include <gtk/gtk.h>
+
+#include <string>
 
 namespace tessary {
 
@@ -32,8 +34,20 @@ extern GtkWidget* groups_form_buttons[3]; // Shown answer, Minimal sum, Minimal 
 extern GtkWidget* groups_terms_label;     // each term of the drawn cover
 extern GtkWidget* groups_minimal_label;   // "Minimal: ..."
 
-// The map as the last Show (or Reset) left it: what the pictures draw.
-extern boolean_map shown_map;
+// The map as the last Show, Enter function or Reset left it, with its
+// answers worked out once by show_map(): what the key fields, the Groups
+// window and File > Save picture show.
+struct shown_state {
+    boolean_map map;
+    map_picture pictures[3]; // by the Groups window's forms: shown, minimal sum, minimal product
+    std::string minimal_note;
+};
+extern shown_state shown;
+
+// Sets the cells to the map, works out its answers and shows them: the key
+// fields (left empty with `with_key` false, as Reset leaves them) and the
+// Groups window.
+void show_map(const boolean_map& map, bool with_key = true);
 
 // Where rc.png (the map's corner) and kmap.png (the window icon) are read.
 extern const char* pixmap_dir;
@@ -65,7 +79,7 @@ void show_groups_window();
 void update_groups_window(); // after each Show and Reset; nothing while closed
 answer_form groups_form();   // the form chosen in the Groups window
 // The picture the Groups window shows, and File > Save picture... saves.
-map_picture current_picture();
+const map_picture& current_picture();
 // Asks for a file name and saves the current picture; tells of a failure.
 void save_picture_dialog(GtkWindow* parent);
 

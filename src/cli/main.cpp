@@ -6,11 +6,10 @@
 // Start at main(). Every answer goes out before the tool waits for more
 // input, every error is reported after the answers before it, and a failed
 // read or write ends the run with a message and status 1.
-#include "cli/forms.h"
+#include "answers/answers.h"
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/map_text.h"
-#include "minimiser/greedy.h"
 #include "render/files.h"
 #include "tessary_config.h"
 
@@ -135,10 +134,10 @@ struct responder {
 };
 
 int answer(responder& r, const boolean_map& map) {
-    // The default answer is written from the reduction's own buffer: a batch
-    // of maps then allocates nothing per line.
+    // The default answer is written from a buffer of fixed size: a batch of
+    // maps then allocates nothing per line.
     const bool written = !r.check && r.form == answer_form::shown
-                             ? out.write_line(reduce_greedy(map).answer())
+                             ? out.write_line(shown_text(map).view())
                              : out.write_line(r.line_for(map));
     return written ? EXIT_SUCCESS : write_failure();
 }

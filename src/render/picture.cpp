@@ -9,11 +9,11 @@
 #include "render/picture.h"
 
 #include "render/geometry.h"
-
-#include <pango/pangocairo.h>
+#include "render/text.h"
 
 #include <algorithm>
 #include <array>
+#include <numbers>
 
 namespace tessary {
 
@@ -95,31 +95,6 @@ double left_of_grid() {
     return margin + header_width;
 }
 
-// Writes `text` with its top-left corner, or its centre, at (x, y).
-struct text_style {
-    const char* font;
-    bool centred;
-    double wrap_width; // 0: no wrapping
-};
-
-double show_text(cairo_t* cr, const std::string& text, double x, double y, text_style style) {
-    PangoLayout* layout = pango_cairo_create_layout(cr);
-    PangoFontDescription* font = pango_font_description_from_string(style.font);
-    pango_layout_set_font_description(layout, font);
-    pango_font_description_free(font);
-    if (style.wrap_width > 0) {
-        pango_layout_set_width(layout, static_cast<int>(style.wrap_width * PANGO_SCALE));
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-    }
-    pango_layout_set_text(layout, text.c_str(), -1);
-    int width, height;
-    pango_layout_get_pixel_size(layout, &width, &height);
-    cairo_move_to(cr, style.centred ? x - width / 2.0 : x, style.centred ? y - height / 2.0 : y);
-    pango_cairo_show_layout(cr, layout);
-    g_object_unref(layout);
-    return height;
-}
-
 // The caption's height when wrapped to the picture's width.
 double caption_height(const map_picture& p) {
     if (p.caption.empty()) return 0;
@@ -183,10 +158,10 @@ void draw_cells(cairo_t* cr, const boolean_map& map, double gx, double gy) {
 void rounded_rectangle(cairo_t* cr, double x0, double y0, double x1, double y1, double radius) {
     radius = std::min({radius, (x1 - x0) / 2, (y1 - y0) / 2});
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x1 - radius, y0 + radius, radius, -G_PI / 2, 0);
-    cairo_arc(cr, x1 - radius, y1 - radius, radius, 0, G_PI / 2);
-    cairo_arc(cr, x0 + radius, y1 - radius, radius, G_PI / 2, G_PI);
-    cairo_arc(cr, x0 + radius, y0 + radius, radius, G_PI, 3 * G_PI / 2);
+    cairo_arc(cr, x1 - radius, y0 + radius, radius, -std::numbers::pi / 2, 0);
+    cairo_arc(cr, x1 - radius, y1 - radius, radius, 0, std::numbers::pi / 2);
+    cairo_arc(cr, x0 + radius, y1 - radius, radius, std::numbers::pi / 2, std::numbers::pi);
+    cairo_arc(cr, x0 + radius, y0 + radius, radius, std::numbers::pi, 3 * std::numbers::pi / 2);
     cairo_close_path(cr);
 }
 

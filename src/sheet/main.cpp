@@ -90,11 +90,11 @@ void read_terms(std::string_view text, sheet_options& o) {
     if (o.min_terms > o.max_terms) usage_error("--terms: MIN is above MAX");
 }
 
-key_form read_answers(std::string_view text) {
-    if (text == "shown") return key_form::shown;
-    if (text == "minimal") return key_form::minimal;
-    if (text == "pos") return key_form::pos;
-    if (text == "both") return key_form::both;
+key_choice read_answers(std::string_view text) {
+    if (text == "shown") return key_choice::shown;
+    if (text == "minimal") return key_choice::minimal;
+    if (text == "pos") return key_choice::pos;
+    if (text == "both") return key_choice::both;
     usage_error("--answers: '" + std::string(text) + "' is not shown, minimal, pos or both");
 }
 

@@ -3,12 +3,10 @@
 // results differ between implementations.
 #include "sheet/worksheet.h"
 
-#include "cli/forms.h"
+#include "answers/answers.h"
 #include "exact/exact.h"
 #include "render/files.h"
-#include "render/picture.h"
-
-#include <pango/pangocairo.h>
+#include "render/pages.h"
 
 #include <algorithm>
 #include <bit>
@@ -55,70 +53,13 @@ bool acceptable(const boolean_map& map, const sheet_options& o) {
     return terms >= o.min_terms && terms <= o.max_terms;
 }
 
-const char* answers_name(key_form form) {
-    switch (form) {
-    case key_form::shown: return "shown answers";
-    case key_form::minimal: return "minimal sums";
-    case key_form::pos: return "minimal products";
-    case key_form::both: return "shown answers, minimal sums";
-    }
-    return "";
-}
-
-struct page_layout {
-    double width, height, margin, header;
-    int columns, rows;
-};
-
 page_layout layout_of(paper_size paper) {
     const bool a4 = paper == paper_size::a4;
     return {a4 ? 595.28 : 612.0, a4 ? 841.89 : 792.0, 40, 56, 2, 3};
 }
 
-void write_text(cairo_t* cr, const std::string& text, double x, double y, const char* font) {
-    PangoLayout* layout = pango_cairo_create_layout(cr);
-    PangoFontDescription* description = pango_font_description_from_string(font);
-    pango_layout_set_font_description(layout, description);
-    pango_font_description_free(description);
-    pango_layout_set_text(layout, text.c_str(), -1);
-    cairo_move_to(cr, x, y);
-    pango_cairo_show_layout(cr, layout);
-    g_object_unref(layout);
-}
-
-// Draws the pictures six to a page, each scaled into its box, with a
-// heading on every page.
-void draw_pages(cairo_t* cr, const page_layout& page, const std::vector<map_picture>& pictures,
-                const std::string& heading) {
-    const int per_page = page.columns * page.rows;
-    const double box_width = (page.width - 2 * page.margin) / page.columns;
-    const double box_height = (page.height - page.margin - page.header) / page.rows;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const int place = static_cast<int>(i) % per_page;
-        if (place == 0) {
-            cairo_set_source_rgb(cr, 0, 0, 0);
-            write_text(cr, heading, page.margin, page.margin - 16, "Sans Bold 12");
-        }
-        const picture_size size = measure_picture(pictures[i]);
-        const double scale =
-            std::min({0.9, (box_width - 8) / size.width, (box_height - 8) / size.height});
-        cairo_save(cr);
-        cairo_translate(cr, page.margin + (place % page.columns) * box_width,
-                        page.header + (place / page.columns) * box_height);
-        cairo_scale(cr, scale, scale);
-        draw_picture(cr, pictures[i]);
-        cairo_restore(cr);
-        if (place == per_page - 1 || i + 1 == pictures.size()) cairo_show_page(cr);
-    }
-}
-
-map_picture key_picture(const boolean_map& map, key_form form, std::size_t number) {
-    map_picture picture = picture_of(map, form == key_form::pos     ? answer_form::pos
-                                          : form == key_form::shown ? answer_form::shown
-                                                                    : answer_form::minimal);
-    if (form == key_form::both)
-        picture.caption =
-            "Shown answer: " + answer_text(map, answer_form::shown) + "\n" + picture.caption;
+map_picture numbered_key_picture(const boolean_map& map, key_choice choice, std::size_t number) {
+    map_picture picture = key_picture(map, choice);
     picture.title = "Exercise " + std::to_string(number);
     return picture;
 }
@@ -146,16 +87,9 @@ bool make_maps(const sheet_options& o, std::vector<boolean_map>& maps, std::stri
     return false;
 }
 
-std::string key_lines(const std::vector<boolean_map>& maps, key_form form) {
+std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice) {
     std::string text;
-    for (const boolean_map& map : maps) {
-        text += map_text(map) + '\t';
-        if (form == key_form::both) text += answer_text(map, answer_form::shown) + '\t';
-        text += answer_text(map, form == key_form::pos     ? answer_form::pos
-                                 : form == key_form::shown ? answer_form::shown
-                                                           : answer_form::minimal);
-        text += '\n';
-    }
+    for (const boolean_map& map : maps) text += key_line(map, choice);
     return text;
 }
 
@@ -167,18 +101,19 @@ bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,
                              {},
                              "Exercise " + std::to_string(i + 1),
                              "Answer: ____________________________"});
-        key.push_back(key_picture(maps[i], o.answers, i + 1));
+        key.push_back(numbered_key_picture(maps[i], o.answers, i + 1));
     }
     const page_layout page = layout_of(o.paper);
     const std::string seed = "seed " + std::to_string(o.seed);
     return save_pdf(
         path, page.width, page.height,
         [&](cairo_t* cr) {
-            draw_pages(cr, page, exercises,
-                       "Karnaugh maps: " + std::to_string(maps.size()) + " exercises (" + seed +
-                           ")");
-            draw_pages(cr, page, key,
-                       std::string("Answer key: ") + answers_name(o.answers) + " (" + seed + ")");
+            draw_picture_pages(cr, page, exercises,
+                               "Karnaugh maps: " + std::to_string(maps.size()) + " exercises (" +
+                                   seed + ")");
+            draw_picture_pages(cr, page, key,
+                               std::string("Answer key: ") + key_title(o.answers) + " (" + seed +
+                                   ")");
         },
         error);
 }

@@ -3,6 +3,7 @@
 // the same maps and the same bytes, on every machine.
 #pragma once
 
+#include "answers/answers.h"
 #include "logic/boolean_map.h"
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 
 namespace tessary {
 
-enum class key_form { shown, minimal, pos, both };
 enum class paper_size { a4, letter };
 
 struct sheet_options {
@@ -19,7 +19,7 @@ struct sheet_options {
     std::uint64_t seed = 0;
     int dont_care_percent = 0;        // share of each map's cells that are X, 0 to 50
     int min_terms = 2, max_terms = 5; // of each map's minimum sum of products, 1 to 8
-    key_form answers = key_form::minimal;
+    key_choice answers = key_choice::minimal;
     paper_size paper = paper_size::a4;
 };
 
@@ -35,7 +35,7 @@ bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std
 // The key as text: for each map, the map as tessary-key reads it, a tab and
 // the answer as tessary-key prints it in that form (for both: the shown
 // answer, a tab, the minimum).
-std::string key_lines(const std::vector<boolean_map>& maps, key_form form);
+std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 
 // The exercise pages and then the key pages, as a PDF.
 bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,

@@ -4,7 +4,7 @@
 #include "input/expression.h"
 
 #include "exact/exact.h"
-#include "minimiser/greedy.h"
+#include "support/greedy_terms.h"
 #include "support/key_check.h"
 
 #include <gtest/gtest.h>
@@ -179,8 +179,8 @@ TEST(Expression, EveryAnswerReadsBack) {
     for (unsigned bits = 0; bits < 0x10000; ++bits) {
         const boolean_map map{static_cast<minterm_set>(bits), 0};
         SCOPED_TRACE(map_text(map));
-        const std::string texts[] = {std::string(reduce_greedy(map).answer()),
-                                     sop_text(minimum_sop(map)), pos_text(minimum_pos(map))};
+        const std::string texts[] = {testing::shown_answer(map), sop_text(minimum_sop(map)),
+                                     pos_text(minimum_pos(map))};
         for (const std::string& text : texts) {
             parsed_expression expr;
             expression_error error;

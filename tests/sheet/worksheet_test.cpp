@@ -2,7 +2,7 @@
 // a key whose answers are the maps' functions, of minimum cost where asked.
 #include "sheet/worksheet.h"
 
-#include "cli/forms.h"
+#include "answers/answers.h"
 #include "exact/exact.h"
 #include "support/key_check.h"
 
@@ -85,8 +85,8 @@ TEST(KeyLines, AnswersAreTheMapsFunctions) {
     o.seed = 11;
     o.dont_care_percent = 20;
     const std::vector<boolean_map> maps = maps_of(o);
-    for (const key_form form :
-         {key_form::shown, key_form::minimal, key_form::pos, key_form::both}) {
+    for (const key_choice form :
+         {key_choice::shown, key_choice::minimal, key_choice::pos, key_choice::both}) {
         std::istringstream lines(key_lines(maps, form));
         std::string line;
         for (const boolean_map& map : maps) {
@@ -98,10 +98,10 @@ TEST(KeyLines, AnswersAreTheMapsFunctions) {
             std::getline(fields, first, '\t');
             std::getline(fields, second, '\t');
             EXPECT_EQ(text, map_text(map));
-            const answer_form expected = form == key_form::pos     ? answer_form::pos
-                                         : form == key_form::shown ? answer_form::shown
-                                                                   : answer_form::minimal;
-            if (form == key_form::both) {
+            const answer_form expected = form == key_choice::pos     ? answer_form::pos
+                                         : form == key_choice::shown ? answer_form::shown
+                                                                     : answer_form::minimal;
+            if (form == key_choice::both) {
                 EXPECT_EQ(first, answer_text(map, answer_form::shown));
                 EXPECT_EQ(second, answer_text(map, answer_form::minimal));
             } else {
@@ -109,7 +109,7 @@ TEST(KeyLines, AnswersAreTheMapsFunctions) {
                 EXPECT_EQ(second, "");
             }
             if (expected != answer_form::pos) {
-                EXPECT_TRUE(testing::is_sound(map, form == key_form::both ? second : first));
+                EXPECT_TRUE(testing::is_sound(map, form == key_choice::both ? second : first));
             }
         }
         EXPECT_FALSE(std::getline(lines, line)) << "one line a map";

@@ -1,0 +1,127 @@
+// The answers in each form, their captions and the verdict of --check (see
+// answers.h).
+#include "answers/answers.h"
+
+#include "exact/exact.h"
+#include "logic/cube.h"
+
+namespace tessary {
+
+greedy_text shown_text(const boolean_map& map) {
+    return write_greedy(reduce_greedy(map));
+}
+
+std::string answer_text(const boolean_map& map, answer_form form) {
+    switch (form) {
+    case answer_form::shown: return std::string(shown_text(map).view());
+    case answer_form::minimal: return sop_text(minimum_sop(map));
+    case answer_form::pos: return pos_text(minimum_pos(map));
+    case answer_form::all_minimal: break;
+    }
+    std::string line;
+    for (const cover& c : all_minimum_sops(map)) {
+        if (!line.empty()) line += '\t';
+        line += sop_text(c);
+    }
+    return line;
+}
+
+const char* caption_of(answer_form form) {
+    switch (form) {
+    case answer_form::shown: return "Shown answer: ";
+    case answer_form::minimal: return "Minimal sum: ";
+    case answer_form::pos: return "Minimal product: ";
+    case answer_form::all_minimal: return "Minimal sums: ";
+    }
+    return "";
+}
+
+map_picture picture_of(const boolean_map& map, answer_form form) {
+    map_picture picture{map, {}, "", ""};
+    if (form == answer_form::shown) {
+        const greedy_answer greedy = reduce_greedy(map);
+        for (int i = 0; i < greedy.term_count; ++i) {
+            const greedy_term& term = greedy.terms[static_cast<std::size_t>(i)];
+            if (term.kept) picture.groups.push_back({term.term, written_term(term)});
+        }
+        picture.caption = caption_of(form) + std::string(write_greedy(greedy).view());
+        return picture;
+    }
+    const bool sums = form == answer_form::pos;
+    const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
+    for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
+    picture.caption = caption_of(form) + (sums ? pos_text(terms) : sop_text(terms));
+    return picture;
+}
+
+int shown_excess(const boolean_map& map) {
+    const int more = cost_of(reduce_greedy(map).kept_cover()).terms - minimum_sop(map).size;
+    return more > 0 ? more : 0;
+}
+
+std::string minimal_note(const boolean_map& map) {
+    std::string text = "Minimal: " + sop_text(minimum_sop(map));
+    const int more = shown_excess(map);
+    if (more > 0)
+        text += "; the shown answer has " + std::to_string(more) +
+                (more == 1 ? " term" : " terms") + " more than the minimum";
+    return text;
+}
+
+namespace {
+
+// Minimal when it costs what the minimum of a form it is written in costs.
+std::string judgement(const boolean_map& map, const parsed_expression& expr) {
+    if (!expr.is_sop && !expr.is_pos) return "";
+    const bool minimal = (expr.is_sop && expr.sop_cost == cost_of(minimum_sop(map))) ||
+                         (expr.is_pos && expr.pos_cost == cost_of(minimum_pos(map)));
+    return minimal ? ", minimal" : ", not minimal";
+}
+
+} // namespace
+
+verdict check_expression(const boolean_map& map, const parsed_expression& expr) {
+    const int m = first_difference(map, expr.value);
+    if (m < 0) return {true, "equal" + judgement(map, expr)};
+    const bool gives = (expr.value & minterm_bit(m)) != 0;
+    return {false, "differs at minterm " + std::to_string(m) + " (" + minterm_text(m) +
+                       "): the expression gives " + (gives ? "1" : "0") + ", the map has " +
+                       (gives ? "0" : "1")};
+}
+
+std::vector<answer_form> forms_of(key_choice choice) {
+    switch (choice) {
+    case key_choice::shown: return {answer_form::shown};
+    case key_choice::minimal: return {answer_form::minimal};
+    case key_choice::pos: return {answer_form::pos};
+    case key_choice::both: return {answer_form::shown, answer_form::minimal};
+    }
+    return {};
+}
+
+const char* key_title(key_choice choice) {
+    switch (choice) {
+    case key_choice::shown: return "shown answers";
+    case key_choice::minimal: return "minimal sums";
+    case key_choice::pos: return "minimal products";
+    case key_choice::both: return "shown answers, minimal sums";
+    }
+    return "";
+}
+
+std::string key_line(const boolean_map& map, key_choice choice) {
+    std::string line = map_text(map);
+    for (const answer_form form : forms_of(choice)) line += '\t' + answer_text(map, form);
+    return line + '\n';
+}
+
+map_picture key_picture(const boolean_map& map, key_choice choice) {
+    const std::vector<answer_form> forms = forms_of(choice);
+    map_picture picture = picture_of(map, forms.back());
+    for (std::size_t i = forms.size() - 1; i-- > 0;)
+        picture.caption =
+            caption_of(forms[i]) + answer_text(map, forms[i]) + "\n" + picture.caption;
+    return picture;
+}
+
+} // namespace tessary

@@ -1,0 +1,71 @@
+// The answers every face gives: the forms (the shown answer, the minimal sum,
+// the minimal product, every minimal sum), their text, their captions and
+// pictures, the verdict on an expression checked against a map, and an
+// answer key's choice of forms. Decided here once, for the window,
+// tessary-key and tessary-sheet alike.
+#pragma once
+
+#include "input/expression.h"
+#include "logic/boolean_map.h"
+#include "minimiser/greedy.h"
+#include "render/picture.h"
+
+#include <string>
+#include <vector>
+
+namespace tessary {
+
+enum class answer_form {
+    shown,       // the window's answer: the greedy reduction
+    minimal,     // a minimum sum of products
+    pos,         // a minimum product of sums
+    all_minimal, // every minimum sum of products, separated by tabs
+};
+
+std::string answer_text(const boolean_map& map, answer_form form);
+
+// The shown answer without allocating, for a batch of maps.
+greedy_text shown_text(const boolean_map& map);
+
+// "Shown answer: ", "Minimal sum: ", "Minimal product: " ("Minimal sums: "
+// for every minimum).
+const char* caption_of(answer_form form);
+
+// The map with the groups of its answer in a form (every minimum: the first)
+// and the answer as its caption: "Shown answer: A'B+CD'".
+map_picture picture_of(const boolean_map& map, answer_form form);
+
+// How many terms the shown answer has beyond the minimum sum's; 0 when none.
+int shown_excess(const boolean_map& map);
+
+// "Minimal: A'B+B'C+C'D+AD'", and when the shown answer is longer, "; the
+// shown answer has 2 terms more than the minimum".
+std::string minimal_note(const boolean_map& map);
+
+// "equal", "equal, minimal", "equal, not minimal", or "differs at minterm 5
+// (A'BC'D): the expression gives 1, the map has 0".
+struct verdict {
+    bool equal;
+    std::string text;
+};
+
+verdict check_expression(const boolean_map& map, const parsed_expression& expr);
+
+// An answer key's choice: one form, or both the shown answer and the
+// minimal sum.
+enum class key_choice { shown, minimal, pos, both };
+
+// The forms of a key, in the order it gives them.
+std::vector<answer_form> forms_of(key_choice choice);
+
+// "shown answers", "minimal sums", "minimal products" or "shown answers,
+// minimal sums".
+const char* key_title(key_choice choice);
+
+// The map as tessary-key reads it, then each form's answer after a tab.
+std::string key_line(const boolean_map& map, key_choice choice);
+
+// The groups of the key's last form, captioned with each form in turn.
+map_picture key_picture(const boolean_map& map, key_choice choice);
+
+} // namespace tessary
