@@ -251,3 +251,20 @@ std::vector<cover> all_minimum_sops(const boolean_map& map) {
 }
 
 } // namespace tessary
+
+namespace tessary {
+
+std::vector<cube> primes_of(const boolean_map& map, cover_kind kind) {
+    const bool sums = kind == cover_kind::product_of_sums;
+    const prime_list p = sums ? find_primes(sum_table, map.zeros(), map.ones)
+                              : find_primes(product_table, map.ones, map.zeros());
+    return {p.cubes.begin(), p.cubes.begin() + p.size};
+}
+
+std::size_t minimum_cover_count(const boolean_map& map, cover_kind kind) {
+    return kind == cover_kind::product_of_sums
+               ? all_minimum(sum_table, map.zeros(), map.ones).size()
+               : all_minimum(product_table, map.ones, map.zeros()).size();
+}
+
+} // namespace tessary

@@ -1,5 +1,6 @@
 // The menu bar, its accelerators and the About dialog, on the real window.
 #include "gui_fixture.h"
+#include "tessary_config.h"
 
 #include <gdk/gdkkeysyms.h>
 
@@ -115,7 +116,7 @@ TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
     }
     EXPECT_EQ(seen.times, 2);
     EXPECT_EQ(seen.name, "Tessary");
-    EXPECT_EQ(seen.version, "0.2");
+    EXPECT_EQ(seen.version, TESSARY_VERSION);
     EXPECT_FALSE(seen.comments.empty());
     EXPECT_NE(seen.copyright.find("Tessary"), std::string::npos);
     EXPECT_FALSE(seen.website.empty());

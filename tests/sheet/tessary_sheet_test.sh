@@ -3,9 +3,9 @@
 # key, another seed other maps; the PDF opens and its text holds the key's
 # answers; wrong options give status 2 and write nothing; files that cannot
 # be written give status 1 and leave nothing behind.
-#   tessary_sheet_test.sh TESSARY_SHEET TESSARY_KEY
+#   tessary_sheet_test.sh TESSARY_SHEET TESSARY_KEY VERSION
 set -uo pipefail
-sheet=$1 key=$2
+sheet=$1 key=$2 version=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -63,14 +63,16 @@ run -o "$dir/w/none/sheet.pdf"
 run -o "$dir/w/sheet.pdf" --key "$dir/w/none/key.tsv"
 [ "$status" -eq 1 ] && grep -q "cannot write '$dir/w/none/key.tsv'" "$dir/err" ||
   fail "a key in a missing directory: status $status: $err"
-[ -z "$(ls -A "$dir/w")" ] || fail "left behind: $(ls -A "$dir/w")"
+left=$(ls -A "$dir/w") || fail "cannot list $dir/w"
+[ -z "$left" ] || fail "left behind: $left"
 run -n 200 --terms 8-8 --dont-cares 50 -o "$dir/w/rare.pdf"
 [ "$status" -eq 1 ] && grep -q "found only" "$dir/err" || fail "too rare: status $status: $err"
-[ -z "$(ls -A "$dir/w")" ] || fail "left behind after too rare: $(ls -A "$dir/w")"
+left=$(ls -A "$dir/w") || fail "cannot list $dir/w"
+[ -z "$left" ] || fail "left behind after too rare: $left"
 
 # --- help and version
 "$sheet" --help | grep -q "^Usage: tessary-sheet" || fail "--help"
-[ "$("$sheet" --version)" = "tessary-sheet 0.2" ] || fail "--version"
+[ "$("$sheet" --version)" = "tessary-sheet $version" ] || fail "--version"
 "$sheet" --help >/dev/full 2>/dev/null && fail "--help to a full disk gave status 0"
 
 [ "$failures" -eq 0 ] && echo "tessary-sheet: all checks pass"

@@ -116,5 +116,37 @@ TEST(KeyLines, AnswersAreTheMapsFunctions) {
     }
 }
 
+// The key of one small sheet in every form, pinned: a change to any
+// answer, its order or the layout of a line shows here.
+TEST(KeyLines, PinnedForEveryForm) {
+    sheet_options o;
+    o.count = 3;
+    o.seed = 4;
+    o.dont_care_percent = 20;
+    const std::vector<boolean_map> maps = maps_of(o);
+    struct row {
+        key_choice choice;
+        const char* lines;
+    };
+    const row rows[] = {
+        {key_choice::shown, "1111/1X10/00X1/000X\tC'D'+A'C'+BC'+CDA\n"
+                            "1X10/1101/0000/X0X1\tA'C'+C'D'B+C'DB'+CD'A\n"
+                            "00X0/11X1/0101/X000\tC'D+A'BD+AB'D\n"},
+        {key_choice::minimal, "1111/1X10/00X1/000X\tA'C'+BC'+C'D'+AB'C\n"
+                              "1X10/1101/0000/X0X1\tA'C'+B'C'D+ABD'+ACD'\n"
+                              "00X0/11X1/0101/X000\tC'D+A'BD+AB'D\n"},
+        {key_choice::pos, "1111/1X10/00X1/000X\t(A+C')(B'+C')(A'+B+C+D')\n"
+                          "1X10/1101/0000/X0X1\t(A+C')(C'+D')(A'+B'+D')(A'+B+C+D)\n"
+                          "00X0/11X1/0101/X000\tD(A'+B')(A+B+C')\n"},
+        {key_choice::both, "1111/1X10/00X1/000X\tC'D'+A'C'+BC'+CDA\tA'C'+BC'+C'D'+AB'C\n"
+                           "1X10/1101/0000/X0X1\tA'C'+C'D'B+C'DB'+CD'A\tA'C'+B'C'D+ABD'+ACD'\n"
+                           "00X0/11X1/0101/X000\tC'D+A'BD+AB'D\tC'D+A'BD+AB'D\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(key_title(r.choice));
+        EXPECT_EQ(key_lines(maps, r.choice), r.lines);
+    }
+}
+
 } // namespace
 } // namespace tessary
