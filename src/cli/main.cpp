@@ -7,6 +7,7 @@
 // input, every error is reported after the answers before it, and a failed
 // read or write ends the run with a message and status 1.
 #include "answers/answers.h"
+#include "cli/explain_text.h"
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/map_text.h"
@@ -35,6 +36,7 @@ const char usage_text[] =
     "Usage: tessary-key [OPTION...] [MAP...]\n"
     "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
     "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
+    "       tessary-key --explain [--pos] [MAP...]\n"
     "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
     "With no MAP, reads maps from standard input, one per line (blank lines are\n"
     "skipped).\n"
@@ -56,6 +58,11 @@ const char usage_text[] =
     "      --all-minimal       every minimum sum of products, separated by tabs\n"
     "      --draw FILE         also draw the one map given with the groups of its\n"
     "                          answer, as SVG, PNG or PDF by FILE's extension\n"
+    "      --explain           instead of an answer, the steps to the minimum (with\n"
+    "                          --pos, of the product of sums), a block of lines\n"
+    "                          per map: map, primes, essential, left, choose,\n"
+    "                          minimal, covers; blocks are separated by an empty\n"
+    "                          line\n"
     "  -c, --check EXPR        instead of an answer, whether EXPR is the map's\n"
     "                          function: 'equal' (', minimal' or ', not minimal'\n"
     "                          when EXPR is a sum of products or a product of\n"
@@ -85,6 +92,7 @@ struct options {
     const char* expr = nullptr;
     const char* check = nullptr;
     const char* draw = nullptr;
+    bool explain = false;
     answer_form form = answer_form::shown;
     int forms_given = 0;
 };
@@ -118,25 +126,39 @@ int write_failure() {
     std::exit(EXIT_SUCCESS);
 }
 
-// What each map is turned into: its answer, or the verdict on --check.
+// What each map is turned into: its answer, the verdict on --check, or the
+// block of --explain.
 struct responder {
     answer_form form;
     std::optional<parsed_expression> check;
+    bool explain = false;
     bool any_differs = false;
+    bool any_block = false;
 
     std::string line_for(const boolean_map& map) {
+        if (explain) return block_for(map);
         if (!check) return answer_text(map, form);
         verdict v = check_expression(map, *check);
         any_differs |= !v.equal;
         return std::move(v.text);
     }
     int status() const { return any_differs ? exit_differs : EXIT_SUCCESS; }
+
+    // Without its last newline, which write_line() adds; an empty line
+    // before every block but the first.
+    std::string block_for(const boolean_map& map) {
+        const cover_kind kind =
+            form == answer_form::pos ? cover_kind::product_of_sums : cover_kind::sum_of_products;
+        std::string block = any_block ? "\n" : "";
+        any_block = true;
+        return block + explanation_text(map, tessary::explain(map, kind));
+    }
 };
 
 int answer(responder& r, const boolean_map& map) {
     // The default answer is written from a buffer of fixed size: a batch of
     // maps then allocates nothing per line.
-    const bool written = !r.check && r.form == answer_form::shown
+    const bool written = !r.check && !r.explain && r.form == answer_form::shown
                              ? out.write_line(shown_text(map).view())
                              : out.write_line(r.line_for(map));
     return written ? EXIT_SUCCESS : write_failure();
@@ -246,7 +268,7 @@ void choose_form(options& opts, answer_form form) {
     ++opts.forms_given;
 }
 
-enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw };
+enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw, opt_explain };
 
 void check_drawing(const options& opts, int maps) {
     if (opts.draw == nullptr) return;
@@ -268,6 +290,9 @@ void check_combinations(const options& opts, int maps) {
     if (opts.forms_given > 1) usage_error("choose one of --minimal, --pos and --all-minimal");
     if (opts.forms_given > 0 && opts.check != nullptr)
         usage_error("--check prints a verdict, not an answer: leave out the form");
+    if (opts.explain && (opts.check != nullptr || opts.draw != nullptr ||
+                         (opts.forms_given > 0 && opts.form != answer_form::pos)))
+        usage_error("--explain combines with no other form but --pos");
     check_drawing(opts, maps);
 }
 
@@ -280,6 +305,7 @@ options parse_options(int argc, char** argv) {
                                           {"pos", no_argument, nullptr, opt_pos},
                                           {"all-minimal", no_argument, nullptr, opt_all_minimal},
                                           {"draw", required_argument, nullptr, opt_draw},
+                                          {"explain", no_argument, nullptr, opt_explain},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -303,6 +329,7 @@ options parse_options(int argc, char** argv) {
             if (opts.draw != nullptr) usage_error("give --draw once");
             opts.draw = optarg;
             break;
+        case opt_explain: opts.explain = true; break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(nullptr);
@@ -313,7 +340,7 @@ options parse_options(int argc, char** argv) {
 }
 
 int run(const options& opts, int argc, char** argv) {
-    responder r{opts.form, std::nullopt};
+    responder r{opts.form, std::nullopt, opts.explain};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;

@@ -405,6 +405,84 @@ namespace {
 
 // Standard input and output as a filter's: read and write errors, long
 // lines, the order of answers and errors, where a column is.
+// --explain: a block of lines per map, blocks separated by an empty line;
+// with --pos on the 0-cells; with no other form.
+TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
+    struct row {
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out, err;
+    };
+    const row rows[] = {
+        {{"--explain", "1001/0000/0000/1001", "0000/0000/0000/0000"},
+         "",
+         0,
+         "map: 1001/0000/0000/1001\nprimes: B'D'\nessential: B'D' (only it covers 0)\n"
+         "left: none\nchoose: none\nminimal: B'D'\ncovers: 1\n\n"
+         "map: 0000/0000/0000/0000\nprimes: none\nessential: none\nleft: none\n"
+         "choose: none\nminimal: 0\ncovers: 1\n",
+         ""},
+        // No essential prime, a choice at every cell.
+        {{"--explain"},
+         "0111/1111/1101/1111\n",
+         0,
+         "map: 0111/1111/1101/1111\n"
+         "primes: A'B, AB', A'C, B'C, AC', BC', A'D, B'D, C'D, AD', BD', CD'\n"
+         "essential: none\nleft: 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n"
+         "choose: 1 by A'D or B'D or C'D; 2 by A'C or B'C or CD'; 3 by A'C or B'C or A'D or "
+         "B'D; 4 by A'B or BC' or BD'; 5 by A'B or BC' or A'D or C'D; 6 by A'B or A'C or BD' or "
+         "CD'; 7 by A'B or A'C or A'D; 8 by AB' or AC' or AD'; 9 by AB' or AC' or B'D or C'D; 10 "
+         "by AB' or B'C or AD' or CD'; 11 by AB' or B'C or B'D; 12 by AC' or BC' or AD' or BD'; "
+         "13 by AC' or BC' or C'D; 14 by AD' or BD' or CD'\n"
+         "minimal: A'B+B'C+C'D+AD'\ncovers: 6\n",
+         ""},
+        // 1s and don't-cares fill the map; a don't-care is never left, and
+        // two primes that share only a 1-cell leave it to a choice.
+        {{"--explain", "1111/1X11/1111/1111", "X1X0/0000/0000/0000"},
+         "",
+         0,
+         "map: 1111/1X11/1111/1111\nprimes: 1\nessential: 1 (only it covers 0)\nleft: none\n"
+         "choose: none\nminimal: 1\ncovers: 1\n\n"
+         "map: X1X0/0000/0000/0000\nprimes: A'C'D', BC'D'\nessential: none\nleft: 4\n"
+         "choose: 4 by A'C'D' or BC'D'\nminimal: A'C'D'\ncovers: 2\n",
+         ""},
+        {{"--explain", "--pos", "0000/0000/0000/0000", "0110/0110/0000/0000"},
+         "",
+         0,
+         "map: 0000/0000/0000/0000\nprimes: 0\nessential: 0 (only it covers 0)\nleft: none\n"
+         "choose: none\nminimal: 0\ncovers: 1\n\n"
+         "map: 0110/0110/0000/0000\nprimes: B, C'\nessential: B (only it covers 0), C' (only "
+         "it covers 6)\nleft: none\nchoose: none\nminimal: BC'\ncovers: 1\n",
+         ""},
+        {{"--explain", "-m", "0,4,15"},
+         "",
+         0,
+         "map: 1100/0000/0010/0000\nprimes: A'C'D', ABCD\n"
+         "essential: A'C'D' (only it covers 0), ABCD (only it covers 15)\nleft: none\n"
+         "choose: none\nminimal: A'C'D'+ABCD\ncovers: 1\n",
+         ""},
+        // A bad map: what came before stays, nothing of its own.
+        {{"--explain", "0110/0110/0000/0000", "0110"},
+         "",
+         1,
+         "map: 0110/0110/0000/0000\nprimes: BC'\nessential: BC' (only it covers 4)\n"
+         "left: none\nchoose: none\nminimal: BC'\ncovers: 1\n",
+         "tessary-key: argument 2: has 4 cells (a map has 16,"},
+        {{"--explain", "--minimal", "0"}, "", 2, "", "tessary-key: --explain combines with no"},
+        {{"--explain", "--all-minimal", "0"}, "", 2, "", "tessary-key: --explain combines"},
+        {{"--explain", "--check", "A", "0"}, "", 2, "", "tessary-key: --explain combines"},
+        {{"--explain", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --explain combines"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.args.back());
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+}
+
 TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
     struct row {
         const char* name;
