@@ -105,23 +105,23 @@ void build_groups_window() {
     g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
 }
 
+} // namespace
+
 // Beside the main window: on its right where the screen has room, else on
 // its left, else as far right as the screen allows.
-void place_beside_main_window() {
+void place_beside_main_window(GtkWidget* window) {
     gint x, y, width, height;
     gtk_window_get_position(GTK_WINDOW(main_window), &x, &y);
     gtk_window_get_size(GTK_WINDOW(main_window), &width, &height);
     GtkRequisition wanted;
-    gtk_widget_size_request(groups_window, &wanted);
+    gtk_widget_size_request(window, &wanted);
     const gint screen = gdk_screen_get_width(gtk_window_get_screen(GTK_WINDOW(main_window)));
     constexpr gint gap = 12;
     gint left = x + width + gap;
     if (left + wanted.width > screen) left = x - gap - wanted.width;
     if (left < 0) left = std::max(0, screen - wanted.width);
-    gtk_window_move(GTK_WINDOW(groups_window), left, y);
+    gtk_window_move(GTK_WINDOW(window), left, y);
 }
-
-} // namespace
 
 answer_form groups_form() {
     for (std::size_t i = 0; groups_window != nullptr && i < std::size(form_choices); ++i)
@@ -154,7 +154,7 @@ void show_groups_window() {
         update_groups_window();
         // Its parts are shown first, so that the window knows its size.
         gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(groups_window)));
-        place_beside_main_window();
+        place_beside_main_window(groups_window);
         gtk_widget_show(groups_window);
     }
     gtk_window_present(GTK_WINDOW(groups_window));

@@ -195,6 +195,7 @@ void show_map(const boolean_map& map, bool with_key) {
     const std::size_t prefix = std::char_traits<char>::length(caption_of(answer_form::shown));
     display_key(split_key(with_key ? std::string_view(caption).substr(prefix) : ""));
     update_groups_window();
+    update_steps_window();
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

@@ -9,12 +9,14 @@
 #pragma once
 
 #include "answers/answers.h"
+#include "exact/exact.h"
 #include "logic/boolean_map.h"
 #include "render/picture.h"
 
 #include <gtk/gtk.h>
 
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -82,5 +84,31 @@ answer_form groups_form();   // the form chosen in the Groups window
 const map_picture& current_picture();
 // Asks for a file name and saves the current picture; tells of a failure.
 void save_picture_dialog(GtkWindow* parent);
+// Moves a window of ours beside the main window, where the screen has room.
+void place_beside_main_window(GtkWidget* window);
+
+// View > Steps (steps.cpp): the steps from the shown map to its minimum, one
+// at a time, with Back and Next; nullptr while closed.
+extern GtkWidget* steps_window;
+extern GtkWidget* steps_area;            // the step's picture
+extern GtkWidget* steps_kind_buttons[2]; // Sum, Product
+extern GtkWidget* steps_title_label;     // "Step 2 of 5: the essential primes"
+extern GtkWidget* steps_sentence_label;  // what the step says, with its terms and cells
+extern GtkWidget* steps_back_button;
+extern GtkWidget* steps_next_button;
+
+// One step: its picture and what it says.
+struct step_view {
+    std::string title;
+    std::string sentence;
+    map_picture picture;
+};
+// The steps for a map, without GTK: primes, essential primes, cells left,
+// the choice, the minimum.
+std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind);
+
+void on_view_steps(gpointer data, guint action, GtkWidget* item);
+void show_steps_window();
+void update_steps_window(); // after each change of the shown map; nothing while closed
 
 } // namespace tessary

@@ -25,6 +25,7 @@ struct map_picture {
     std::vector<map_group> groups; // each drawn as a loop of its own colour
     std::string title;             // above the map; none when empty
     std::string caption;           // under the legend; none when empty
+    minterm_set marked = 0;        // cells picked out with a shaded ground and a frame
 };
 
 struct picture_size {
