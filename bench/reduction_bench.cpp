@@ -6,6 +6,7 @@
 // number of heap allocations made by it (operator new is counted below).
 #include "exact/exact.h"
 #include "minimiser/greedy.h"
+#include "teach/explain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,6 +51,12 @@ struct minimal_sop {
 };
 struct minimal_pos {
     static auto answer(const boolean_map& map) { return tessary::minimum_pos(map); }
+};
+// The steps of --explain, without their text; it allocates its lists.
+struct explain_sop {
+    static auto answer(const boolean_map& map) {
+        return tessary::explain(map, tessary::cover_kind::sum_of_products);
+    }
 };
 
 boolean_map map_of(std::string_view text) {
@@ -148,6 +155,7 @@ int main(int argc, char** argv) {
     register_engine<greedy>("greedy");
     register_engine<minimal_sop>("minimal_sop");
     register_engine<minimal_pos>("minimal_pos");
+    register_engine<explain_sop>("explain_sop");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
