@@ -79,6 +79,7 @@ def main():
     print(f"accessibility: 16 cells, Show, Reset, 2 key fields; answer {answer}")
     enter_function(app)
     groups_window(app)
+    steps_window(app)
 
 
 def find(app, role, name, seconds=10):
@@ -132,6 +133,25 @@ def groups_window(app):
     wait_for(lambda: all(any(n.getRole() == pyatspi.ROLE_LABEL and n.name == w
                              for n in walk(frame)) for w in wanted), f"labels {wanted}")
     print("accessibility: Groups window labels read")
+
+
+def steps_window(app):
+    """View > Steps: the sentences are labels, and Next is a button a reader
+    presses to reach the next step."""
+    click(find(app, pyatspi.ROLE_MENU_ITEM, "Steps"))
+    frame = find(app, pyatspi.ROLE_FRAME, "Tessary: Steps")
+
+    def has_label(text):
+        return any(n.getRole() == pyatspi.ROLE_LABEL and text in n.name for n in walk(frame))
+    wait_for(lambda: has_label("take in a 1-cell: A'B, CD'."), "the primes of A'B+CD'")
+    nexts = [b for b in walk(frame)
+             if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == "Next"]
+    if len(nexts) != 1:
+        sys.exit(f"{len(nexts)} Next buttons in the Steps window")
+    click(nexts[0])
+    wait_for(lambda: has_label("A'B (only it covers 4), CD' (only it covers 2)"),
+             "the essential primes of A'B+CD'")
+    print("accessibility: Steps window sentences read, Next pressed")
 
 
 main()
