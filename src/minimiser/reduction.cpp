@@ -65,7 +65,7 @@ void flag_redundant(greedy_answer& answer) {
     for (std::size_t i = 0; i < count; ++i) {
         unsigned others = 0;
         for (std::size_t k = 0; k < count; ++k)
-            others |= (k != i) & answer.terms[k].kept ? answer.terms[k].listed : 0u;
+            others |= ((k != i) & answer.terms[k].kept) ? answer.terms[k].listed : 0u;
         answer.terms[i].kept = (answer.terms[i].listed & ~others) != 0;
     }
 }
