@@ -32,13 +32,7 @@ TEST(ExactAgainstBruteForce, EveryMapOfZerosAndOnes) {
 TEST(ExactAgainstBruteForce, SeededSampleWithDontCares) {
     std::mt19937 random(2026);
     for (int i = 0; i < 20000 && !HasFailure(); ++i) {
-        boolean_map map;
-        for (int m = 0; m < 16; ++m) {
-            const auto roll = random() % 3;
-            if (roll == 1) map.ones |= minterm_bit(m);
-            if (roll == 2) map.dont_cares |= minterm_bit(m);
-        }
-        check_map(map);
+        check_map(testing::random_map(random));
     }
 }
 

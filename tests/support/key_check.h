@@ -39,6 +39,17 @@ inline boolean_map map_with(std::string_view ones, std::string_view dont_cares =
     return map_from_cells(cells);
 }
 
+// A map whose cells are 0, 1 or X with equal chances, drawn from `random`.
+template <class Random> boolean_map random_map(Random& random) {
+    boolean_map map;
+    for (int m = 0; m < 16; ++m) {
+        const auto roll = random() % 3;
+        if (roll == 1) map.ones |= minterm_bit(m);
+        if (roll == 2) map.dont_cares |= minterm_bit(m);
+    }
+    return map;
+}
+
 // The minterms where the literal of variable 'A' to 'D' is 1.
 inline std::uint16_t literal_mask(char variable) {
     std::uint16_t mask = 0;
