@@ -70,15 +70,6 @@ GtkWidget* build_form_buttons() {
     return box;
 }
 
-GtkWidget* wrapped_label() {
-    GtkWidget* label = gtk_label_new("");
-    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
-    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
-    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
-    gtk_widget_set_size_request(label, 320, -1);
-    return label;
-}
-
 void build_groups_window() {
     groups_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(groups_window), "Tessary: Groups");
@@ -92,9 +83,9 @@ void build_groups_window() {
     g_signal_connect(groups_area, "expose-event", G_CALLBACK(on_groups_area_expose), nullptr);
     gtk_box_pack_start(GTK_BOX(box), groups_area, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_form_buttons(), FALSE, FALSE, 0);
-    groups_terms_label = wrapped_label();
+    groups_terms_label = wrapped_label(320);
     gtk_box_pack_start(GTK_BOX(box), groups_terms_label, FALSE, FALSE, 0);
-    groups_minimal_label = wrapped_label();
+    groups_minimal_label = wrapped_label(320);
     gtk_box_pack_start(GTK_BOX(box), groups_minimal_label, FALSE, FALSE, 0);
     GtkWidget* buttons = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
@@ -106,6 +97,15 @@ void build_groups_window() {
 }
 
 } // namespace
+
+GtkWidget* wrapped_label(int width) {
+    GtkWidget* label = gtk_label_new("");
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
+    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
+    gtk_widget_set_size_request(label, width, -1);
+    return label;
+}
 
 // Beside the main window: on its right where the screen has room, else on
 // its left, else as far right as the screen allows.

@@ -229,15 +229,6 @@ GtkWidget* build_kind_buttons() {
     return box;
 }
 
-GtkWidget* wrapped_label(int width) {
-    GtkWidget* label = gtk_label_new("");
-    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
-    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
-    gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);
-    gtk_widget_set_size_request(label, width, -1);
-    return label;
-}
-
 GtkWidget* build_step_buttons() {
     GtkWidget* buttons = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);

@@ -84,6 +84,8 @@ answer_form groups_form();   // the form chosen in the Groups window
 const map_picture& current_picture();
 // Asks for a file name and saves the current picture; tells of a failure.
 void save_picture_dialog(GtkWindow* parent);
+// A selectable label, wrapped at `width` pixels, for text a reader reads.
+GtkWidget* wrapped_label(int width);
 // Moves a window of ours beside the main window, where the screen has room.
 void place_beside_main_window(GtkWidget* window);
 
