@@ -71,7 +71,7 @@ std::string minimal_note(const boolean_map& map) {
 namespace {
 
 // Minimal when it costs what the minimum of a form it is written in costs.
-std::string judgement(const boolean_map& map, const parsed_expression& expr) {
+std::string minimality(const boolean_map& map, const parsed_expression& expr) {
     if (!expr.is_sop && !expr.is_pos) return "";
     const bool minimal = (expr.is_sop && expr.sop_cost == cost_of(minimum_sop(map))) ||
                          (expr.is_pos && expr.pos_cost == cost_of(minimum_pos(map)));
@@ -82,7 +82,7 @@ std::string judgement(const boolean_map& map, const parsed_expression& expr) {
 
 verdict check_expression(const boolean_map& map, const parsed_expression& expr) {
     const int m = first_difference(map, expr.value);
-    if (m < 0) return {true, "equal" + judgement(map, expr)};
+    if (m < 0) return {true, "equal" + minimality(map, expr)};
     const bool gives = (expr.value & minterm_bit(m)) != 0;
     return {false, "differs at minterm " + std::to_string(m) + " (" + minterm_text(m) +
                        "): the expression gives " + (gives ? "1" : "0") + ", the map has " +

@@ -9,6 +9,7 @@
 #include "logic/boolean_map.h"
 #include "minimiser/greedy.h"
 #include "render/picture.h"
+#include "teach/judge.h"
 
 #include <string>
 #include <vector>
@@ -50,6 +51,16 @@ struct verdict {
 };
 
 verdict check_expression(const boolean_map& map, const parsed_expression& expr);
+
+// A student's group written as the answers write terms: "A'B", or "(A+B')"
+// for a group of 0-cells.
+std::string group_text(cube group, cover_kind kind);
+
+// A judgement in lines, the same in the window and tessary-key --judge: one
+// "TERM: VERDICT" per group in the order given ("A'B: covers a 0 at 4"),
+// then "cover: minimal", "cover: correct, not minimal: ..." or
+// "cover: incorrect; ...".
+std::vector<std::string> judgement_lines(const judgement& judged);
 
 // An answer key's choice: one form, or both the shown answer and the
 // minimal sum.

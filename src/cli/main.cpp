@@ -1,7 +1,8 @@
 // tessary-key: Tessary's command-line face, for scripts and for checking
 // answer keys. Reads maps from the arguments, from --minterms or --expr, or
 // line by line from standard input, and prints one line per map: its answer
-// in the chosen form, or with --check the verdict on an expression.
+// in the chosen form, or with --check the verdict on an expression; with
+// --explain or --judge, a block of lines.
 //
 // Start at main(). Every answer goes out before the tool waits for more
 // input, every error is reported after the answers before it, and a failed
@@ -10,6 +11,7 @@
 #include "cli/explain_text.h"
 #include "cli/streams.h"
 #include "input/expression.h"
+#include "input/groups.h"
 #include "input/map_text.h"
 #include "render/files.h"
 #include "tessary_config.h"
@@ -23,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -37,6 +40,7 @@ const char usage_text[] =
     "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
     "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
     "       tessary-key --explain [--pos] [MAP...]\n"
+    "       tessary-key --judge GROUPS [--pos] [MAP...]\n"
     "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
     "With no MAP, reads maps from standard input, one per line (blank lines are\n"
     "skipped).\n"
@@ -56,17 +60,26 @@ const char usage_text[] =
     "      --minimal           a minimum sum of products\n"
     "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
     "      --all-minimal       every minimum sum of products, separated by tabs\n"
+    "Pictures:\n"
     "      --draw FILE         also draw the one map given with the groups of its\n"
-    "                          answer, as SVG, PNG or PDF by FILE's extension\n"
-    "      --explain           instead of an answer, the steps to the minimum (with\n"
-    "                          --pos, of the product of sums), a block of lines\n"
-    "                          per map: map, primes, essential, left, choose,\n"
-    "                          minimal, covers; blocks are separated by an empty\n"
-    "                          line\n"
-    "  -c, --check EXPR        instead of an answer, whether EXPR is the map's\n"
-    "                          function: 'equal' (', minimal' or ', not minimal'\n"
-    "                          when EXPR is a sum of products or a product of\n"
-    "                          sums), or the first minterm where it differs\n"
+    "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
+    "                          PDF by FILE's extension\n"
+    "Instead of an answer:\n"
+    "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
+    "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
+    "                          of products or a product of sums), or the first\n"
+    "                          minterm where it differs\n"
+    "      --explain           the steps to the minimum (with --pos, of the\n"
+    "                          product of sums), a block of lines per map: map,\n"
+    "                          primes, essential, left, choose, minimal, covers\n"
+    "      --judge GROUPS      a student's groups judged, one loop per term of\n"
+    "                          GROUPS, a sum of products such as \"A'B+CD'\" (with\n"
+    "                          --pos, loops of 0-cells, one per sum of a product\n"
+    "                          of sums such as \"(A+B')C\"): a line 'TERM: VERDICT'\n"
+    "                          per group, then 'cover: minimal', 'cover: correct,\n"
+    "                          not minimal: ...' or 'cover: incorrect; ...'\n"
+    "                          Blocks of --explain and --judge are separated by\n"
+    "                          an empty line.\n"
     "  -h, --help              show this help and exit\n"
     "  -V, --version           show the version and exit\n"
     "\n"
@@ -76,13 +89,18 @@ const char usage_text[] =
     "and of two such lists the one lower at their first difference wins.\n"
     "\n"
     "Expressions: variables A to D in either case, constants 0 and 1; NOT as a\n"
-    "postfix ' or a prefix ~ or !; AND by juxtaposition or * & .; XOR ^; OR + or |;\n"
-    "parentheses. NOT binds tightest, then AND, XOR and OR.\n"
+    "postfix ' (or \u2019 or \u2032) or a prefix ~ or !; AND by juxtaposition or * & .;\n"
+    "XOR ^; OR + or |; parentheses. NOT binds tightest, then AND, XOR and OR.\n"
+    "\n"
+    "A group's verdict is the first of: 'covers a 0 at N' ('covers a 1' with\n"
+    "--pos), 'covers only don't cares', 'repeated', else 'could be bigger: inside\n"
+    "P' and/or 'redundant', else 'prime' or 'prime, essential'.\n"
     "\n"
     "Repeated --minterms or --dont-cares lists add up.\n"
     "\n"
-    "Exit status: 0 when every map was answered (or, with --check, equal); 3 when\n"
-    "--check found a map that differs; 1 at the first bad map or expression, or\n"
+    "Exit status: 0 when every map was answered (with --check, equal; with\n"
+    "--judge, minimal); 3 when --check found a map that differs or --judge a\n"
+    "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
     "on a read or write error (the answers before it stay printed); 2 for a\n"
     "wrong option.\n";
 
@@ -92,6 +110,7 @@ struct options {
     const char* expr = nullptr;
     const char* check = nullptr;
     const char* draw = nullptr;
+    const char* judge = nullptr;
     bool explain = false;
     answer_form form = answer_form::shown;
     int forms_given = 0;
@@ -127,16 +146,22 @@ int write_failure() {
 }
 
 // What each map is turned into: its answer, the verdict on --check, or the
-// block of --explain.
+// block of --explain or --judge.
 struct responder {
     answer_form form;
     std::optional<parsed_expression> check;
     bool explain = false;
+    std::optional<std::vector<cube>> judge;
     bool any_differs = false;
     bool any_block = false;
 
+    cover_kind kind() const {
+        return form == answer_form::pos ? cover_kind::product_of_sums : cover_kind::sum_of_products;
+    }
+
     std::string line_for(const boolean_map& map) {
         if (explain) return block_for(map);
+        if (judge) return judgement_for(map);
         if (!check) return answer_text(map, form);
         verdict v = check_expression(map, *check);
         any_differs |= !v.equal;
@@ -147,18 +172,27 @@ struct responder {
     // Without its last newline, which write_line() adds; an empty line
     // before every block but the first.
     std::string block_for(const boolean_map& map) {
-        const cover_kind kind =
-            form == answer_form::pos ? cover_kind::product_of_sums : cover_kind::sum_of_products;
         std::string block = any_block ? "\n" : "";
         any_block = true;
-        return block + explanation_text(map, tessary::explain(map, kind));
+        return block + explanation_text(map, tessary::explain(map, kind()));
+    }
+
+    // A judged cover that is not minimal counts as a difference.
+    std::string judgement_for(const boolean_map& map) {
+        const judgement judged = tessary::judge(map, kind(), *judge);
+        any_differs |= !judged.cover.minimal();
+        std::string block = any_block ? "\n" : "";
+        any_block = true;
+        for (const std::string& line : judgement_lines(judged)) block.append(line).append("\n");
+        block.pop_back();
+        return block;
     }
 };
 
 int answer(responder& r, const boolean_map& map) {
     // The default answer is written from a buffer of fixed size: a batch of
     // maps then allocates nothing per line.
-    const bool written = !r.check && !r.explain && r.form == answer_form::shown
+    const bool written = !r.check && !r.explain && !r.judge && r.form == answer_form::shown
                              ? out.write_line(shown_text(map).view())
                              : out.write_line(r.line_for(map));
     return written ? EXIT_SUCCESS : write_failure();
@@ -268,7 +302,7 @@ void choose_form(options& opts, answer_form form) {
     ++opts.forms_given;
 }
 
-enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw, opt_explain };
+enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw, opt_explain, opt_judge };
 
 void check_drawing(const options& opts, int maps) {
     if (opts.draw == nullptr) return;
@@ -293,6 +327,9 @@ void check_combinations(const options& opts, int maps) {
     if (opts.explain && (opts.check != nullptr || opts.draw != nullptr ||
                          (opts.forms_given > 0 && opts.form != answer_form::pos)))
         usage_error("--explain combines with no other form but --pos");
+    if (opts.judge != nullptr && (opts.explain || opts.check != nullptr || opts.draw != nullptr ||
+                                  (opts.forms_given > 0 && opts.form != answer_form::pos)))
+        usage_error("--judge combines with no other form but --pos");
     check_drawing(opts, maps);
 }
 
@@ -306,6 +343,7 @@ options parse_options(int argc, char** argv) {
                                           {"all-minimal", no_argument, nullptr, opt_all_minimal},
                                           {"draw", required_argument, nullptr, opt_draw},
                                           {"explain", no_argument, nullptr, opt_explain},
+                                          {"judge", required_argument, nullptr, opt_judge},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -330,6 +368,10 @@ options parse_options(int argc, char** argv) {
             opts.draw = optarg;
             break;
         case opt_explain: opts.explain = true; break;
+        case opt_judge:
+            if (opts.judge != nullptr) usage_error("give --judge once");
+            opts.judge = optarg;
+            break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(nullptr);
@@ -340,11 +382,20 @@ options parse_options(int argc, char** argv) {
 }
 
 int run(const options& opts, int argc, char** argv) {
-    responder r{opts.form, std::nullopt, opts.explain};
+    responder r{opts.form, std::nullopt, opts.explain, std::nullopt};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;
         r.check = expr;
+    }
+    if (opts.judge != nullptr) {
+        std::vector<cube> groups;
+        expression_error error;
+        if (!parse_groups(opts.judge, r.kind(), groups, error)) {
+            report("--judge: " + describe(error));
+            return exit_bad_input;
+        }
+        r.judge = std::move(groups);
     }
     if (opts.has_minterms || opts.expr != nullptr) {
         boolean_map map;

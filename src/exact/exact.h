@@ -33,11 +33,6 @@ cover minimum_pos(const boolean_map& map);
 // covers in the order of the tie-break (the first is minimum_sop's).
 std::vector<cover> all_minimum_sops(const boolean_map& map);
 
-// Which of the two forms a question is about: the sum of products covers
-// the 1-cells with products, the product of sums the 0-cells with the cubes
-// on which its sums are 0.
-enum class cover_kind { sum_of_products, product_of_sums };
-
 // The primes that cover some cell to be covered (a 1-cell for a sum, a
 // 0-cell for a product), in the order a minimum lists its terms.
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind);

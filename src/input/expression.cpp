@@ -5,6 +5,7 @@
 // answer can be judged against the minimum of its own form.
 #include "input/expression.h"
 
+#include "input/characters.h"
 #include "input/concat.h"
 #include "input/map_text.h"
 
@@ -106,26 +107,18 @@ class parser {
         while (!at_end() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
     }
 
-    // Characters, not bytes: UTF-8 continuation bytes do not count.
-    int column_of(std::size_t byte) const {
-        int column = 1;
-        for (std::size_t i = 0; i < byte && i < text_.size(); ++i)
-            column += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
-        return column;
-    }
-
     bool fail(int column, std::string message, expression_error& error) {
         error = {column, std::move(message)};
         return false;
     }
     bool fail_here(std::size_t byte, std::string message) {
-        return fail(column_of(byte), std::move(message), error_);
+        return fail(static_cast<int>(column_of(text_, byte)), std::move(message), error_);
     }
 
     // "'+'" or "the end of the expression".
     std::string found() const {
         if (at_end()) return "the end of the expression";
-        return concat("'", printable(text_.substr(at_, 1), 1), "'");
+        return concat("'", character_at(text_, at_), "'");
     }
 
     bool starts_operand() const {
@@ -203,8 +196,8 @@ class parser {
 
     bool parse_postfix(value& v, bool& plain_variable) {
         if (!parse_primary(v, plain_variable)) return false;
-        while (peek() == '\'') {
-            ++at_;
+        while (const std::size_t mark = not_mark_length(text_, at_)) {
+            at_ += mark;
             skip_blanks();
             v = negation(v, plain_variable);
             plain_variable = false;

@@ -3,9 +3,10 @@
 // product of sums, and at what cost.
 //
 // Syntax: variables A to D in either case; constants 0 and 1; NOT as a
-// postfix ' (repeatable) or a prefix ~ or !; AND by juxtaposition or * & .;
-// XOR ^; OR + or |; parentheses; blanks between tokens. NOT binds tightest,
-// then AND, XOR and OR; binary operators group left to right.
+// postfix ' (or the ’ and ′ that documents put in its place; repeatable) or
+// a prefix ~ or !; AND by juxtaposition or * & .; XOR ^; OR + or |;
+// parentheses; blanks between tokens. NOT binds tightest, then AND, XOR and
+// OR; binary operators group left to right.
 #pragma once
 
 #include "logic/boolean_map.h"

@@ -2,6 +2,7 @@
 // where in the text; nothing is accepted half-read.
 #include "input/map_text.h"
 
+#include "input/characters.h"
 #include "input/concat.h"
 
 #include <algorithm>
@@ -19,16 +20,8 @@ bool is_cell_char(char ch) {
     return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';
 }
 
-// The column of byte `at`: UTF-8 continuation bytes do not start a character.
-std::size_t column_of(std::string_view text, std::size_t at, std::size_t first_column) {
-    std::size_t column = first_column;
-    for (std::size_t i = 0; i < at; ++i)
-        column += (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    return column;
-}
-
 std::string bad_character(std::string_view text, std::size_t at, std::size_t first_column) {
-    return concat("bad character '", printable(text.substr(at, 1)), "' at column ",
+    return concat("bad character '", character_at(text, at), "' at column ",
                   std::to_string(column_of(text, at, first_column)), " (a cell is 0, 1 or X)");
 }
 

@@ -80,6 +80,11 @@ struct cover {
 
 cover_cost cost_of(const cover& terms);
 
+// Which of the two forms a question is about: the sum of products covers
+// the 1-cells with products, the product of sums the 0-cells with the cubes
+// on which its sums are 0.
+enum class cover_kind { sum_of_products, product_of_sums };
+
 // The functions the cover stands for: where the sum of its products is 1,
 // and where the product of its sums is 1.
 minterm_set sop_value(const cover& terms);

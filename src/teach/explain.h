@@ -23,19 +23,19 @@ struct essential_prime {
 };
 
 struct cell_choice {
-    int cell;                    // a cell left after the essential primes
+    int cell;                     // a cell left after the essential primes
     std::vector<cube> candidates; // every prime over it, in prime order
 };
 
 struct explanation {
     cover_kind kind;
-    minterm_set to_cover;                // the 1-cells, or the 0-cells for a product
-    std::vector<cube> primes;            // in the order a minimum lists its terms
+    minterm_set to_cover;                    // the 1-cells, or the 0-cells for a product
+    std::vector<cube> primes;                // in the order a minimum lists its terms
     std::vector<essential_prime> essentials; // in prime order
-    minterm_set left;                    // cells to cover that no essential prime covers
-    std::vector<cell_choice> choices;    // one per cell left, ascending
-    cover minimum;                       // what --minimal (or --pos) gives
-    std::size_t covers;                  // how many minimum covers there are
+    minterm_set left;                        // cells to cover that no essential prime covers
+    std::vector<cell_choice> choices;        // one per cell left, ascending
+    cover minimum;                           // what --minimal (or --pos) gives
+    std::size_t covers;                      // how many minimum covers there are
 };
 
 explanation explain(const boolean_map& map, cover_kind kind);

@@ -203,7 +203,7 @@ TEST(TessaryKey, BadInputNeverGivesAnAnswer) {
           "111111111111"},
          "",
          "bad character '\\x01' at column 4"},
-        {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\\xC3' at column 19"},
+        {"non-ASCII", {"1111/1111/1111/111\xc3\x97"}, "", "bad character '\xc3\x97' at column 19"},
         {"NUL in a line",
          {},
          std::string("1111\0"
@@ -483,6 +483,71 @@ TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
     }
 }
 
+// --judge: a line per group and a cover line per map, blocks separated by an
+// empty line; status 0 only when every cover is minimal.
+TEST(TessaryKey, JudgeMarksEachGroup) {
+    struct row {
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out, err;
+    };
+    const row rows[] = {
+        {{"--judge", "A'B'C'D'+B'D'+A'B", "1001/0000/0000/1001"},
+         "",
+         3,
+         "A'B'C'D': could be bigger: inside B'D', redundant\nB'D': prime, essential\n"
+         "A'B: covers a 0 at 4\ncover: incorrect; 1 of the groups covers a 0\n",
+         ""},
+        {{"--judge", "b'd'", "1001/0000/0000/1001", "1001/0000/0000/1000"},
+         "",
+         3,
+         "B'D': prime, essential\ncover: minimal\n\n"
+         "B'D': covers a 0 at 10\ncover: incorrect; misses 0 2 8; 1 of the groups covers a 0\n",
+         ""},
+        {{"--judge", "B'D'"},
+         "1001/0000/0000/1001\n\n100X/0000/0000/1001\n",
+         0,
+         "B'D': prime, essential\ncover: minimal\n\nB'D': prime, essential\ncover: minimal\n",
+         ""},
+        {{"--judge", "(B'+D')D", "--pos", "-m", "0,2,8,10"},
+         "",
+         3,
+         "(B'+D'): could be bigger: inside B'\nD: covers a 1 at 0\n"
+         "cover: incorrect; misses 1 3 4 6 9 11 12 14; 1 of the groups covers a 1\n",
+         ""},
+        {{"--pos", "--judge", "B'D'", "-e", "B'D'"},
+         "",
+         0,
+         "B': prime, essential\nD': prime, essential\ncover: minimal\n",
+         ""},
+        // Bad groups: nothing judged; a bad map: the blocks before it stay.
+        {{"--judge", "AA'", "1001/0000/0000/1001"},
+         "",
+         1,
+         "",
+         "tessary-key: --judge: column 2: 'A' twice in one term\n"},
+        {{"--judge", "A^B", "0"}, "", 1, "", "tessary-key: --judge: column 2: XOR is not a group"},
+        {{"--judge", "B'D'", "1001/0000/0000/1001", "10"},
+         "",
+         1,
+         "B'D': prime, essential\ncover: minimal\n",
+         "tessary-key: argument 2: "},
+        {{"--judge", "A", "--minimal", "0"}, "", 2, "", "tessary-key: --judge combines with no"},
+        {{"--judge", "A", "--explain", "0"}, "", 2, "", "tessary-key: --judge combines with no"},
+        {{"--judge", "A", "--check", "A", "0"}, "", 2, "", "tessary-key: --judge combines"},
+        {{"--judge", "A", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --judge combines"},
+        {{"--judge", "A", "--judge", "B", "0"}, "", 2, "", "tessary-key: give --judge once"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.args[1] + " " + r.args.back());
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+}
+
 TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
     struct row {
         const char* name;
@@ -565,7 +630,7 @@ TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
          {},
          1,
          "",
-         "tessary-key: line 1: bad character '\\xC3' at column 8 (a cell is 0, 1 or X)\n"},
+         "tessary-key: line 1: bad character '\xc3\xa9' at column 8 (a cell is 0, 1 or X)\n"},
         {"a byte-order mark at the start",
          {},
          "\xef\xbb\xbf"
@@ -581,7 +646,7 @@ TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
          {},
          1,
          "1\n",
-         "tessary-key: line 2: bad character '\\xEF' at column 1 (a cell is 0, 1 or X)\n"},
+         "tessary-key: line 2: bad character '\\uFEFF' at column 1 (a cell is 0, 1 or X)\n"},
         {"a trailing '/'",
          {"1111/1111/1111/1111/"},
          "",

@@ -43,6 +43,10 @@ TEST(Expression, FormsAndPrecedence) {
         {"~A", "A'"},
         {"!A", "A'"},
         {"~~A", "A"},
+        // The quotation mark and the prime that documents put for '
+        {"A\u2019B", "A'B"},
+        {"A\u2032", "A'"},
+        {"(A+B)\u2019\u2019", "A+B"},
         {"!A'", "A"},
         {"(A+B)'", "A'B'"},
         {"(AB)'", "A'+B'"},
@@ -145,13 +149,25 @@ TEST(Expression, ErrorsSayWhereAndWhat) {
         {"A2", "column 2: unexpected '2' (the constants are 0 and 1)"},
         {"A#B", "column 2: expected an operator, found '#'"},
         {"'A", "column 1: expected a variable, 0, 1 or '(', found '''"},
-        // Columns count characters: the two-byte letter is one column.
-        {"\xc3\xa9+E", "column 1: expected a variable, 0, 1 or '(', found '\\xC3'"},
-        {"A\xc3\xa9", "column 2: expected an operator, found '\\xC3'"},
-        {"A+\xc3\xa9+E", "column 3: expected a variable, 0, 1 or '(' after '+', found '\\xC3'"},
+        // Columns count characters, and a character is reported whole: the
+        // two-byte letter is one column and shown as itself.
+        {"\xc3\xa9+E", "column 1: expected a variable, 0, 1 or '(', found '\xc3\xa9'"},
+        {"A\xc3\xa9", "column 2: expected an operator, found '\xc3\xa9'"},
+        {"A+\xc3\xa9+E", "column 3: expected a variable, 0, 1 or '(' after '+', found '\xc3\xa9'"},
         {"(A)\xc3\xa9"
          "E",
-         "column 4: expected an operator, found '\\xC3'"},
+         "column 4: expected an operator, found '\xc3\xa9'"},
+        {"A\xe2\x80\x9c"
+         "B",
+         "column 2: expected an operator, found '\xe2\x80\x9c'"},
+        // A character that prints as nothing or a blank is shown by its code.
+        {"A\xc2\xa0"
+         "B",
+         "column 2: expected an operator, found '\\u00A0'"},
+        // Bytes that are not UTF-8 are shown as bytes.
+        {"A\xff", "column 2: expected an operator, found '\\xFF'"},
+        {"A\xe2\x80", "column 2: expected an operator, found '\\xE2'"},
+        {"A\xed\xa0\x80", "column 2: expected an operator, found '\\xED'"},
         {std::string(expression_depth_limit + 1, '(') + "A",
          "column 201: parentheses nested too deeply (more than 200)"},
     };

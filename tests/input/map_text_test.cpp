@@ -60,7 +60,7 @@ TEST(ParseMap, Errors) {
         {"\x1b"
          "111111111111111",
          "bad character '\\x1B' at column 1 (a cell is 0, 1 or X)"},
-        {"1111111111111\xc3\xa9", "bad character '\\xC3' at column 14 (a cell is 0, 1 or X)"},
+        {"1111111111111\xc3\xa9", "bad character '\xc3\xa9' at column 14 (a cell is 0, 1 or X)"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(printable(r.text));
@@ -80,11 +80,12 @@ TEST(ParseMap, ColumnsAreCharactersOfTheLine) {
     };
     const row rows[] = {
         {"0120/0110/0000/0000", 5, "'2' at column 7"},
-        {"0110/0110/0000/000\xc3\xa9", 1, "'\\xC3' at column 19"},
+        {"0110/0110/0000/000\xc3\xa9", 1, "'\xc3\xa9' at column 19"},
         {"\xc3\xa9"
          "0000",
-         1, "'\\xC3' at column 1"},
-        {"1\xc3\xa9", 3, "'\\xC3' at column 4"},
+         1, "'\xc3\xa9' at column 1"},
+        {"1\xc3\xa9", 3, "'\xc3\xa9' at column 4"},
+        {"1\xff", 3, "'\\xFF' at column 4"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.where);
