@@ -174,6 +174,18 @@ void draw_marks(cairo_t* cr, minterm_set marked, double gx, double gy) {
     cairo_restore(cr);
 }
 
+// A thick solid frame inside the cell, in the colour of the text.
+void draw_cursor(cairo_t* cr, int cursor, double gx, double gy) {
+    if (cursor < 0 || cursor >= cell_count) return;
+    const cell_place at = place_of(cursor);
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_set_line_width(cr, 3);
+    cairo_rectangle(cr, gx + at.col * cell + 1.5, gy + at.row * cell + 1.5, cell - 3, cell - 3);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
 void rounded_rectangle(cairo_t* cr, double x0, double y0, double x1, double y1, double radius) {
     radius = std::min({radius, (x1 - x0) / 2, (y1 - y0) / 2});
     cairo_new_sub_path(cr);
@@ -248,6 +260,7 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
     draw_marks(cr, p.marked, gx, gy);
     draw_cells(cr, p.map, gx, gy);
     draw_groups(cr, p, gx, gy);
+    draw_cursor(cr, p.cursor, gx, gy);
     const double legend_top = gy + grid_size + 10;
     draw_legend(cr, p, legend_top);
     if (!p.caption.empty()) {
@@ -257,6 +270,12 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
                   {"Sans 10", false, picture_width - 2 * margin});
     }
     cairo_restore(cr);
+}
+
+int minterm_at_point(const map_picture& p, double x, double y) {
+    const double col = (x - left_of_grid()) / cell, row = (y - top_of_grid(p)) / cell;
+    if (col < 0 || row < 0 || col >= map_side || row >= map_side) return -1;
+    return minterm_at(static_cast<int>(row), static_cast<int>(col));
 }
 
 } // namespace tessary

@@ -26,6 +26,7 @@ struct map_picture {
     std::string title;             // above the map; none when empty
     std::string caption;           // under the legend; none when empty
     minterm_set marked = 0;        // cells picked out with a shaded ground and a frame
+    int cursor = -1;               // a cell framed as the keyboard's place; none when -1
 };
 
 struct picture_size {
@@ -37,5 +38,8 @@ picture_size measure_picture(const map_picture& picture);
 
 // Draws at the origin of `cr`, within measure_picture()'s size.
 void draw_picture(cairo_t* cr, const map_picture& picture);
+
+// The minterm of the cell under a point of the drawn picture, or -1.
+int minterm_at_point(const map_picture& picture, double x, double y);
 
 } // namespace tessary

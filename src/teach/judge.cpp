@@ -83,4 +83,21 @@ judgement judge(const boolean_map& map, cover_kind kind, const std::vector<cube>
     return j;
 }
 
+selection_fault group_of_cells(minterm_set cells, cube& group) {
+    if (cells == 0) return selection_fault::empty;
+    if (!std::has_single_bit(static_cast<unsigned>(std::popcount(cells))))
+        return selection_fault::size;
+    // The variables every selected cell agrees on are the group's letters.
+    unsigned all = 0xF, any = 0;
+    for (unsigned m = cells; m != 0; m &= m - 1) {
+        all &= static_cast<unsigned>(std::countr_zero(m));
+        any |= static_cast<unsigned>(std::countr_zero(m));
+    }
+    const auto care = static_cast<std::uint8_t>(~(all ^ any) & 0xF);
+    const cube c{care, static_cast<std::uint8_t>(all & care)};
+    if (minterms_of(c) != cells) return selection_fault::shape;
+    group = c;
+    return selection_fault::none;
+}
+
 } // namespace tessary

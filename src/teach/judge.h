@@ -48,4 +48,15 @@ struct judgement {
 
 judgement judge(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups);
 
+// Whether cells a student selected make a group: a rectangle of 1, 2, 4, 8
+// or 16 cells on the map as it wraps round. When they do, `group` is it.
+enum class selection_fault {
+    none,
+    empty, // no cell
+    size,  // a number of cells that is not a power of two
+    shape, // as many cells as a group, not in a rectangle
+};
+
+selection_fault group_of_cells(minterm_set cells, cube& group);
+
 } // namespace tessary

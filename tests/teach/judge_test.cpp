@@ -244,5 +244,23 @@ TEST(Judge, MinimalOnlyWhenTheCoverIsAMinimum) {
     }
 }
 
+// Every set of cells is a group exactly when it is the cells of a term.
+TEST(GroupOfCells, EverySetOfCells) {
+    std::vector<selection_fault> expected(0x10000, selection_fault::shape);
+    for (unsigned cells = 0; cells < 0x10000; ++cells)
+        if (!std::has_single_bit(static_cast<unsigned>(std::popcount(cells))))
+            expected[cells] = selection_fault::size;
+    expected[0] = selection_fault::empty;
+    for (const brute_term& t : testing::all_terms()) expected[t.cells] = selection_fault::none;
+    for (unsigned cells = 0; cells < 0x10000; ++cells) {
+        cube group{};
+        const auto set = static_cast<minterm_set>(cells);
+        ASSERT_EQ(group_of_cells(set, group), expected[cells]) << cells;
+        if (expected[cells] == selection_fault::none) {
+            ASSERT_EQ(minterms_of(group), set);
+        }
+    }
+}
+
 } // namespace
 } // namespace tessary

@@ -1,0 +1,26 @@
+// Exercises: maps drawn at random from a seed, to a teacher's terms. The
+// same request gives the same maps on every machine, for a worksheet and for
+// the window's practice alike.
+#pragma once
+
+#include "logic/boolean_map.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tessary {
+
+struct exercise_request {
+    std::uint64_t seed = 0;
+    int count = 1;
+    int dont_cares = 0;               // X-cells in each map
+    int min_terms = 2, max_terms = 5; // of each map's minimum sum of products
+};
+
+// `count` different maps, each with a 1-cell and a 0-cell, its don't-cares
+// and a minimum sum of products of min_terms to max_terms terms. False when
+// the terms asked for are too rare to find that many; `maps` then holds the
+// ones found.
+bool draw_exercises(const exercise_request& request, std::vector<boolean_map>& maps);
+
+} // namespace tessary
