@@ -107,20 +107,64 @@ GtkWidget* wrapped_label(int width) {
     return label;
 }
 
-// Beside the main window: on its right where the screen has room, else on
-// its left, else as far right as the screen allows.
-void place_beside_main_window(GtkWidget* window) {
-    gint x, y, width, height;
-    gtk_window_get_position(GTK_WINDOW(main_window), &x, &y);
-    gtk_window_get_size(GTK_WINDOW(main_window), &width, &height);
+namespace {
+
+int overlap(int a0, int a1, int b0, int b1) {
+    return std::max(0, std::min(a1, b1) - std::max(a0, b0));
+}
+
+} // namespace
+
+// Tried in turn: right of the main window, left of it, below it, above it;
+// the first where the window fits on the screen beside it wins. Failing
+// all, the place on the screen (those four, and the screen's corners and
+// edges) where it covers least of the main window.
+GdkPoint place_beside(const GdkRectangle& main, int width, int height, int screen_width,
+                      int screen_height) {
+    constexpr int gap = 12;
+    const int right = main.x + main.width + gap, left = main.x - gap - width;
+    const int below = main.y + main.height + gap, above = main.y - gap - height;
+    const GdkPoint beside[] = {{right, main.y}, {left, main.y}, {main.x, below}, {main.x, above}};
+    const int far_x = std::max(0, screen_width - width),
+              far_y = std::max(0, screen_height - height);
+    auto clamp = [&](GdkPoint p) {
+        return GdkPoint{std::clamp(p.x, 0, far_x), std::clamp(p.y, 0, far_y)};
+    };
+    auto hidden = [&](GdkPoint p) {
+        return overlap(p.x, p.x + width, main.x, main.x + main.width) *
+               overlap(p.y, p.y + height, main.y, main.y + main.height);
+    };
+    for (const GdkPoint p : beside)
+        if (clamp(p).x == p.x && clamp(p).y == p.y) return p;
+    GdkPoint best = clamp(beside[0]);
+    for (const int x : {right, left, main.x, 0, far_x})
+        for (const int y : {main.y, below, above, 0, far_y})
+            if (hidden(clamp({x, y})) < hidden(best)) best = clamp({x, y});
+    return best;
+}
+
+void keep_on_screen(GtkWidget* window) {
     GtkRequisition wanted;
     gtk_widget_size_request(window, &wanted);
-    const gint screen = gdk_screen_get_width(gtk_window_get_screen(GTK_WINDOW(main_window)));
-    constexpr gint gap = 12;
-    gint left = x + width + gap;
-    if (left + wanted.width > screen) left = x - gap - wanted.width;
-    if (left < 0) left = std::max(0, screen - wanted.width);
-    gtk_window_move(GTK_WINDOW(window), left, y);
+    gint x, y;
+    gtk_window_get_position(GTK_WINDOW(window), &x, &y);
+    GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(window));
+    const gint far_x = std::max(0, gdk_screen_get_width(screen) - wanted.width);
+    const gint far_y = std::max(0, gdk_screen_get_height(screen) - wanted.height);
+    if (x > far_x || y > far_y)
+        gtk_window_move(GTK_WINDOW(window), std::min(x, far_x), std::min(y, far_y));
+}
+
+void place_beside_main_window(GtkWidget* window) {
+    GdkRectangle main;
+    gtk_window_get_position(GTK_WINDOW(main_window), &main.x, &main.y);
+    gtk_window_get_size(GTK_WINDOW(main_window), &main.width, &main.height);
+    GtkRequisition wanted;
+    gtk_widget_size_request(window, &wanted);
+    GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(main_window));
+    const GdkPoint at = place_beside(main, wanted.width, wanted.height,
+                                     gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+    gtk_window_move(GTK_WINDOW(window), at.x, at.y);
 }
 
 answer_form groups_form() {

@@ -24,6 +24,8 @@ GtkItemFactoryEntry menu_entries[] = {
      reinterpret_cast<GtkItemFactoryCallback>(on_view_groups), 0, nullptr, nullptr},
     {const_cast<gchar*>("/View/_Steps"), const_cast<gchar*>("<control>T"),
      reinterpret_cast<GtkItemFactoryCallback>(on_view_steps), 0, nullptr, nullptr},
+    {const_cast<gchar*>("/View/_Practice"), const_cast<gchar*>("<control>P"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_view_practice), 0, nullptr, nullptr},
     {const_cast<gchar*>("/_Help"), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"), nullptr},
     {const_cast<gchar*>("/Help/_About"), const_cast<gchar*>("<control>A"),
      reinterpret_cast<GtkItemFactoryCallback>(on_about), 0, const_cast<gchar*>("<StockItem>"),

@@ -196,6 +196,7 @@ void show_map(const boolean_map& map, bool with_key) {
     display_key(split_key(with_key ? std::string_view(caption).substr(prefix) : ""));
     update_groups_window();
     update_steps_window();
+    update_practice_window();
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

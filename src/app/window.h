@@ -2,8 +2,9 @@
 // it and its signal handlers. The only code of Tessary that touches GTK.
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
-// dialog are in menu.cpp, the Enter function dialog in function.cpp and the
-// Groups window with its pictures in groups.cpp. Handlers read the widgets,
+// dialog are in menu.cpp, the Enter function dialog in function.cpp, the
+// Groups window with its pictures in groups.cpp, the Steps window in
+// steps.cpp and the Practice window in practice.cpp. Handlers read the widgets,
 // call the libraries (answers/answers.h, through show_map()) and write the
 // widgets back; key_fields.h lays a long answer out over the two key fields.
 #pragma once
@@ -15,6 +16,7 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -86,8 +88,14 @@ const map_picture& current_picture();
 void save_picture_dialog(GtkWindow* parent);
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
-// Moves a window of ours beside the main window, where the screen has room.
+// Moves a window of ours beside the main window, where the screen has room,
+// else where it hides least of the main window.
 void place_beside_main_window(GtkWidget* window);
+// Moves a window of ours that has grown back onto the screen.
+void keep_on_screen(GtkWidget* window);
+// Where a window of `width` by `height` goes beside `main` on the screen.
+GdkPoint place_beside(const GdkRectangle& main, int width, int height, int screen_width,
+                      int screen_height);
 
 // View > Steps (steps.cpp): the steps from the shown map to its minimum, one
 // at a time, with Back and Next; nullptr while closed.
@@ -112,5 +120,33 @@ std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind);
 void on_view_steps(gpointer data, guint action, GtkWidget* item);
 void show_steps_window();
 void update_steps_window(); // after each change of the shown map; nothing while closed
+
+// View > Practice (practice.cpp): the student's own groups on the shown map,
+// judged on Check; nullptr while closed.
+extern GtkWidget* practice_window;
+extern GtkWidget* practice_area;            // the map, the groups, the selection, the cursor
+extern GtkWidget* practice_kind_buttons[2]; // Sum (loops of 1s), Product (loops of 0s)
+extern GtkWidget* practice_message_label;   // "Not a group: ...", "Added A'B."
+extern GtkWidget* practice_list;            // the groups added, in order
+extern GtkWidget* practice_verdict_box;     // after Check, a label per line of the judgement
+
+// The round: the groups added, the cells selected, the keyboard's cell.
+struct practice_state {
+    std::vector<cube> groups;
+    minterm_set selected = 0;
+    int cursor = 0; // the top-left cell, row C'D' and column A'B', to start
+};
+extern practice_state practice;
+
+cover_kind practice_kind(); // the loops the Practice window asks for
+// Adds the selection as a group, or says why it is not one and keeps it.
+void add_practice_group();
+// A map for New map: a worksheet's exercise (a minimum of 2 to 5 terms)
+// drawn from `seed`, other than `now`.
+boolean_map fresh_exercise(const boolean_map& now, std::uint32_t seed);
+
+void on_view_practice(gpointer data, guint action, GtkWidget* item);
+void show_practice_window();
+void update_practice_window(); // after each change of the shown map: the groups go
 
 } // namespace tessary

@@ -80,6 +80,7 @@ def main():
     enter_function(app)
     groups_window(app)
     steps_window(app)
+    practice_window(app)
 
 
 def find(app, role, name, seconds=10):
@@ -152,6 +153,36 @@ def steps_window(app):
     wait_for(lambda: has_label("A'B (only it covers 4), CD' (only it covers 2)"),
              "the essential primes of A'B+CD'")
     print("accessibility: Steps window sentences read, Next pressed")
+
+
+def practice_window(app):
+    """View > Practice without a mouse: the map takes the keys, a group of
+    A'B+CD' is selected with the arrows and Space and added with Return, and
+    Check's lines are labels a reader reads."""
+    click(find(app, pyatspi.ROLE_MENU_ITEM, "Practice"))
+    frame = find(app, pyatspi.ROLE_FRAME, "Tessary: Practice")
+    area = [n for n in walk(frame) if n.name == "Map"]
+    if len(area) != 1:
+        sys.exit(f"{len(area)} maps named 'Map' in the Practice window")
+    wait_for(lambda: area[0].description.startswith("Cursor on cell 0 "), "the cursor on cell 0")
+    for key in ("Right", "space", "Down", "space", "Down", "space", "Down", "space", "Return"):
+        pyatspi.Registry.generateKeyboardEvent(KEYSYMS[key], None, pyatspi.KEY_SYM)
+        time.sleep(0.1)
+
+    def has_label(text):
+        return any(n.getRole() == pyatspi.ROLE_LABEL and n.name == text for n in walk(frame))
+    wait_for(lambda: has_label("Added A'B."), "the group A'B added by keyboard")
+    check = [b for b in walk(frame)
+             if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == "Check"]
+    if len(check) != 1:
+        sys.exit(f"{len(check)} Check buttons in the Practice window")
+    click(check[0])
+    wanted = ("A'B: prime, essential", "cover: incorrect; misses 2 10 14")
+    wait_for(lambda: all(has_label(w) for w in wanted), f"labels {wanted}")
+    print("accessibility: Practice group added by keyboard, Check's lines read")
+
+
+KEYSYMS = {"Right": 0xFF53, "Down": 0xFF54, "space": 0x20, "Return": 0xFF0D}
 
 
 main()

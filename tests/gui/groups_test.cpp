@@ -217,5 +217,49 @@ TEST_F(MainWindow, ControlSSavesThePicture) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+// A window beside the main one: the first side with room, else where it
+// covers least of the main window, always on the screen.
+TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
+    struct row {
+        const char* name;
+        GdkRectangle main;
+        int width, height, screen_width, screen_height;
+        bool fits;
+        GdkPoint at; // where it fits beside
+    };
+    const row rows[] = {
+        {"right", {100, 100, 300, 300}, 400, 400, 1280, 1024, true, {412, 100}},
+        {"left", {700, 100, 300, 300}, 400, 400, 1280, 1024, true, {288, 100}},
+        {"below", {300, 50, 380, 280}, 436, 400, 1024, 768, true, {300, 342}},
+        {"above", {300, 400, 380, 280}, 436, 300, 1024, 768, true, {300, 88}},
+        {"centred on a small screen", {323, 232, 378, 278}, 436, 400, 1024, 768, false, {}},
+        {"larger than the screen", {0, 0, 800, 600}, 1100, 900, 1024, 768, false, {}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const GdkPoint at =
+            place_beside(r.main, r.width, r.height, r.screen_width, r.screen_height);
+        auto hidden = [&](int x, int y) {
+            const int w =
+                std::max(0, std::min(x + r.width, r.main.x + r.main.width) - std::max(x, r.main.x));
+            const int h = std::max(0, std::min(y + r.height, r.main.y + r.main.height) -
+                                          std::max(y, r.main.y));
+            return w * h;
+        };
+        if (r.fits) {
+            EXPECT_EQ(at.x, r.at.x);
+            EXPECT_EQ(at.y, r.at.y);
+            continue;
+        }
+        const int far_x = std::max(0, r.screen_width - r.width);
+        const int far_y = std::max(0, r.screen_height - r.height);
+        EXPECT_TRUE(at.x >= 0 && at.x <= far_x && at.y >= 0 && at.y <= far_y);
+        int least = hidden(at.x, at.y);
+        for (int y = 0; y <= far_y; ++y)
+            for (int x = 0; x <= far_x; ++x) least = std::min(least, hidden(x, y));
+        EXPECT_EQ(hidden(at.x, at.y), least);
+    }
+}
+
 } // namespace
 } // namespace tessary::testing

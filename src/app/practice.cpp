@@ -1,0 +1,437 @@
+// View > Practice: the student loops the groups on the shown map and has
+// them judged. Cells are selected with the mouse (a click, or a drag across
+// a rectangle) or with the keyboard (the arrows move a cursor that wraps
+// round the map, Space selects its cell, Return adds the selection as a
+// group); Check shows the lines tessary-key --judge prints. The judgement
+// comes from teach/judge.h and its words from answers/answers.h; this file
+// only reads the widgets and shows the result.
+#include "window.h"
+
+#include "teach/exercises.h"
+#include "teach/judge.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <algorithm>
+#include <bit>
+#include <string>
+
+namespace tessary {
+
+GtkWidget* practice_window;
+GtkWidget* practice_area;
+GtkWidget* practice_kind_buttons[2];
+GtkWidget* practice_message_label;
+GtkWidget* practice_list;
+GtkWidget* practice_verdict_box;
+practice_state practice;
+
+namespace {
+
+// A drag in progress: the cell it began on, and the selection before it.
+struct drag_state {
+    int anchor = -1;
+    minterm_set before = 0;
+    bool moved = false;
+};
+drag_state drag;
+
+std::string cells_text(minterm_set cells) {
+    std::string text;
+    for (int m = 0; m < cell_count; ++m) {
+        if ((cells & minterm_bit(m)) == 0) continue;
+        if (!text.empty()) text += ' ';
+        text += std::to_string(m);
+    }
+    return text;
+}
+
+std::string group_label(cube group) {
+    return group_text(group, practice_kind());
+}
+
+// Why the selection is not a group, in the student's terms.
+std::string refusal(selection_fault fault, minterm_set cells) {
+    const int n = std::popcount(static_cast<unsigned>(cells));
+    switch (fault) {
+    case selection_fault::empty: return "Not a group: no cell is selected.";
+    case selection_fault::size:
+        return "Not a group: " + std::to_string(n) +
+               " cells are selected, and a group has 1, 2, 4, 8 or 16.";
+    case selection_fault::shape:
+        return "Not a group: the " + std::to_string(n) +
+               " cells selected do not make a rectangle, even with the map's edges wrapping round.";
+    case selection_fault::none: break;
+    }
+    return "";
+}
+
+// What the map area says through the accessibility bus: the cursor's cell
+// and the selection.
+void describe_area() {
+    const char value = value_at(shown.map, practice.cursor);
+    std::string text = "Cursor on cell " + std::to_string(practice.cursor) + " (" +
+                       minterm_text(practice.cursor) + "), " + std::string(1, value) + "; ";
+    text +=
+        practice.selected == 0 ? "no cell selected" : "selected: " + cells_text(practice.selected);
+    atk_object_set_description(gtk_widget_get_accessible(practice_area), text.c_str());
+}
+
+map_picture practice_picture() {
+    map_picture picture{shown.map, {}, "", "", practice.selected, practice.cursor};
+    for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
+    return picture;
+}
+
+void redraw_area() {
+    const picture_size size = measure_picture(practice_picture());
+    gtk_widget_set_size_request(practice_area, static_cast<gint>(size.width),
+                                static_cast<gint>(size.height));
+    gtk_widget_queue_draw(practice_area);
+    describe_area();
+}
+
+void say(const std::string& message) {
+    gtk_label_set_text(GTK_LABEL(practice_message_label), message.c_str());
+}
+
+// As small as the round allows, and on the screen however it grew.
+void fit_window() {
+    gtk_window_resize(GTK_WINDOW(practice_window), 1, 1);
+    keep_on_screen(practice_window);
+}
+
+void clear_verdict() {
+    GList* lines = gtk_container_get_children(GTK_CONTAINER(practice_verdict_box));
+    for (GList* line = lines; line != nullptr; line = line->next)
+        gtk_widget_destroy(GTK_WIDGET(line->data));
+    g_list_free(lines);
+}
+
+// The list of groups, the picture and the stale verdict after any change of
+// the groups.
+void groups_changed() {
+    GtkListStore* store = GTK_LIST_STORE(gtk_tree_view_get_model(GTK_TREE_VIEW(practice_list)));
+    gtk_list_store_clear(store);
+    for (const cube c : practice.groups) {
+        GtkTreeIter row;
+        gtk_list_store_append(store, &row);
+        gtk_list_store_set(store, &row, 0, group_label(c).c_str(), -1);
+    }
+    clear_verdict();
+    redraw_area();
+    fit_window();
+}
+
+// The rectangle of the grid between two cells, as the pointer dragged it.
+minterm_set rectangle_between(int a, int b) {
+    const cell_place p = place_of(a), q = place_of(b);
+    unsigned cells = 0;
+    for (int row = std::min(p.row, q.row); row <= std::max(p.row, q.row); ++row)
+        for (int col = std::min(p.col, q.col); col <= std::max(p.col, q.col); ++col)
+            cells |= minterm_bit(minterm_at(row, col));
+    return static_cast<minterm_set>(cells);
+}
+
+void move_cursor(int rows, int cols) {
+    const cell_place at = place_of(practice.cursor);
+    practice.cursor =
+        minterm_at((at.row + rows + map_side) % map_side, (at.col + cols + map_side) % map_side);
+    redraw_area();
+}
+
+void toggle_cell(int minterm) {
+    practice.selected = static_cast<minterm_set>(practice.selected ^ minterm_bit(minterm));
+    redraw_area();
+}
+
+// The row selected in the list, or the last group; -1 when there is none.
+int group_to_remove() {
+    GtkTreeModel* model;
+    GtkTreeIter row;
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(practice_list));
+    if (gtk_tree_selection_get_selected(selection, &model, &row)) {
+        GtkTreePath* path = gtk_tree_model_get_path(model, &row);
+        const int index = gtk_tree_path_get_indices(path)[0];
+        gtk_tree_path_free(path);
+        return index;
+    }
+    return static_cast<int>(practice.groups.size()) - 1;
+}
+
+gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
+    cairo_t* cr = gdk_cairo_create(widget->window);
+    draw_picture(cr, practice_picture());
+    cairo_destroy(cr);
+    return TRUE;
+}
+
+gboolean on_practice_area_button_press(GtkWidget* widget, GdkEventButton* event, gpointer) {
+    gtk_widget_grab_focus(widget);
+    const int cell = minterm_at_point(practice_picture(), event->x, event->y);
+    if (event->button != 1 || event->type != GDK_BUTTON_PRESS || cell < 0) return TRUE;
+    drag = {cell, practice.selected, false};
+    practice.cursor = cell;
+    redraw_area();
+    return TRUE;
+}
+
+gboolean on_practice_area_motion(GtkWidget*, GdkEventMotion* event, gpointer) {
+    if (drag.anchor < 0) return FALSE;
+    const int cell = minterm_at_point(practice_picture(), event->x, event->y);
+    if (cell < 0 || (cell == drag.anchor && !drag.moved)) return TRUE;
+    drag.moved = true;
+    practice.selected =
+        static_cast<minterm_set>(drag.before | rectangle_between(drag.anchor, cell));
+    practice.cursor = cell;
+    redraw_area();
+    return TRUE;
+}
+
+gboolean on_practice_area_button_release(GtkWidget*, GdkEventButton* event, gpointer) {
+    if (event->button != 1 || drag.anchor < 0) return FALSE;
+    if (!drag.moved) toggle_cell(drag.anchor);
+    drag = {};
+    return TRUE;
+}
+
+gboolean on_practice_area_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
+    switch (event->keyval) {
+    case GDK_Up:
+    case GDK_KP_Up: move_cursor(-1, 0); return TRUE;
+    case GDK_Down:
+    case GDK_KP_Down: move_cursor(1, 0); return TRUE;
+    case GDK_Left:
+    case GDK_KP_Left: move_cursor(0, -1); return TRUE;
+    case GDK_Right:
+    case GDK_KP_Right: move_cursor(0, 1); return TRUE;
+    case GDK_space:
+    case GDK_KP_Space: toggle_cell(practice.cursor); return TRUE;
+    case GDK_Return:
+    case GDK_KP_Enter: add_practice_group(); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void on_practice_add_clicked(GtkButton*, gpointer) {
+    add_practice_group();
+}
+
+void on_practice_remove_clicked(GtkButton*, gpointer) {
+    const int index = group_to_remove();
+    if (index < 0) {
+        say("There is no group to remove.");
+        return;
+    }
+    say("Removed " + group_label(practice.groups[static_cast<std::size_t>(index)]) + ".");
+    practice.groups.erase(practice.groups.begin() + index);
+    groups_changed();
+}
+
+void on_practice_clear_clicked(GtkButton*, gpointer) {
+    practice.groups.clear();
+    practice.selected = 0;
+    say("");
+    groups_changed();
+}
+
+void on_practice_check_clicked(GtkButton*, gpointer) {
+    clear_verdict();
+    const judgement judged = judge(shown.map, practice_kind(), practice.groups);
+    for (const std::string& line : judgement_lines(judged)) {
+        GtkWidget* label = wrapped_label(420);
+        gtk_label_set_text(GTK_LABEL(label), line.c_str());
+        gtk_box_pack_start(GTK_BOX(practice_verdict_box), label, FALSE, FALSE, 0);
+        gtk_widget_show(label);
+    }
+    say(judged.cover.minimal() ? "Well done: a minimum cover." : "");
+    fit_window();
+}
+
+void on_practice_new_map_clicked(GtkButton*, gpointer) {
+    show_map(fresh_exercise(shown.map, g_random_int()));
+}
+
+void on_practice_kind_toggled(GtkToggleButton* button, gpointer) {
+    if (gtk_toggle_button_get_active(button)) update_practice_window();
+}
+
+void on_practice_close_clicked(GtkButton*, gpointer) {
+    gtk_widget_destroy(practice_window);
+}
+
+gboolean on_practice_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
+    if (event->keyval != GDK_Escape) return FALSE;
+    gtk_widget_destroy(practice_window);
+    return TRUE;
+}
+
+void on_practice_destroy(GtkWidget*, gpointer) {
+    practice_window = nullptr;
+}
+
+GtkWidget* practice_button(const char* mnemonic, GCallback handler) {
+    GtkWidget* button = gtk_button_new_with_mnemonic(mnemonic);
+    g_signal_connect(button, "clicked", handler, nullptr);
+    return button;
+}
+
+GtkWidget* build_practice_kind_buttons() {
+    GtkWidget* box = gtk_hbox_new(FALSE, 6);
+    gtk_box_pack_start(GTK_BOX(box), gtk_label_new("Loops of:"), FALSE, FALSE, 0);
+    const char* labels[] = {"_Sum", "_Product"};
+    GSList* group = nullptr;
+    for (std::size_t i = 0; i < std::size(practice_kind_buttons); ++i) {
+        GtkWidget* button = gtk_radio_button_new_with_mnemonic(group, labels[i]);
+        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(button));
+        practice_kind_buttons[i] = button;
+        g_signal_connect(button, "toggled", G_CALLBACK(on_practice_kind_toggled), nullptr);
+        gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
+    }
+    return box;
+}
+
+GtkWidget* build_practice_area() {
+    practice_area = gtk_drawing_area_new();
+    GTK_WIDGET_SET_FLAGS(practice_area, GTK_CAN_FOCUS);
+    gtk_widget_add_events(practice_area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                             GDK_BUTTON1_MOTION_MASK | GDK_KEY_PRESS_MASK);
+    g_signal_connect(practice_area, "expose-event", G_CALLBACK(on_practice_area_expose), nullptr);
+    g_signal_connect(practice_area, "button-press-event", G_CALLBACK(on_practice_area_button_press),
+                     nullptr);
+    g_signal_connect(practice_area, "motion-notify-event", G_CALLBACK(on_practice_area_motion),
+                     nullptr);
+    g_signal_connect(practice_area, "button-release-event",
+                     G_CALLBACK(on_practice_area_button_release), nullptr);
+    g_signal_connect(practice_area, "key-press-event", G_CALLBACK(on_practice_area_key_press),
+                     nullptr);
+    atk_object_set_name(gtk_widget_get_accessible(practice_area), "Map");
+    return practice_area;
+}
+
+GtkWidget* build_practice_list() {
+    GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+    practice_list = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+    g_object_unref(store);
+    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(practice_list), -1, "Groups",
+                                                gtk_cell_renderer_text_new(), "text", 0, nullptr);
+    GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(scrolled), practice_list);
+    gtk_widget_set_size_request(scrolled, 150, -1);
+    return scrolled;
+}
+
+// The list of groups above the buttons that change or judge them.
+GtkWidget* build_practice_side() {
+    GtkWidget* side = gtk_vbox_new(FALSE, 6);
+    gtk_box_pack_start(GTK_BOX(side), build_practice_list(), TRUE, TRUE, 0);
+    const struct {
+        const char* mnemonic;
+        GCallback handler;
+    } buttons[] = {
+        {"_Add group", G_CALLBACK(on_practice_add_clicked)},
+        {"_Remove", G_CALLBACK(on_practice_remove_clicked)},
+        {"C_lear", G_CALLBACK(on_practice_clear_clicked)},
+        {"_Check", G_CALLBACK(on_practice_check_clicked)},
+        {"_New map", G_CALLBACK(on_practice_new_map_clicked)},
+    };
+    for (const auto& b : buttons)
+        gtk_box_pack_start(GTK_BOX(side), practice_button(b.mnemonic, b.handler), FALSE, FALSE, 0);
+    return side;
+}
+
+GtkWidget* build_close_row() {
+    GtkWidget* row = gtk_hbutton_box_new();
+    gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
+    gtk_container_add(GTK_CONTAINER(row),
+                      practice_button("Cl_ose", G_CALLBACK(on_practice_close_clicked)));
+    return row;
+}
+
+void build_practice_window() {
+    practice_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(practice_window), "Tessary: Practice");
+    gtk_window_set_transient_for(GTK_WINDOW(practice_window), GTK_WINDOW(main_window));
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(practice_window), TRUE);
+    gtk_container_set_border_width(GTK_CONTAINER(practice_window), 8);
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_add(GTK_CONTAINER(practice_window), box);
+    gtk_box_pack_start(GTK_BOX(box), build_practice_kind_buttons(), FALSE, FALSE, 0);
+    GtkWidget* hint = wrapped_label(420);
+    gtk_label_set_text(GTK_LABEL(hint),
+                       "Select the cells of a group by clicking or dragging, or with the arrow "
+                       "keys and Space; then press Return or Add group.");
+    gtk_box_pack_start(GTK_BOX(box), hint, FALSE, FALSE, 0);
+    GtkWidget* middle = gtk_hbox_new(FALSE, 8);
+    gtk_box_pack_start(GTK_BOX(middle), build_practice_area(), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(middle), build_practice_side(), TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(box), middle, FALSE, FALSE, 0);
+    practice_message_label = wrapped_label(420);
+    gtk_box_pack_start(GTK_BOX(box), practice_message_label, FALSE, FALSE, 0);
+    practice_verdict_box = gtk_vbox_new(FALSE, 2);
+    gtk_box_pack_start(GTK_BOX(box), practice_verdict_box, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), build_close_row(), FALSE, FALSE, 0);
+    g_signal_connect(practice_window, "key-press-event", G_CALLBACK(on_practice_key_press),
+                     nullptr);
+    g_signal_connect(practice_window, "destroy", G_CALLBACK(on_practice_destroy), nullptr);
+}
+
+} // namespace
+
+cover_kind practice_kind() {
+    return practice_window != nullptr &&
+                   gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]))
+               ? cover_kind::product_of_sums
+               : cover_kind::sum_of_products;
+}
+
+boolean_map fresh_exercise(const boolean_map& now, std::uint32_t seed) {
+    std::vector<boolean_map> maps;
+    for (std::uint64_t s = seed;; ++s)
+        if (draw_exercises({s, 1, 0, 2, 5}, maps) && maps.front() != now) return maps.front();
+}
+
+void add_practice_group() {
+    cube group;
+    const selection_fault fault = group_of_cells(practice.selected, group);
+    if (fault != selection_fault::none) {
+        say(refusal(fault, practice.selected));
+        return;
+    }
+    practice.groups.push_back(group);
+    practice.selected = 0;
+    say("Added " + group_label(group) + ".");
+    groups_changed();
+}
+
+// A new map, or loops of the other kind, start the round again.
+void update_practice_window() {
+    if (practice_window == nullptr) return;
+    practice.groups.clear();
+    practice.selected = 0;
+    drag = {};
+    say("");
+    groups_changed();
+}
+
+void show_practice_window() {
+    if (practice_window == nullptr) {
+        build_practice_window();
+        practice = {};
+        update_practice_window();
+        gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(practice_window)));
+        place_beside_main_window(practice_window);
+        gtk_widget_show(practice_window);
+        gtk_widget_grab_focus(practice_area);
+    }
+    gtk_window_present(GTK_WINDOW(practice_window));
+}
+
+void on_view_practice(gpointer, guint, GtkWidget*) {
+    show_practice_window();
+}
+
+} // namespace tessary

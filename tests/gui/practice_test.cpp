@@ -1,0 +1,268 @@
+// View > Practice on the real window: groups selected by keyboard and by
+// mouse, added, refused, removed and cleared, and checked with the lines
+// tessary-key --judge prints. With TESSARY_SCREENSHOTS set to a directory,
+// the round is also saved there as PNGs to be looked at.
+#include "gui_fixture.h"
+
+#include "exact/exact.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tessary::testing {
+namespace {
+
+std::string message() {
+    return gtk_label_get_text(GTK_LABEL(practice_message_label));
+}
+
+// The judgement as the window shows it, a label a line.
+std::vector<std::string> verdict_lines() {
+    std::vector<std::string> lines;
+    GList* labels = gtk_container_get_children(GTK_CONTAINER(practice_verdict_box));
+    for (GList* l = labels; l != nullptr; l = l->next)
+        lines.push_back(gtk_label_get_text(GTK_LABEL(l->data)));
+    g_list_free(labels);
+    return lines;
+}
+
+std::vector<std::string> listed_groups() {
+    std::vector<std::string> groups;
+    GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(practice_list));
+    GtkTreeIter row;
+    for (gboolean more = gtk_tree_model_get_iter_first(model, &row); more;
+         more = gtk_tree_model_iter_next(model, &row)) {
+        gchar* text;
+        gtk_tree_model_get(model, &row, 0, &text, -1);
+        groups.push_back(text);
+        g_free(text);
+    }
+    return groups;
+}
+
+void press_key(guint keyval) {
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(practice_window->window));
+    event->key.keyval = keyval;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
+// A point inside the cell of minterm `m`, found through the picture's own
+// hit test rather than its measurements.
+GdkPoint centre_of(int m) {
+    const map_picture picture{shown.map, {}, "", "", 0, -1};
+    int x0 = -1, y0 = -1, x1 = -1, y1 = -1;
+    for (int y = 0; y < 400; y += 2)
+        for (int x = 0; x < 400; x += 2)
+            if (minterm_at_point(picture, x, y) == m) {
+                if (x0 < 0) x0 = x, y0 = y;
+                x1 = x, y1 = y;
+            }
+    return {(x0 + x1) / 2, (y0 + y1) / 2};
+}
+
+void pointer(GdkEventType type, int m) {
+    GdkEvent* event = gdk_event_new(type);
+    const GdkPoint at = centre_of(m);
+    if (type == GDK_MOTION_NOTIFY) {
+        event->motion.window = GDK_WINDOW(g_object_ref(practice_area->window));
+        event->motion.x = at.x;
+        event->motion.y = at.y;
+        event->motion.state = GDK_BUTTON1_MASK;
+    } else {
+        event->button.window = GDK_WINDOW(g_object_ref(practice_area->window));
+        event->button.button = 1;
+        event->button.x = at.x;
+        event->button.y = at.y;
+    }
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
+void click_cell(int m) {
+    pointer(GDK_BUTTON_PRESS, m);
+    pointer(GDK_BUTTON_RELEASE, m);
+}
+
+void drag_across(int from, int to) {
+    pointer(GDK_BUTTON_PRESS, from);
+    pointer(GDK_MOTION_NOTIFY, to);
+    pointer(GDK_BUTTON_RELEASE, to);
+}
+
+void press(const char* label) {
+    gtk_button_clicked(GTK_BUTTON(find_button(practice_window, label)));
+    drain_events();
+}
+
+void save_screenshot(const std::string& name) {
+    const char* dir = std::getenv("TESSARY_SCREENSHOTS");
+    if (dir == nullptr) return;
+    for (int i = 0; i < 5; ++i) {
+        gdk_window_process_all_updates();
+        gdk_display_sync(gdk_display_get_default());
+        drain_events();
+        g_usleep(20000);
+    }
+    gint width, height;
+    gdk_drawable_get_size(practice_window->window, &width, &height);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_drawable(nullptr, practice_window->window, nullptr, 0, 0,
+                                                   0, 0, width, height);
+    gdk_pixbuf_save(shot, (std::string(dir) + "/practice-" + name + ".png").c_str(), "png", nullptr,
+                    nullptr);
+    g_object_unref(shot);
+}
+
+class Practice : public MainWindow {
+  protected:
+    void open_on(const char* map) {
+        set_map(map);
+        click("   Show   ");
+        show_practice_window();
+        drain_events();
+    }
+};
+
+TEST_F(Practice, OpensOnTheShownMapWithTheKeyboardOnItsFirstCell) {
+    open_on("1001/0000/0000/1001");
+    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(practice_window))), "Tessary: Practice");
+    EXPECT_TRUE(GTK_WIDGET_HAS_FOCUS(practice_area));
+    EXPECT_EQ(practice.cursor, 0);
+    EXPECT_TRUE(practice.groups.empty());
+    EXPECT_EQ(practice.selected, 0);
+}
+
+// The corners by keyboard alone: the cursor wraps left and up.
+TEST_F(Practice, KeyboardSelectsWrapsAndAdds) {
+    open_on("1001/0000/0000/1001");
+    for (const guint key :
+         {GDK_space, GDK_Left, GDK_space, GDK_Up, GDK_space, GDK_Right, GDK_space})
+        press_key(key);
+    EXPECT_EQ(practice.selected,
+              minterm_bit(0) | minterm_bit(8) | minterm_bit(10) | minterm_bit(2));
+    save_screenshot("1-corners-selected");
+    press_key(GDK_Return);
+    EXPECT_EQ(listed_groups(), std::vector<std::string>{"B'D'"});
+    EXPECT_EQ(practice.selected, 0) << "an added group clears the selection";
+    press("_Check");
+    EXPECT_EQ(verdict_lines(),
+              (std::vector<std::string>{"B'D': prime, essential", "cover: minimal"}));
+    save_screenshot("2-checked");
+}
+
+// The example of the manual: a loop too small, the right one and one over a 0.
+TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
+    open_on("1001/0000/0000/1001");
+    click_cell(0);
+    press("_Add group");
+    for (const int m : {0, 8, 2, 10}) click_cell(m);
+    press_key(GDK_Return);
+    drag_across(4, 6); // column A'B: rows C'D' to CD'
+    press("_Add group");
+    press("_Check");
+    EXPECT_EQ(verdict_lines(),
+              (std::vector<std::string>{"A'B'C'D': could be bigger: inside B'D', redundant",
+                                        "B'D': prime, essential", "A'B: covers a 0 at 4",
+                                        "cover: incorrect; 1 of the groups covers a 0"}));
+    save_screenshot("3-three-groups-checked");
+}
+
+struct refusal_case {
+    std::vector<int> cells;
+    const char* says;
+};
+
+TEST_F(Practice, RefusesWhatIsNotAGroupAndKeepsTheSelection) {
+    open_on("1111/1111/0000/0000");
+    const refusal_case cases[] = {
+        {{}, "Not a group: no cell is selected."},
+        {{0, 4, 12}, "Not a group: 3 cells are selected, and a group has 1, 2, 4, 8 or 16."},
+        {{0, 4, 13, 9}, "Not a group: the 4 cells selected do not make a rectangle"},
+    };
+    for (const refusal_case& c : cases) {
+        SCOPED_TRACE(c.says);
+        for (const int m : c.cells) click_cell(m);
+        const minterm_set selected = practice.selected;
+        press_key(GDK_Return);
+        EXPECT_EQ(message().rfind(c.says, 0), 0u) << message();
+        EXPECT_EQ(practice.selected, selected);
+        EXPECT_TRUE(practice.groups.empty());
+        if (c.cells.size() == 4) save_screenshot("4-refused");
+        for (const int m : c.cells) click_cell(m); // let the cells go again
+        EXPECT_EQ(practice.selected, 0);
+    }
+}
+
+TEST_F(Practice, RemoveClearAndANewMap) {
+    open_on("1111/1111/0000/0000");
+    for (const auto& [from, to] : {std::pair{0, 8}, std::pair{1, 9}, std::pair{0, 1}}) {
+        drag_across(from, to);
+        press_key(GDK_Return);
+    }
+    ASSERT_EQ(listed_groups(), (std::vector<std::string>{"C'D'", "C'D", "A'B'C'"}));
+    press("_Remove");
+    EXPECT_EQ(listed_groups(), (std::vector<std::string>{"C'D'", "C'D"})) << "the last goes";
+    GtkTreePath* first = gtk_tree_path_new_from_string("0");
+    gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(practice_list)),
+                                   first);
+    gtk_tree_path_free(first);
+    press("_Remove");
+    EXPECT_EQ(listed_groups(), std::vector<std::string>{"C'D"}) << "the selected one goes";
+    press("C_lear");
+    EXPECT_TRUE(listed_groups().empty());
+    press("_Remove");
+    EXPECT_EQ(message(), "There is no group to remove.");
+
+    drag_across(0, 9);
+    press_key(GDK_Return);
+    const boolean_map before = shown.map;
+    press("_New map");
+    EXPECT_NE(shown.map, before);
+    const int terms = minimum_sop(shown.map).size;
+    EXPECT_GE(terms, 2);
+    EXPECT_LE(terms, 5);
+    EXPECT_TRUE(listed_groups().empty()) << "a new map starts the round again";
+}
+
+TEST_F(Practice, ShowingAnotherMapClearsTheGroups) {
+    open_on("1111/1111/0000/0000");
+    drag_across(0, 9);
+    press_key(GDK_Return);
+    ASSERT_EQ(listed_groups().size(), 1u);
+    click("   Reset   ");
+    drain_events();
+    EXPECT_TRUE(listed_groups().empty());
+    EXPECT_TRUE(verdict_lines().empty());
+}
+
+// Loops of 0s for the product.
+TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
+    open_on("1001/0000/0000/1001");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    drain_events();
+    drag_across(4, 14); // columns A'B and AB: B
+    press_key(GDK_Return);
+    drag_across(1, 11); // rows C'D and CD: D
+    press_key(GDK_Return);
+    EXPECT_EQ(listed_groups(), (std::vector<std::string>{"B'", "D'"}));
+    press("_Check");
+    EXPECT_EQ(verdict_lines(),
+              (std::vector<std::string>{"B': prime, essential", "D': prime, essential",
+                                        "cover: minimal"}));
+    save_screenshot("5-product");
+}
+
+TEST_F(Practice, EscapeCloses) {
+    open_on("1001/0000/0000/1001");
+    press_key(GDK_Escape);
+    EXPECT_EQ(practice_window, nullptr);
+}
+
+} // namespace
+} // namespace tessary::testing
