@@ -3,10 +3,14 @@
 //
 // The first byte chooses the parser: 0 mod 3 for a map
 // ("1111/1111/1000/0001"), 1 for minterm lists written as ONES, then '|',
-// then DONT-CARES, 2 for an expression. Bad text must be refused with a
-// message; a good map must pass check_engines(): every engine's answers are
-// its function and agree with each other and with the brute force.
+// then DONT-CARES, 2 for an expression, which is also read as a student's
+// groups for --judge (as loops of 1s and of 0s) and judged. Bad text must be
+// refused with a message; a good map must pass check_engines(): every
+// engine's answers are its function and agree with each other and with the
+// brute force.
+#include "answers/answers.h"
 #include "input/expression.h"
+#include "input/groups.h"
 #include "input/map_text.h"
 #include "support/check_engines.h"
 
@@ -22,6 +26,22 @@ void require(bool holds) {
     if (!holds) __builtin_trap();
 }
 
+// The groups are judged against a map with a choice at every cell, where
+// every verdict occurs.
+void judge_groups(std::string_view text) {
+    static const boolean_map map{0x7FFF & ~(1u << 10), 1u << 15};
+    for (const cover_kind kind : {cover_kind::sum_of_products, cover_kind::product_of_sums}) {
+        std::vector<cube> groups;
+        expression_error bad;
+        if (!parse_groups(text, kind, groups, bad)) {
+            require(bad.column >= 1 && static_cast<std::size_t>(bad.column) <= text.size() + 1);
+            require(!bad.message.empty());
+            continue;
+        }
+        require(judgement_lines(judge(map, kind, groups)).size() == groups.size() + 1);
+    }
+}
+
 bool parse(std::uint8_t choice, std::string_view text, boolean_map& map, std::string& error) {
     if (choice % 3 == 0) return parse_map(text, map, error);
     if (choice % 3 == 1) {
@@ -30,6 +50,7 @@ bool parse(std::uint8_t choice, std::string_view text, boolean_map& map, std::st
                               bar == std::string_view::npos ? "" : text.substr(bar + 1), map,
                               error);
     }
+    judge_groups(text);
     parsed_expression expr;
     expression_error bad;
     if (!parse_expression(text, expr, bad)) {
