@@ -13,6 +13,7 @@
 #include "input/expression.h"
 #include "input/groups.h"
 #include "input/map_text.h"
+#include "input/option_errors.h"
 #include "render/files.h"
 #include "tessary_config.h"
 
@@ -102,10 +103,14 @@ const char usage_text[] =
     "--judge, minimal); 3 when --check found a map that differs or --judge a\n"
     "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
     "on a read or write error (the answers before it stay printed); 2 for a\n"
-    "wrong option.\n";
+    "wrong option. When the reader of the answers goes away, tessary-key ends by\n"
+    "SIGPIPE, as the filters of a pipeline do.\n"
+    "\n"
+    "--draw writes its file whole (a temporary name, then a rename), through a\n"
+    "symbolic link, keeping a replaced file's permissions.\n";
 
 struct options {
-    std::string minterms, dont_cares;
+    std::vector<const char*> minterms, dont_cares; // each list as given
     bool has_minterms = false, has_dont_cares = false;
     const char* expr = nullptr;
     const char* check = nullptr;
@@ -270,31 +275,45 @@ bool read_expression(const char* option, const char* text, parsed_expression& ex
     return false;
 }
 
-// The one map of --minterms or --expr, with its --dont-cares.
-bool read_option_map(const options& opts, boolean_map& map) {
-    std::string error;
-    if (opts.expr == nullptr) {
-        if (parse_minterms(opts.minterms, opts.dont_cares, map, error)) return true;
-        report(error);
-        return false;
+// Repeated lists add up. A message names the list by its place when there
+// are several, and the column within it.
+bool read_lists(const std::vector<const char*>& lists, const char* option, minterm_set& set,
+                std::string& error) {
+    set = 0;
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const std::string name =
+            lists.size() == 1 ? std::string(option)
+                              : std::string(option) + " (list " + std::to_string(i + 1) + ")";
+        if (!add_minterm_list(lists[i], name.c_str(), set, error)) return false;
     }
-    parsed_expression expr;
-    minterm_set dont_cares = 0;
-    if (!read_expression("--expr", opts.expr, expr)) return false;
-    if (!parse_minterm_list(opts.dont_cares, "--dont-cares", dont_cares, error)) {
-        report(error);
-        return false;
-    }
-    map = {static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares};
     return true;
 }
 
-// Repeated lists add up; a blank one adds nothing.
-void add_list(std::string& lists, bool& given, const char* list) {
+// The one map of --minterms or --expr, with its --dont-cares.
+bool read_option_map(const options& opts, boolean_map& map) {
+    std::string error;
+    minterm_set ones = 0, dont_cares = 0;
+    if (opts.expr != nullptr) {
+        parsed_expression expr;
+        if (!read_expression("--expr", opts.expr, expr)) return false;
+        ones = expr.value;
+    } else if (!read_lists(opts.minterms, "--minterms", ones, error)) {
+        report(error);
+        return false;
+    }
+    if (!read_lists(opts.dont_cares, "--dont-cares", dont_cares, error)) {
+        report(error);
+        return false;
+    }
+    if (opts.expr != nullptr) ones = static_cast<minterm_set>(ones & ~dont_cares);
+    if (map_from_minterms(ones, dont_cares, map, error)) return true;
+    report(error);
+    return false;
+}
+
+void add_list(std::vector<const char*>& lists, bool& given, const char* list) {
     given = true;
-    if (std::string_view(list).find_first_not_of(" \t") == std::string_view::npos) return;
-    if (!lists.empty()) lists += ',';
-    lists += list;
+    lists.push_back(list);
 }
 
 void choose_form(options& opts, answer_form form) {
@@ -348,7 +367,8 @@ options parse_options(int argc, char** argv) {
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
     options opts;
-    for (int opt; (opt = getopt_long(argc, argv, "m:d:e:c:hV", long_options, nullptr)) != -1;) {
+    opterr = 0; // refused options are told in our own words
+    for (int opt; (opt = getopt_long(argc, argv, ":m:d:e:c:hV", long_options, nullptr)) != -1;) {
         switch (opt) {
         case 'm': add_list(opts.minterms, opts.has_minterms, optarg); break;
         case 'd': add_list(opts.dont_cares, opts.has_dont_cares, optarg); break;
@@ -374,7 +394,7 @@ options parse_options(int argc, char** argv) {
             break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
-        default: usage_error(nullptr);
+        default: usage_error(option_error(opt, argv, long_options).c_str());
         }
     }
     check_combinations(opts, argc - optind);
@@ -420,6 +440,7 @@ int run(const options& opts, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const options opts = parse_options(argc, argv);
+    if (opts.draw != nullptr) remove_temporaries_on_signals();
     const int status = run(opts, argc, argv);
     return out.flush() ? status : write_failure();
 }

@@ -57,8 +57,9 @@ line_reader::result line_reader::next(std::string_view& line) {
     for (;;) {
         const std::string_view pending(buffer_ + begin_, end_ - begin_);
         const std::size_t newline = pending.find('\n');
-        // A byte-order mark does not count towards the limit.
-        const std::size_t limit = line_limit + (at_start_ ? byte_order_mark.size() : 0);
+        // A byte-order mark that is there does not count towards the limit.
+        const bool marked = at_start_ && pending.starts_with(byte_order_mark);
+        const std::size_t limit = line_limit + (marked ? byte_order_mark.size() : 0);
         if (newline != std::string_view::npos) {
             if (newline > limit) return result::too_long;
             line = take(newline, 1);

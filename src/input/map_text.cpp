@@ -92,6 +92,12 @@ int parse_minterm(std::string_view item, std::string& error) {
     return value;
 }
 
+// Where an item begins in its list, blanks before it skipped.
+std::size_t item_column(std::string_view list, std::size_t start) {
+    while (start < list.size() && (list[start] == ' ' || list[start] == '\t')) ++start;
+    return column_of(list, start);
+}
+
 } // namespace
 
 std::string printable(std::string_view text, std::size_t limit) {
@@ -132,21 +138,22 @@ bool parse_map(std::string_view text, boolean_map& map, std::string& error,
     return true;
 }
 
-bool parse_minterm_list(std::string_view list, const char* option, minterm_set& set,
-                        std::string& error) {
-    set = 0;
+bool add_minterm_list(std::string_view list, const char* option, minterm_set& set,
+                      std::string& error) {
     if (trim_blanks(list).empty()) return true;
     for (std::size_t start = 0;;) {
         const std::size_t comma = list.find(',', start);
         const std::string_view item = trim_blanks(
             list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        const std::string where =
+            concat(option, ": column ", std::to_string(item_column(list, start)), ": ");
         const int minterm = parse_minterm(item, error);
         if (minterm < 0) {
-            error = concat(option, ": ", error);
+            error = concat(where, error);
             return false;
         }
         if ((set & minterm_bit(minterm)) != 0) {
-            error = concat(option, ": minterm ", std::to_string(minterm), " is listed twice");
+            error = concat(where, "minterm ", std::to_string(minterm), " is listed twice");
             return false;
         }
         set = static_cast<minterm_set>(set | minterm_bit(minterm));
@@ -155,19 +162,29 @@ bool parse_minterm_list(std::string_view list, const char* option, minterm_set& 
     }
 }
 
-bool parse_minterms(std::string_view ones, std::string_view dont_cares, boolean_map& map,
-                    std::string& error) {
-    boolean_map read;
-    if (!parse_minterm_list(ones, "--minterms", read.ones, error) ||
-        !parse_minterm_list(dont_cares, "--dont-cares", read.dont_cares, error))
-        return false;
-    if (const minterm_set both = read.ones & read.dont_cares; both != 0) {
+bool parse_minterm_list(std::string_view list, const char* option, minterm_set& set,
+                        std::string& error) {
+    set = 0;
+    return add_minterm_list(list, option, set, error);
+}
+
+bool map_from_minterms(minterm_set ones, minterm_set dont_cares, boolean_map& map,
+                       std::string& error) {
+    if (const minterm_set both = ones & dont_cares; both != 0) {
         error = concat("minterm ", std::to_string(std::countr_zero(unsigned{both})),
                        " is both in --minterms and --dont-cares");
         return false;
     }
-    map = read;
+    map = {ones, dont_cares};
     return true;
+}
+
+bool parse_minterms(std::string_view ones, std::string_view dont_cares, boolean_map& map,
+                    std::string& error) {
+    boolean_map read;
+    return parse_minterm_list(ones, "--minterms", read.ones, error) &&
+           parse_minterm_list(dont_cares, "--dont-cares", read.dont_cares, error) &&
+           map_from_minterms(read.ones, read.dont_cares, map, error);
 }
 
 } // namespace tessary

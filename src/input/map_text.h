@@ -18,12 +18,19 @@ bool parse_map(std::string_view text, boolean_map& map, std::string& error,
                std::size_t first_column = 1);
 
 // Reads comma-separated minterm numbers 0 to 15 (8A+4B+2C+D) into `set`;
-// an empty list is the empty set. `option` names the list in messages.
+// an empty list is the empty set. `option` names the list in messages,
+// with the column of the item at fault: "--minterms: column 3: minterm 16
+// is out of range (0 to 15)".
 bool parse_minterm_list(std::string_view list, const char* option, minterm_set& set,
                         std::string& error);
+// The same, adding to `set`; a minterm already in it is listed twice.
+bool add_minterm_list(std::string_view list, const char* option, minterm_set& set,
+                      std::string& error);
 
-// A map from its 1-cells and its don't-cares as minterm lists (--minterms
-// and --dont-cares); a minterm in both is an error.
+// A map from its 1-cells and its don't-cares (--minterms and --dont-cares);
+// a minterm in both is an error.
+bool map_from_minterms(minterm_set ones, minterm_set dont_cares, boolean_map& map,
+                       std::string& error);
 bool parse_minterms(std::string_view ones, std::string_view dont_cares, boolean_map& map,
                     std::string& error);
 

@@ -4,6 +4,7 @@
 // Start at main(): the options are read and checked (a wrong one is a usage
 // error, status 2, and nothing is written), the maps drawn, and the PDF and
 // the optional key text written whole or not at all (status 1).
+#include "input/option_errors.h"
 #include "render/files.h"
 #include "sheet/worksheet.h"
 #include "tessary_config.h"
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,7 +35,7 @@ const char usage_text[] =
     "map numbered with room for the answer, then the answer key, each map drawn\n"
     "with the groups of its answer.\n"
     "\n"
-    "  -o, --output FILE.pdf   the worksheet (required)\n"
+    "  -o, --output FILE.pdf   the worksheet (required; its name ends in .pdf)\n"
     "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
     "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
     "                          the clock); printed on the sheet and on standard\n"
@@ -53,8 +55,11 @@ const char usage_text[] =
     "  -V, --version           show the version and exit\n"
     "\n"
     "Every map has a 1-cell and a 0-cell, and no map appears twice.\n"
-    "Exit status: 0 when the sheet was written; 1 when it could not be (no\n"
-    "file is left half-written), 2 for a wrong option.\n";
+    "The sheet and the key are written whole: both to temporary files, renamed\n"
+    "into place when both are complete. A symbolic link is written through, and\n"
+    "a file replaced keeps its permissions. The key may not be the sheet.\n"
+    "Exit status: 0 when the sheet was written; 1 when it could not be (the old\n"
+    "files stay as they were), 2 for a wrong option.\n";
 
 [[noreturn]] void usage_error(const std::string& message) {
     if (!message.empty()) std::fprintf(stderr, "tessary-sheet: %s\n", message.c_str());
@@ -118,6 +123,16 @@ struct command {
     std::string output, key;
 };
 
+// The sheet is a PDF by its name, and the key is another file: a key
+// written over the sheet would lose it.
+void check_files(const command& c) {
+    if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
+    if (format_of(c.output) != picture_format::pdf)
+        usage_error("-o: the file name must end in .pdf");
+    if (!c.key.empty() && same_file(c.output, c.key))
+        usage_error("-o and --key name the same file: the key would replace the worksheet");
+}
+
 command parse_options(int argc, char** argv) {
     static const option long_options[] = {
         {"output", required_argument, nullptr, 'o'},
@@ -133,7 +148,8 @@ command parse_options(int argc, char** argv) {
         {nullptr, 0, nullptr, 0}};
     command c;
     bool seeded = false;
-    for (int opt; (opt = getopt_long(argc, argv, "o:n:s:hV", long_options, nullptr)) != -1;) {
+    opterr = 0; // refused options are told in our own words
+    for (int opt; (opt = getopt_long(argc, argv, ":o:n:s:hV", long_options, nullptr)) != -1;) {
         switch (opt) {
         case 'o': c.output = optarg; break;
         case 'n': c.options.count = number_in(optarg, 1, 200, "--count"); break;
@@ -150,11 +166,11 @@ command parse_options(int argc, char** argv) {
         case opt_key: c.key = optarg; break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
-        default: usage_error("");
+        default: usage_error(option_error(opt, argv, long_options));
         }
     }
     if (optind < argc) usage_error(std::string("unexpected argument '") + argv[optind] + "'");
-    if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
+    check_files(c);
     if (!seeded) c.options.seed = seed_from_clock();
     return c;
 }
@@ -164,20 +180,33 @@ int fail(const std::string& message) {
     return exit_failure;
 }
 
+// Both files are complete before either is renamed into place: a failure
+// leaves the old sheet and key as they were.
+int write_files(const command& c, const std::vector<boolean_map>& maps) {
+    std::string error;
+    pending_file sheet(c.output);
+    if (!write_sheet(sheet, maps, c.options, error) || !sheet.finish(error))
+        return fail("cannot write '" + c.output + "': " + error);
+    std::optional<pending_file> key;
+    if (!c.key.empty()) {
+        key.emplace(c.key);
+        key->write(key_lines(maps, c.options.answers)); // a failure is kept for finish()
+        if (!key->finish(error)) return fail("cannot write '" + c.key + "': " + error);
+    }
+    if (!sheet.commit(error)) return fail("cannot write '" + c.output + "': " + error);
+    if (key && !key->commit(error)) return fail("cannot write '" + c.key + "': " + error);
+    return EXIT_SUCCESS;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const command c = parse_options(argc, argv);
+    remove_temporaries_on_signals();
     std::fprintf(stderr, "tessary-sheet: seed %llu\n",
                  static_cast<unsigned long long>(c.options.seed));
     std::vector<boolean_map> maps;
     std::string error;
     if (!make_maps(c.options, maps, error)) return fail(error);
-    if (!write_sheet(c.output, maps, c.options, error))
-        return fail("cannot write '" + c.output + "': " + error);
-    if (!c.key.empty() && !save_text(c.key, key_lines(maps, c.options.answers), error)) {
-        unlink(c.output.c_str()); // the sheet without its key would be half the work
-        return fail("cannot write '" + c.key + "': " + error);
-    }
-    return EXIT_SUCCESS;
+    return write_files(c, maps);
 }

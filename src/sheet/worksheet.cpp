@@ -48,8 +48,8 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice) {
     return text;
 }
 
-bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,
-                 const sheet_options& o, std::string& error) {
+bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps, const sheet_options& o,
+                 std::string& error) {
     std::vector<map_picture> exercises, key;
     for (std::size_t i = 0; i < maps.size(); ++i) {
         exercises.push_back({maps[i],
@@ -60,8 +60,8 @@ bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,
     }
     const page_layout page = layout_of(o.paper);
     const std::string seed = "seed " + std::to_string(o.seed);
-    return save_pdf(
-        path, page.width, page.height,
+    return write_pdf(
+        file, page.width, page.height,
         [&](cairo_t* cr) {
             draw_picture_pages(cr, page, exercises,
                                "Karnaugh maps: " + std::to_string(maps.size()) + " exercises (" +

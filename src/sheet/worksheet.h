@@ -5,6 +5,7 @@
 
 #include "answers/answers.h"
 #include "logic/boolean_map.h"
+#include "render/files.h"
 
 #include <cstdint>
 #include <string>
@@ -37,8 +38,9 @@ bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std
 // answer, a tab, the minimum).
 std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 
-// The exercise pages and then the key pages, as a PDF.
-bool write_sheet(const std::string& path, const std::vector<boolean_map>& maps,
+// The exercise pages and then the key pages, as a PDF into `file` (which
+// the caller commits).
+bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps,
                  const sheet_options& options, std::string& error);
 
 } // namespace tessary

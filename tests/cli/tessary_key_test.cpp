@@ -141,7 +141,12 @@ TEST(TessaryKey, BadMapsStopTheBatchWithStatusOne) {
         {{"--minterms", "3,16"},
          "",
          "",
-         "tessary-key: --minterms: minterm 16 is out of range (0 to 15)\n"},
+         "tessary-key: --minterms: column 3: minterm 16 is out of range (0 to 15)\n"},
+        // Lists given more than once are named by their place.
+        {{"-m", "3", "-m", "4,3"},
+         "",
+         "",
+         "tessary-key: --minterms (list 2): column 3: minterm 3 is listed twice\n"},
         {{"-m", "3", "-d", "3"},
          "",
          "",
@@ -165,6 +170,31 @@ TEST(TessaryKey, WrongOptionsGiveUsageAndStatusTwo) {
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("Try 'tessary-key --help'"), std::string::npos) << r.err;
+    }
+}
+
+// Refused options are told in the program's own words, under its own name.
+TEST(TessaryKey, RefusedOptionsNamedByTheProgram) {
+    struct row {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const row rows[] = {
+        {{"--bogus"}, "unrecognized option '--bogus'"},
+        {{"--bogus=1"}, "unrecognized option '--bogus'"},
+        {{"--m", "1"}, "option '--m' is ambiguous (--minterms, --minimal)"},
+        {{"--expr"}, "option '--expr' requires an argument"},
+        {{"--help=x"}, "option '--help' doesn't allow an argument"},
+        {{"-x"}, "invalid option -- 'x'"},
+        {{"--minimal", "-xq"}, "invalid option -- 'x'"},
+        {{"-m"}, "option requires an argument -- 'm'"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.args[0]);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "tessary-key: " + r.message +
+                                  "\nTry 'tessary-key --help' for more information.\n");
     }
 }
 
@@ -370,7 +400,7 @@ TEST(TessaryKey, BadExpressionsAndCombinations) {
         {"bad don't-cares",
          {"-e", "A", "-d", "16"},
          1,
-         "tessary-key: --dont-cares: minterm 16 is out of range (0 to 15)\n"},
+         "tessary-key: --dont-cares: column 1: minterm 16 is out of range (0 to 15)\n"},
         {"two forms",
          {"--minimal", "--pos", "0000000000000000"},
          2,
@@ -575,6 +605,21 @@ TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
          1,
          "BC'\n",
          "tessary-key: line 2: too long (more than 4096 bytes)\n"},
+        // The limit holds for the first line too, its byte-order mark aside.
+        {"a first line one byte too long",
+         {},
+         std::string(4081, ' ') + "0110011000000000\n",
+         {},
+         1,
+         "",
+         "tessary-key: line 1: too long (more than 4096 bytes)\n"},
+        {"a first line of 4096 bytes after a byte-order mark",
+         {},
+         "\xef\xbb\xbf" + std::string(4080, ' ') + "0110011000000000\n",
+         {},
+         0,
+         "BC'\n",
+         ""},
         {"a long last line without its newline",
          {},
          huge_line,

@@ -42,7 +42,7 @@ TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
         {"unbalanced", "(A+B", "", false, "1111/1111/1111/1111", "1",
          "Function: column 1: '(' is not closed"},
         {"bad don't-cares", "A", "3,16", false, "1111/1111/1111/1111", "1",
-         "Don't-cares: minterm 16 is out of range (0 to 15)"},
+         "Don't-cares: column 3: minterm 16 is out of range (0 to 15)"},
     };
     for (const function_case& c : cases) {
         SCOPED_TRACE(c.name);

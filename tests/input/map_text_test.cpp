@@ -119,17 +119,19 @@ TEST(ParseMinterms, Errors) {
         const char *ones, *dont_cares, *error;
     };
     const row rows[] = {
-        {"16", "", "--minterms: minterm 16 is out of range (0 to 15)"},
+        {"16", "", "--minterms: column 1: minterm 16 is out of range (0 to 15)"},
         {"1,99999999999999999999", "",
-         "--minterms: minterm 99999999999999999999 is out of range (0 to 15)"},
-        {"-1", "", "--minterms: '-1' is not a number"},
-        {"1,,2", "", "--minterms: empty item (write numbers separated by commas)"},
-        {"1,2,", "", "--minterms: empty item (write numbers separated by commas)"},
-        {"a", "", "--minterms: 'a' is not a number"},
-        {"3,5,3", "", "--minterms: minterm 3 is listed twice"},
-        {"1", "7,7", "--dont-cares: minterm 7 is listed twice"},
+         "--minterms: column 3: minterm 99999999999999999999 is out of range (0 to 15)"},
+        {"-1", "", "--minterms: column 1: '-1' is not a number"},
+        {"1,,2", "", "--minterms: column 3: empty item (write numbers separated by commas)"},
+        {"1,2,", "", "--minterms: column 5: empty item (write numbers separated by commas)"},
+        {"a", "", "--minterms: column 1: 'a' is not a number"},
+        {"3,5,3", "", "--minterms: column 5: minterm 3 is listed twice"},
+        {"1", "7,7", "--dont-cares: column 3: minterm 7 is listed twice"},
         {"1,2", "2", "minterm 2 is both in --minterms and --dont-cares"},
-        {"1", "20", "--dont-cares: minterm 20 is out of range (0 to 15)"},
+        {"1", "20", "--dont-cares: column 1: minterm 20 is out of range (0 to 15)"},
+        // The column counts from the list's start, blanks and all.
+        {" 1 , \t17", "", "--minterms: column 7: minterm 17 is out of range (0 to 15)"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(std::string(r.ones) + " / " + r.dont_cares);
