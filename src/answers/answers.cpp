@@ -48,6 +48,7 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
         return picture;
     }
     const bool sums = form == answer_form::pos;
+    if (sums) picture.loops_of = cover_kind::product_of_sums;
     const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
     for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
     picture.caption = caption_of(form) + (sums ? pos_text(terms) : sop_text(terms));

@@ -79,6 +79,7 @@ void describe_area() {
 
 map_picture practice_picture() {
     map_picture picture{shown.map, {}, "", "", practice.selected, practice.cursor};
+    picture.loops_of = practice_kind();
     for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
     return picture;
 }

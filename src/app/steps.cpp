@@ -66,6 +66,7 @@ std::string cells_text(minterm_set cells) {
 map_picture picture_with(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups,
                          minterm_set marked) {
     map_picture picture{map, {}, "", "", marked};
+    picture.loops_of = kind;
     for (const cube c : groups) picture.groups.push_back({c, term_of(kind, c)});
     return picture;
 }

@@ -3,13 +3,17 @@
 // The layout: an optional title; the corner with its diagonal and the
 // variable names; the column headers A'B' A'B AB AB' and the row headers
 // C'D' C'D CD CD'; the cells with their values; a loop round each group,
-// each inset a little more than the one before so that loops over the same
-// cells stay apart; then the legend, each term in its loop's colour, and an
-// optional caption.
+// each inset a little more than the ones it shares cells with, down to a
+// floor that keeps every loop clear of the digits; then the legend, each
+// term beside a sample of its loop's colour and line, and an optional
+// caption. layout_of() says where the loops and the digits go, and the
+// drawing follows it.
 #include "render/picture.h"
 
 #include "render/geometry.h"
 #include "render/text.h"
+
+#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <array>
@@ -19,28 +23,46 @@ namespace tessary {
 
 namespace {
 
-constexpr double margin = 12, header_width = 48, header_height = 26, cell = 44;
+constexpr double margin = 12, header_width = 48, header_height = 26, cell = 52;
 constexpr double grid_size = map_side * cell;
 constexpr double title_height = 24, legend_row = 20, caption_gap = 6;
 constexpr double picture_width = 2 * margin + header_width + grid_size;
 constexpr int legend_columns = 2;
 
+// Loops nest inwards from the cell's edge a step at a time, to a floor: a
+// loop deeper than that runs at the floor, still clear of the digit, and is
+// told from the one beside it by its colour and its line.
+constexpr double loop_width = 2, first_inset = 3, inset_step = 3;
+constexpr int inset_floor = 4;
+constexpr double digit_clearance = 1.5;
+const char strong_font[] = "Sans Bold 13", light_font[] = "Sans 12";
+
 struct colour {
     double r, g, b;
 };
 
-// Okabe and Ito's palette, which readers with colour-blindness tell apart;
-// its yellow is left out, being too pale on white.
-constexpr std::array<colour, 7> palette = {{{0.000, 0.447, 0.698},
-                                            {0.835, 0.369, 0.000},
-                                            {0.000, 0.620, 0.451},
-                                            {0.800, 0.475, 0.655},
-                                            {0.902, 0.624, 0.000},
-                                            {0.337, 0.706, 0.914},
-                                            {0.000, 0.000, 0.000}}};
+// A colour and a line for each loop, told apart in colour and in grey. The
+// colours are dark enough for a photocopy and far apart in hue (Okabe and
+// Ito's blue, vermilion, green and purple with black, ochre, violet and
+// grey); the lines are solid, dashed, dotted and their mixes. A dash of 0.1
+// with round caps is a dot.
+constexpr std::array<loop_look, loop_styles> loop_look_table = {{
+    {0.000, 0.447, 0.698, {}, 0},
+    {0.835, 0.369, 0.000, {7, 3}, 2},
+    {0.000, 0.620, 0.451, {0.1, 3.6}, 2},
+    {0.667, 0.200, 0.467, {7, 2.8, 0.1, 2.8}, 4},
+    {0.000, 0.000, 0.000, {3, 2.5}, 2},
+    {0.600, 0.467, 0.000, {12, 3}, 2},
+    {0.416, 0.239, 0.604, {7, 2.5, 0.1, 2.5, 0.1, 2.5}, 6},
+    {0.400, 0.400, 0.400, {10, 2.5, 3, 2.5}, 4},
+}};
 
-colour colour_of(std::size_t group) {
-    return palette[group % palette.size()];
+void set_loop_style(cairo_t* cr, std::size_t group) {
+    const loop_look& style = look_of(group);
+    cairo_set_source_rgb(cr, style.r, style.g, style.b);
+    cairo_set_line_width(cr, loop_width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_dash(cr, style.dashes.data(), style.dash_count, 0);
 }
 
 void set_colour(cairo_t* cr, colour c) {
@@ -76,17 +98,6 @@ std::vector<int> inset_levels(const map_picture& p) {
     return levels;
 }
 
-// The caption may break after each '+' and ')': a zero-width space marks
-// the places, so that a term is never split.
-std::string breakable(const std::string& text) {
-    std::string out;
-    for (const char ch : text) {
-        out += ch;
-        if (ch == '+' || ch == ')') out += "\u200B";
-    }
-    return out;
-}
-
 double top_of_grid(const map_picture& p) {
     return margin + (p.title.empty() ? 0 : title_height) + header_height;
 }
@@ -100,8 +111,8 @@ double caption_height(const map_picture& p) {
     if (p.caption.empty()) return 0;
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* cr = cairo_create(scratch);
-    const double height =
-        show_text(cr, breakable(p.caption), 0, 0, {"Sans 10", false, picture_width - 2 * margin});
+    const double height = show_text(cr, break_between_terms(p.caption), 0, 0,
+                                    {"Sans 10", false, picture_width - 2 * margin});
     cairo_destroy(cr);
     cairo_surface_destroy(scratch);
     return caption_gap + height;
@@ -130,7 +141,7 @@ void draw_headers(cairo_t* cr, double gx, double gy) {
     }
 }
 
-void draw_cells(cairo_t* cr, const boolean_map& map, double gx, double gy) {
+void draw_grid_lines(cairo_t* cr, double gx, double gy) {
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_set_line_width(cr, 1);
     for (int i = 1; i < map_side; ++i) {
@@ -144,14 +155,31 @@ void draw_cells(cairo_t* cr, const boolean_map& map, double gx, double gy) {
     cairo_set_line_width(cr, 1.5);
     cairo_rectangle(cr, gx, gy, grid_size, grid_size);
     cairo_stroke(cr);
+}
+
+// The cells the loops take in are strong; the others, and the don't-cares,
+// lighter but dark enough for a photocopy.
+void draw_cells(cairo_t* cr, const map_picture& p, double gx, double gy) {
+    const char strong = p.loops_of == cover_kind::product_of_sums ? '0' : '1';
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
-            const char value = value_at(map, minterm_at(row, col));
-            const double shade = value == '1' ? 0.0 : 0.55;
+            const char value = value_at(p.map, minterm_at(row, col));
+            if (value == '0' && p.blank_zeros && strong != '0') continue;
+            const double shade = value == strong ? 0.0 : 0.35;
             cairo_set_source_rgb(cr, shade, shade, shade);
             show_text(cr, std::string(1, value), gx + (col + 0.5) * cell, gy + (row + 0.5) * cell,
-                      {value == '1' ? "Sans Bold 13" : "Sans 12", true, 0});
+                      {value == strong ? strong_font : light_font, true, 0});
         }
+    }
+}
+
+// Each cell's minterm number, small in its top-left corner.
+void draw_numbers(cairo_t* cr, double gx, double gy) {
+    cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
+    for (int m = 0; m < cell_count; ++m) {
+        const cell_place at = place_of(m);
+        show_text(cr, std::to_string(m), gx + at.col * cell + 2.5, gy + at.row * cell + 1.5,
+                  {"Sans 6.5", false, 0});
     }
 }
 
@@ -197,29 +225,23 @@ void rounded_rectangle(cairo_t* cr, double x0, double y0, double x1, double y1, 
 }
 
 // A piece open towards an edge runs past it and is cut at the grid's border.
-void draw_loop(cairo_t* cr, const grid_piece& piece, double inset, double gx, double gy) {
+void draw_loop(cairo_t* cr, const loop_stroke& loop) {
     const double run_on = cell / 2;
-    const double x0 = piece.open_left ? gx - run_on : gx + piece.col * cell + inset;
-    const double x1 =
-        piece.open_right ? gx + grid_size + run_on : gx + (piece.col + piece.cols) * cell - inset;
-    const double y0 = piece.open_top ? gy - run_on : gy + piece.row * cell + inset;
-    const double y1 =
-        piece.open_bottom ? gy + grid_size + run_on : gy + (piece.row + piece.rows) * cell - inset;
-    rounded_rectangle(cr, x0, y0, x1, y1, 12);
+    const picture_box& b = loop.box;
+    rounded_rectangle(cr, loop.open_left ? b.x0 - run_on : b.x0,
+                      loop.open_top ? b.y0 - run_on : b.y0, loop.open_right ? b.x1 + run_on : b.x1,
+                      loop.open_bottom ? b.y1 + run_on : b.y1, 12);
     cairo_stroke(cr);
 }
 
-void draw_groups(cairo_t* cr, const map_picture& p, double gx, double gy) {
+void draw_groups(cairo_t* cr, const picture_layout& layout) {
     cairo_save(cr);
-    cairo_rectangle(cr, gx, gy, grid_size, grid_size);
+    const picture_box& g = layout.grid;
+    cairo_rectangle(cr, g.x0, g.y0, g.x1 - g.x0, g.y1 - g.y0);
     cairo_clip(cr);
-    cairo_set_line_width(cr, 2.5);
-    const std::vector<int> levels = inset_levels(p);
-    for (std::size_t k = 0; k < p.groups.size(); ++k) {
-        set_colour(cr, colour_of(k));
-        const double inset = 4 + 4 * static_cast<double>(std::min(levels[k], 4));
-        for (const grid_piece& piece : pieces_of(p.groups[k].cells))
-            draw_loop(cr, piece, inset, gx, gy);
+    for (const loop_stroke& loop : layout.loops) {
+        set_loop_style(cr, loop.group);
+        draw_loop(cr, loop);
     }
     cairo_restore(cr);
 }
@@ -230,15 +252,47 @@ void draw_legend(cairo_t* cr, const map_picture& p, double top) {
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double x = margin + static_cast<double>(k % columns) * column_width;
         const double y = top + static_cast<double>(k / columns) * legend_row;
-        set_colour(cr, colour_of(k));
-        cairo_set_line_width(cr, 2.5);
-        rounded_rectangle(cr, x + 1, y + 4, x + 19, y + 15, 4);
+        cairo_save(cr);
+        set_loop_style(cr, k);
+        rounded_rectangle(cr, x + 1, y + 4, x + 29, y + 15, 4);
         cairo_stroke(cr);
-        show_text(cr, p.groups[k].label, x + 26, y + 1, {"Sans Bold 10", false, 0});
+        cairo_restore(cr);
+        const loop_look& look = look_of(k);
+        set_colour(cr, {look.r, look.g, look.b});
+        show_text(cr, p.groups[k].label, x + 36, y + 1, {"Sans Bold 10", false, 0});
     }
 }
 
+// The ink of the widest and tallest digit, in the strong font.
+picture_size digit_ink() {
+    static const picture_size ink = [] {
+        cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        cairo_t* cr = cairo_create(scratch);
+        PangoLayout* layout = pango_cairo_create_layout(cr);
+        PangoFontDescription* font = pango_font_description_from_string(strong_font);
+        pango_layout_set_font_description(layout, font);
+        pango_font_description_free(font);
+        picture_size most{0, 0};
+        for (const char* digit : {"0", "1", "X"}) {
+            pango_layout_set_text(layout, digit, -1);
+            PangoRectangle ink_rect;
+            pango_layout_get_pixel_extents(layout, &ink_rect, nullptr);
+            most = {std::max(most.width, double(ink_rect.width)),
+                    std::max(most.height, double(ink_rect.height))};
+        }
+        g_object_unref(layout);
+        cairo_destroy(cr);
+        cairo_surface_destroy(scratch);
+        return most;
+    }();
+    return ink;
+}
+
 } // namespace
+
+const loop_look& look_of(std::size_t group) {
+    return loop_look_table[group % loop_look_table.size()];
+}
 
 picture_size measure_picture(const map_picture& p) {
     return {picture_width, top_of_grid(p) + grid_size + 10 + legend_rows(p) * legend_row +
@@ -258,14 +312,16 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
     const double gx = left_of_grid(), gy = top_of_grid(p);
     draw_headers(cr, gx, gy);
     draw_marks(cr, p.marked, gx, gy);
-    draw_cells(cr, p.map, gx, gy);
-    draw_groups(cr, p, gx, gy);
+    draw_grid_lines(cr, gx, gy);
+    if (p.numbers) draw_numbers(cr, gx, gy);
+    draw_cells(cr, p, gx, gy);
+    draw_groups(cr, layout_of(p));
     draw_cursor(cr, p.cursor, gx, gy);
     const double legend_top = gy + grid_size + 10;
     draw_legend(cr, p, legend_top);
     if (!p.caption.empty()) {
         cairo_set_source_rgb(cr, 0, 0, 0);
-        show_text(cr, breakable(p.caption), margin,
+        show_text(cr, break_between_terms(p.caption), margin,
                   legend_top + legend_rows(p) * legend_row + caption_gap,
                   {"Sans 10", false, picture_width - 2 * margin});
     }
@@ -276,6 +332,57 @@ int minterm_at_point(const map_picture& p, double x, double y) {
     const double col = (x - left_of_grid()) / cell, row = (y - top_of_grid(p)) / cell;
     if (col < 0 || row < 0 || col >= map_side || row >= map_side) return -1;
     return minterm_at(static_cast<int>(row), static_cast<int>(col));
+}
+
+picture_layout layout_of(const map_picture& p) {
+    const double gx = left_of_grid(), gy = top_of_grid(p);
+    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, loop_width, {}, {}};
+    const std::vector<int> levels = inset_levels(p);
+    for (std::size_t k = 0; k < p.groups.size(); ++k) {
+        const double inset = first_inset + inset_step * std::min(levels[k], inset_floor);
+        for (const grid_piece& piece : pieces_of(p.groups[k].cells))
+            layout.loops.push_back({k,
+                                    {gx + piece.col * cell + inset, gy + piece.row * cell + inset,
+                                     gx + (piece.col + piece.cols) * cell - inset,
+                                     gy + (piece.row + piece.rows) * cell - inset},
+                                    piece.open_top,
+                                    piece.open_bottom,
+                                    piece.open_left,
+                                    piece.open_right});
+    }
+    const picture_size ink = digit_ink();
+    for (int m = 0; m < cell_count; ++m) {
+        const cell_place at = place_of(m);
+        const double cx = gx + (at.col + 0.5) * cell, cy = gy + (at.row + 0.5) * cell;
+        const double half_w = ink.width / 2 + digit_clearance,
+                     half_h = ink.height / 2 + digit_clearance;
+        layout.digits[static_cast<std::size_t>(m)] = {cx - half_w, cy - half_h, cx + half_w,
+                                                      cy + half_h};
+    }
+    return layout;
+}
+
+// A zero-width space where a line may break, a word joiner where it may not.
+std::string break_between_terms(const std::string& text) {
+    static const std::string may = "\u200B", may_not = "\u2060";
+    std::string out;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        out += ch;
+        depth += ch == '(' ? 1 : ch == ')' ? -1 : 0;
+        if (i + 1 == text.size()) break;
+        const char next = text[i + 1];
+        const bool blank = ch == ' ' || ch == '\n' || next == ' ' || next == '\n';
+        const bool within_utf8 = (static_cast<unsigned char>(next) & 0xC0) == 0x80;
+        if (blank || within_utf8) continue;
+        // Between products after a '+'; between sums after a ')' or before
+        // a '(' (a sum of one letter stands bare).
+        const bool after_term =
+            depth == 0 && (ch == '+' || (ch == ')' && next != '\'') || next == '(');
+        out += after_term ? may : may_not;
+    }
+    return out;
 }
 
 } // namespace tessary

@@ -8,6 +8,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,30 @@ struct map_group {
 
 struct map_picture {
     boolean_map map;
-    std::vector<map_group> groups; // each drawn as a loop of its own colour
+    std::vector<map_group> groups; // each drawn as a loop of its own colour and line
     std::string title;             // above the map; none when empty
     std::string caption;           // under the legend; none when empty
     minterm_set marked = 0;        // cells picked out with a shaded ground and a frame
     int cursor = -1;               // a cell framed as the keyboard's place; none when -1
+    // The loops take in the 1-cells of a sum of products, or the 0-cells of
+    // a product of sums: those cells are drawn strong, the others light.
+    cover_kind loops_of = cover_kind::sum_of_products;
+    bool numbers = false;     // each cell's minterm number, small in its corner
+    bool blank_zeros = false; // 0-cells left empty, as many textbooks print them
 };
+
+// At most this many loops have a colour and a line of their own; more take
+// them again from the first.
+inline constexpr int loop_styles = 8;
+
+// A loop's colour and line, the same in the legend: a dash pattern of
+// `dash_count` lengths (none: solid).
+struct loop_look {
+    double r, g, b;
+    std::array<double, 6> dashes;
+    int dash_count;
+};
+const loop_look& look_of(std::size_t group);
 
 struct picture_size {
     double width, height;
@@ -41,5 +60,28 @@ void draw_picture(cairo_t* cr, const map_picture& picture);
 
 // The minterm of the cell under a point of the drawn picture, or -1.
 int minterm_at_point(const map_picture& picture, double x, double y);
+
+// Where the strokes and the digits of the grid go, in the picture's units:
+// what draw_picture() draws, for anyone who must check it.
+struct picture_box {
+    double x0, y0, x1, y1;
+};
+struct loop_stroke {
+    std::size_t group;
+    picture_box box; // the rectangle the loop's line runs along, before the grid's clip
+    bool open_top, open_bottom, open_left, open_right; // no line on that side
+};
+struct picture_layout {
+    picture_box grid;
+    double line_width;                  // of every loop
+    std::vector<loop_stroke> loops;     // each piece of each loop
+    std::array<picture_box, 16> digits; // by minterm: the digit with its clearance
+};
+picture_layout layout_of(const map_picture& picture);
+
+// Text that may break only between terms: after a '+' between products, and
+// between the sums of a product; never inside a term or a sum. Blanks stay
+// places to break.
+std::string break_between_terms(const std::string& text);
 
 } // namespace tessary

@@ -1,0 +1,161 @@
+// Pictures as a textbook figure is judged: every digit whole (no loop's
+// line crosses a digit's box, on every map of 0 and 1 in every form), every
+// loop of a picture its own colour and line, and text broken only between
+// terms.
+#include "answers/answers.h"
+#include "render/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tessary {
+namespace {
+
+bool overlaps(const picture_box& a, const picture_box& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+// The bands a loop's line covers: its closed sides, as wide as the line.
+std::vector<picture_box> line_bands(const loop_stroke& loop, double width) {
+    const picture_box& b = loop.box;
+    const double h = width / 2;
+    std::vector<picture_box> bands;
+    if (!loop.open_top) bands.push_back({b.x0 - h, b.y0 - h, b.x1 + h, b.y0 + h});
+    if (!loop.open_bottom) bands.push_back({b.x0 - h, b.y1 - h, b.x1 + h, b.y1 + h});
+    if (!loop.open_left) bands.push_back({b.x0 - h, b.y0 - h, b.x0 + h, b.y1 + h});
+    if (!loop.open_right) bands.push_back({b.x1 - h, b.y0 - h, b.x1 + h, b.y1 + h});
+    return bands;
+}
+
+// The first digit a loop's line crosses, or -1.
+int crossed_digit(const map_picture& picture) {
+    const picture_layout layout = layout_of(picture);
+    for (const loop_stroke& loop : layout.loops)
+        for (const picture_box& band : line_bands(loop, layout.line_width))
+            for (int m = 0; m < 16; ++m)
+                if (overlaps(band, layout.digits[static_cast<std::size_t>(m)])) return m;
+    return -1;
+}
+
+TEST(PictureLayout, NoLoopCrossesADigitOnAnyMapInAnyForm) {
+    for (unsigned ones = 0; ones < 0x10000 && !HasFailure(); ++ones) {
+        const boolean_map map{static_cast<minterm_set>(ones), 0};
+        for (const answer_form form : {answer_form::shown, answer_form::minimal, answer_form::pos})
+            ASSERT_EQ(crossed_digit(picture_of(map, form)), -1)
+                << map_text(map) << " " << caption_of(form);
+    }
+}
+
+// Crowded pictures, with don't-cares and many loops over the same cells.
+TEST(PictureLayout, CrowdedMapsKeepTheirDigitsWhole) {
+    const char* maps[] = {"1010/0111/1010/1100", "1010/0101/1010/0101", "0111/1111/1101/1111",
+                          "X11X/1XX1/1XX1/X11X", "1101/1011/0111/1110"};
+    for (const char* text : maps) {
+        SCOPED_TRACE(text);
+        cell_values cells{};
+        std::size_t n = 0;
+        for (const char* c = text; *c != '\0'; ++c)
+            if (*c != '/') cells[n++] = *c;
+        const boolean_map map = map_from_cells(cells);
+        for (const answer_form form : {answer_form::shown, answer_form::minimal, answer_form::pos})
+            EXPECT_EQ(crossed_digit(picture_of(map, form)), -1) << caption_of(form);
+        // Every prime at once: deeper than any answer nests.
+        map_picture every = picture_of(map, answer_form::minimal);
+        every.groups.clear();
+        for (int code = 0; code < 81; ++code) {
+            cube c;
+            for (int v = 0, rest = code; v < 4; ++v, rest /= 3)
+                if (rest % 3 != 0) {
+                    c.care = static_cast<std::uint8_t>(c.care | variable_bit(v));
+                    if (rest % 3 == 1)
+                        c.value = static_cast<std::uint8_t>(c.value | variable_bit(v));
+                }
+            if ((minterms_of(c) & map.zeros()) == 0) every.groups.push_back({c, product_text(c)});
+        }
+        EXPECT_EQ(crossed_digit(every), -1) << "every implicant";
+    }
+}
+
+// Eight loops, eight colours apart in hue and in grey, eight lines apart.
+TEST(LoopLooks, EightColoursAndEightLines) {
+    std::set<std::vector<double>> dashes;
+    for (std::size_t i = 0; i < loop_styles; ++i) {
+        const loop_look& a = look_of(i);
+        dashes.insert(std::vector<double>(a.dashes.begin(), a.dashes.begin() + a.dash_count));
+        // Dark enough to survive a photocopy: no colour lighter than mid-grey.
+        EXPECT_LT(0.299 * a.r + 0.587 * a.g + 0.114 * a.b, 0.55) << i;
+        for (std::size_t j = 0; j < i; ++j) {
+            const loop_look& b = look_of(j);
+            const double distance = std::sqrt(
+                (a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b));
+            EXPECT_GT(distance, 0.25) << "loops " << j << " and " << i;
+        }
+    }
+    EXPECT_EQ(dashes.size(), static_cast<std::size_t>(loop_styles));
+    EXPECT_EQ(&look_of(loop_styles), &look_of(0)) << "a ninth loop takes the first look again";
+}
+
+// Break points of the text: | where a line may break, nothing where not.
+std::string shown_breaks(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, 3, "\u200B") == 0)
+            out += '|', i += 3;
+        else if (text.compare(i, 3, "\u2060") == 0)
+            i += 3;
+        else
+            out += text[i++];
+    }
+    return out;
+}
+
+TEST(BreakBetweenTerms, OnlyBetweenTermsAndSums) {
+    struct row {
+        const char* text;
+        const char* breaks;
+    };
+    const row rows[] = {
+        {"A'B+CD'", "A'B+|CD'"},
+        {"(A'+B'+C'+D')(A+B)", "(A'+B'+C'+D')|(A+B)"},
+        {"B'(A+C)D", "B'|(A+C)|D"},
+        {"(A+B)'", "(A+B)'"},
+        {"Minimal product: (A+B)C'", "Minimal product: (A+B)|C'"},
+        {"Shown answer: A'B\nMinimal sum: B", "Shown answer: A'B\nMinimal sum: B"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(shown_breaks(break_between_terms(r.text)), r.breaks);
+    }
+}
+
+// Laid out by pango at a narrow width, every line ends between terms.
+TEST(BreakBetweenTerms, PangoBreaksAString) {
+    const std::string answer = "(A+B+C+D)(A'+B'+C+D)(A'+B+C'+D)(A+B'+C'+D)(A'+B+C+D')";
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    pango_layout_set_width(layout, 150 * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    const std::string text = break_between_terms(answer);
+    pango_layout_set_text(layout, text.c_str(), -1);
+    EXPECT_GT(pango_layout_get_line_count(layout), 1);
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l != nullptr; l = l->next) {
+        const auto* line = static_cast<PangoLayoutLine*>(l->data);
+        const std::string piece = shown_breaks(text.substr(
+            static_cast<std::size_t>(line->start_index), static_cast<std::size_t>(line->length)));
+        EXPECT_EQ(piece.front(), '(') << piece;
+        EXPECT_TRUE(piece.ends_with(")") || piece.ends_with(")|")) << piece;
+    }
+    g_object_unref(layout);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+} // namespace
+} // namespace tessary
