@@ -119,6 +119,12 @@ std::string key_line(const boolean_map& map, key_choice choice) {
 map_picture key_picture(const boolean_map& map, key_choice choice) {
     const std::vector<answer_form> forms = forms_of(choice);
     map_picture picture = picture_of(map, forms.back());
+    if (forms.size() > 1) {
+        // Several answers under one picture: say which one the loops show.
+        std::string drawn = caption_of(forms.back());
+        drawn.insert(drawn.size() - 2, " (the loops)");
+        picture.caption = drawn + answer_text(map, forms.back());
+    }
     for (std::size_t i = forms.size() - 1; i-- > 0;)
         picture.caption =
             caption_of(forms[i]) + answer_text(map, forms[i]) + "\n" + picture.caption;

@@ -76,7 +76,8 @@ const char* key_title(key_choice choice);
 // The map as tessary-key reads it, then each form's answer after a tab.
 std::string key_line(const boolean_map& map, key_choice choice);
 
-// The groups of the key's last form, captioned with each form in turn.
+// The groups of the key's last form, captioned with each form in turn; of
+// several, the one drawn is marked "(the loops)".
 map_picture key_picture(const boolean_map& map, key_choice choice);
 
 } // namespace tessary

@@ -65,6 +65,7 @@ const char usage_text[] =
     "      --draw FILE         also draw the one map given with the groups of its\n"
     "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
     "                          PDF by FILE's extension\n"
+    "      --numbers           with --draw, each cell's minterm number in its corner\n"
     "Instead of an answer:\n"
     "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
     "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
@@ -115,6 +116,7 @@ struct options {
     const char* expr = nullptr;
     const char* check = nullptr;
     const char* draw = nullptr;
+    bool numbers = false; // on the picture of --draw
     const char* judge = nullptr;
     bool explain = false;
     answer_form form = answer_form::shown;
@@ -204,9 +206,12 @@ int answer(responder& r, const boolean_map& map) {
 }
 
 // The picture goes first: when it cannot be written, no answer is printed.
-int draw_and_answer(responder& r, const boolean_map& map, const char* path) {
+int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
+    const char* path = opts.draw;
+    map_picture picture = picture_of(map, r.form);
+    picture.numbers = opts.numbers;
     std::string error;
-    if (!save_picture(path, picture_of(map, r.form), error)) {
+    if (!save_picture(path, picture, error)) {
         report(std::string("cannot write '") + path + "': " + error);
         return exit_bad_input;
     }
@@ -321,9 +326,18 @@ void choose_form(options& opts, answer_form form) {
     ++opts.forms_given;
 }
 
-enum long_only { opt_minimal = 256, opt_pos, opt_all_minimal, opt_draw, opt_explain, opt_judge };
+enum long_only {
+    opt_minimal = 256,
+    opt_pos,
+    opt_all_minimal,
+    opt_draw,
+    opt_numbers,
+    opt_explain,
+    opt_judge
+};
 
 void check_drawing(const options& opts, int maps) {
+    if (opts.numbers && opts.draw == nullptr) usage_error("--numbers goes with --draw");
     if (opts.draw == nullptr) return;
     if (opts.check != nullptr || opts.form == answer_form::all_minimal)
         usage_error("--draw draws the shown, --minimal or --pos answer");
@@ -363,6 +377,7 @@ options parse_options(int argc, char** argv) {
                                           {"draw", required_argument, nullptr, opt_draw},
                                           {"explain", no_argument, nullptr, opt_explain},
                                           {"judge", required_argument, nullptr, opt_judge},
+                                          {"numbers", no_argument, nullptr, opt_numbers},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -388,6 +403,7 @@ options parse_options(int argc, char** argv) {
             opts.draw = optarg;
             break;
         case opt_explain: opts.explain = true; break;
+        case opt_numbers: opts.numbers = true; break;
         case opt_judge:
             if (opts.judge != nullptr) usage_error("give --judge once");
             opts.judge = optarg;
@@ -420,7 +436,7 @@ int run(const options& opts, int argc, char** argv) {
     if (opts.has_minterms || opts.expr != nullptr) {
         boolean_map map;
         if (!read_option_map(opts, map)) return exit_bad_input;
-        const int status = opts.draw ? draw_and_answer(r, map, opts.draw) : answer(r, map);
+        const int status = opts.draw ? draw_and_answer(r, map, opts) : answer(r, map);
         return status != EXIT_SUCCESS ? status : r.status();
     }
     if (opts.draw != nullptr) {
@@ -430,7 +446,7 @@ int run(const options& opts, int argc, char** argv) {
             report("argument 1: " + error);
             return exit_bad_input;
         }
-        return draw_and_answer(r, map, opts.draw);
+        return draw_and_answer(r, map, opts);
     }
     if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
     return answer_standard_input(r);

@@ -1,4 +1,6 @@
-// Pages of pictures (see pages.h).
+// Pages of pictures (see pages.h). Every page of a run has the same bands:
+// the heading with room for the lines under it, the grid, the footer; so
+// the boxes sit in the same places on every page.
 #include "render/pages.h"
 
 #include "render/text.h"
@@ -7,27 +9,112 @@
 
 namespace tessary {
 
-void draw_picture_pages(cairo_t* cr, const page_layout& page,
-                        const std::vector<map_picture>& pictures, const std::string& heading) {
-    const int per_page = page.columns * page.rows;
-    const double box_width = (page.width - 2 * page.margin) / page.columns;
-    const double box_height = (page.height - page.margin - page.header) / page.rows;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const int place = static_cast<int>(i) % per_page;
-        if (place == 0) {
-            cairo_set_source_rgb(cr, 0, 0, 0);
-            show_text(cr, heading, page.margin, page.margin - 16, {"Sans Bold 12", false, 0});
-        }
+namespace {
+
+constexpr double heading_height = 22, line_height = 18, footer_height = 18;
+constexpr double answer_label = 14, answer_rule = 22, box_padding = 6;
+
+double header_band(const page_frame& frame) {
+    return heading_height + line_height * static_cast<double>(frame.lines.size()) + 6;
+}
+
+double answer_band(const page_frame& frame) {
+    return frame.answer_lines > 0 ? answer_label + answer_rule * frame.answer_lines : 0;
+}
+
+struct grid {
+    double top, box_width, box_height;
+};
+
+grid grid_of(const page_layout& page, const page_frame& frame) {
+    const double top = page.margin + header_band(frame);
+    const double bottom = page.height - page.margin - footer_height;
+    return {top, (page.width - 2 * page.margin) / page.columns, (bottom - top) / page.rows};
+}
+
+// The one scale of a page: the largest at which each of its pictures fits
+// its box, never above 0.9.
+double page_scale(const grid& g, const page_frame& frame, const std::vector<map_picture>& pictures,
+                  std::size_t first, std::size_t last) {
+    double scale = 0.9;
+    for (std::size_t i = first; i < last; ++i) {
         const picture_size size = measure_picture(pictures[i]);
-        const double scale =
-            std::min({0.9, (box_width - 8) / size.width, (box_height - 8) / size.height});
-        cairo_save(cr);
-        cairo_translate(cr, page.margin + (place % page.columns) * box_width,
-                        page.header + (place / page.columns) * box_height);
-        cairo_scale(cr, scale, scale);
-        draw_picture(cr, pictures[i]);
-        cairo_restore(cr);
-        if (place == per_page - 1 || i + 1 == pictures.size()) cairo_show_page(cr);
+        scale = std::min({scale, (g.box_width - 2 * box_padding) / size.width,
+                          (g.box_height - 2 * box_padding - answer_band(frame)) / size.height});
+    }
+    return scale;
+}
+
+void draw_header(cairo_t* cr, const page_layout& page, const page_frame& frame, bool first) {
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    show_text(cr, frame.heading, page.margin, page.margin, {"Sans Bold 13", false, 0});
+    if (!first) return;
+    double y = page.margin + heading_height;
+    for (const std::string& line : frame.lines) {
+        show_text(cr, line, page.margin, y, {"Sans 10", false, page.width - 2 * page.margin});
+        y += line_height;
+    }
+}
+
+void draw_footer(cairo_t* cr, const page_layout& page, const page_frame& frame, int number,
+                 int total) {
+    const double y = page.height - page.margin - footer_height + 6;
+    cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
+    show_text(cr, frame.note, page.margin, y, {"Sans 8", false, 0});
+    const std::string text = "Page " + std::to_string(number) + " of " + std::to_string(total);
+    show_text(cr, text, page.width / 2, y + 5, {"Sans 8", true, 0});
+}
+
+// "Answer:" and its ruled lines, across the box under the picture.
+void draw_answer_lines(cairo_t* cr, const page_frame& frame, double x, double y, double width) {
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    show_text(cr, "Answer:", x, y, {"Sans 9", false, 0});
+    cairo_set_line_width(cr, 0.6);
+    for (int i = 1; i <= frame.answer_lines; ++i) {
+        const double rule = y + answer_label + answer_rule * i - 4;
+        cairo_move_to(cr, x, rule);
+        cairo_line_to(cr, x + width, rule);
+    }
+    cairo_stroke(cr);
+}
+
+// One picture, centred in its box at the page's scale.
+void draw_in_box(cairo_t* cr, const grid& g, const page_layout& page, const page_frame& frame,
+                 const map_picture& picture, int place, double scale) {
+    const double box_x = page.margin + (place % page.columns) * g.box_width;
+    const double box_y = g.top + (place / page.columns) * g.box_height;
+    const picture_size size = measure_picture(picture);
+    const double left = box_x + (g.box_width - size.width * scale) / 2;
+    cairo_save(cr);
+    cairo_translate(cr, left, box_y + box_padding);
+    cairo_scale(cr, scale, scale);
+    draw_picture(cr, picture);
+    cairo_restore(cr);
+    if (frame.answer_lines > 0)
+        draw_answer_lines(cr, frame, box_x + box_padding, box_y + box_padding + size.height * scale,
+                          g.box_width - 2 * box_padding);
+}
+
+} // namespace
+
+int pages_for(const page_layout& page, std::size_t pictures) {
+    const auto per_page = static_cast<std::size_t>(page.columns * page.rows);
+    return static_cast<int>((pictures + per_page - 1) / per_page);
+}
+
+void draw_picture_pages(cairo_t* cr, const page_layout& page,
+                        const std::vector<map_picture>& pictures, const page_frame& frame,
+                        int first_page, int total_pages) {
+    const grid g = grid_of(page, frame);
+    const auto per_page = static_cast<std::size_t>(page.columns * page.rows);
+    for (std::size_t first = 0; first < pictures.size(); first += per_page) {
+        const std::size_t last = std::min(pictures.size(), first + per_page);
+        const double scale = page_scale(g, frame, pictures, first, last);
+        draw_header(cr, page, frame, first == 0);
+        for (std::size_t i = first; i < last; ++i)
+            draw_in_box(cr, g, page, frame, pictures[i], static_cast<int>(i - first), scale);
+        draw_footer(cr, page, frame, first_page + static_cast<int>(first / per_page), total_pages);
+        cairo_show_page(cr);
     }
 }
 

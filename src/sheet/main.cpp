@@ -48,6 +48,9 @@ const char usage_text[] =
     "                          the window shows it), minimal (default), pos (a\n"
     "                          minimal product of sums) or both (shown and minimal)\n"
     "      --paper a4|letter   the paper size (default a4)\n"
+    "      --numbers           each cell's minterm number, small in its corner\n"
+    "      --zeros blank|shown leave the exercises' 0-cells empty, or show them\n"
+    "                          (default shown; the key always shows them)\n"
     "      --key FILE.tsv      also the key as text: per exercise the map, a tab\n"
     "                          and the answer as tessary-key prints it (both: the\n"
     "                          shown answer, a tab, the minimum)\n"
@@ -109,6 +112,12 @@ paper_size read_paper(std::string_view text) {
     usage_error("--paper: '" + std::string(text) + "' is not a4 or letter");
 }
 
+bool read_zeros(std::string_view text) {
+    if (text == "blank") return true;
+    if (text == "shown") return false;
+    usage_error("--zeros: '" + std::string(text) + "' is not blank or shown");
+}
+
 std::uint64_t seed_from_clock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return static_cast<std::uint64_t>(
@@ -116,7 +125,15 @@ std::uint64_t seed_from_clock() {
            (static_cast<std::uint64_t>(getpid()) << 40);
 }
 
-enum long_only { opt_dont_cares = 256, opt_terms, opt_answers, opt_paper, opt_key };
+enum long_only {
+    opt_dont_cares = 256,
+    opt_terms,
+    opt_answers,
+    opt_paper,
+    opt_key,
+    opt_numbers,
+    opt_zeros
+};
 
 struct command {
     sheet_options options;
@@ -143,6 +160,8 @@ command parse_options(int argc, char** argv) {
         {"answers", required_argument, nullptr, opt_answers},
         {"paper", required_argument, nullptr, opt_paper},
         {"key", required_argument, nullptr, opt_key},
+        {"numbers", no_argument, nullptr, opt_numbers},
+        {"zeros", required_argument, nullptr, opt_zeros},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
         {nullptr, 0, nullptr, 0}};
@@ -164,6 +183,8 @@ command parse_options(int argc, char** argv) {
         case opt_answers: c.options.answers = read_answers(optarg); break;
         case opt_paper: c.options.paper = read_paper(optarg); break;
         case opt_key: c.key = optarg; break;
+        case opt_numbers: c.options.numbers = true; break;
+        case opt_zeros: c.options.blank_zeros = read_zeros(optarg); break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options));

@@ -22,6 +22,8 @@ struct sheet_options {
     int min_terms = 2, max_terms = 5; // of each map's minimum sum of products, 1 to 8
     key_choice answers = key_choice::minimal;
     paper_size paper = paper_size::a4;
+    bool numbers = false;     // each cell's minterm number in its corner
+    bool blank_zeros = false; // 0-cells left empty on the exercise pages
 };
 
 // The number of don't-care cells of each map: the share, rounded.
@@ -39,7 +41,10 @@ bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std
 std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 
 // The exercise pages and then the key pages, as a PDF into `file` (which
-// the caller commits).
+// the caller commits). The exercise pages have the class's heading, a Name
+// and Date line and the instructions, and under each map ruled lines that
+// hold the longest answer of the sheet; every page has the seed and its
+// number in the footer.
 bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps,
                  const sheet_options& options, std::string& error);
 

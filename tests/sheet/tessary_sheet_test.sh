@@ -42,10 +42,39 @@ while IFS=$'\t' read -r map product; do
   [ "$product" = "$("$key" --pos "$map")" ] || fail "$map: the key's product is not tessary-key's"
 done <"$dir/p.tsv"
 
+# --- laid out for a class: every word inside margins of 15 mm on both paper
+# sizes, a Name and Date line, and "Page N of M" on every page
+for paper in a4 letter; do
+  run -s 11 -n 14 --terms 5-8 --answers both --dont-cares 25 --paper "$paper" -o "$dir/l.pdf"
+  pages=$(pdfinfo "$dir/l.pdf" | sed -n 's/^Pages: *//p')
+  pdftotext -bbox "$dir/l.pdf" "$dir/l.html"
+  awk -v paper="$paper" '
+    function attr(name) { match($0, name "=\"[0-9.]+\""); return substr($0, RSTART + length(name) + 2, RLENGTH - length(name) - 3) + 0 }
+    /<page / { w = attr("width"); h = attr("height") }
+    /<word / { m = 42.5
+               if (attr("xMin") < m || attr("xMax") > w - m || attr("yMin") < m || attr("yMax") > h - m)
+                 { print paper ": outside the margins: " $0; bad = 1 } }
+    END { exit bad }' "$dir/l.html" || fail "$paper: text outside the margins"
+  for page in $(seq "$pages"); do
+    pdftotext -f "$page" -l "$page" "$dir/l.pdf" - | grep -q "Page $page of $pages" ||
+      fail "$paper: no 'Page $page of $pages' on page $page"
+  done
+  pdftotext -l 1 "$dir/l.pdf" - | tr '\n' ' ' | grep -q 'Name: __* *Date: __*' ||
+    fail "$paper: no Name and Date line"
+done
+
+# --- --zeros blank leaves the exercises' 0-cells empty, not the key's;
+# --numbers writes each cell's minterm number
+run -s 7 -n 6 --zeros blank -o "$dir/z.pdf"
+pdftotext -l 1 "$dir/z.pdf" - | grep -q 0 && fail "--zeros blank: a 0 on the exercise page"
+pdftotext -f 2 -l 2 "$dir/z.pdf" - | grep -qx 0 || fail "--zeros blank: no 0 in the key"
+run -s 7 -n 6 --numbers -o "$dir/n.pdf"
+pdftotext -l 1 "$dir/n.pdf" - | grep -qx 13 || fail "--numbers: no minterm 13 on the page"
+
 # --- wrong options: status 2, a usage message, no file
 for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
             "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
-            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument"; do
+            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none"; do
   # shellcheck disable=SC2086
   run $args -o "$dir/bad.pdf"
   [ "$status" -eq 2 ] || fail "$args: status $status, expected 2"
