@@ -7,6 +7,8 @@
 
 #include "render/files.h"
 
+#include <gdk/gdkkeysyms.h>
+
 #include <algorithm>
 #include <string>
 
@@ -30,6 +32,9 @@ constexpr form_choice form_choices[] = {{"Shown _answer", answer_form::shown},
                                         {"Minimal _product", answer_form::pos}};
 static_assert(std::size(form_choices) == std::size(groups_form_buttons));
 
+// The smallest the picture may be made by resizing the window.
+constexpr gint smallest_picture = 160;
+
 // "Groups: A'B, CD'" or "No groups"; the terms in the legend's order.
 std::string terms_text(const map_picture& picture) {
     if (picture.groups.empty()) return "No groups";
@@ -38,11 +43,51 @@ std::string terms_text(const map_picture& picture) {
     return text;
 }
 
+// The picture at the largest scale that fits the area, centred in it.
 gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
+    const map_picture& picture = current_picture();
+    const picture_size size = measure_picture(picture);
+    const double scale =
+        std::min(widget->allocation.width / size.width, widget->allocation.height / size.height);
     cairo_t* cr = gdk_cairo_create(widget->window);
-    draw_picture(cr, current_picture());
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_translate(cr, (widget->allocation.width - size.width * scale) / 2,
+                    (widget->allocation.height - size.height * scale) / 2);
+    cairo_scale(cr, scale, scale);
+    draw_picture(cr, picture);
     cairo_destroy(cr);
     return TRUE;
+}
+
+void on_groups_close_clicked(GtkButton*, gpointer) {
+    gtk_widget_destroy(groups_window);
+}
+
+gboolean on_groups_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
+    if (event->keyval != GDK_Escape) return FALSE;
+    gtk_widget_destroy(groups_window);
+    return TRUE;
+}
+
+// The window's first size: the picture at its own size, or smaller where
+// the screen is too low for it; the user may then make it any size.
+void size_groups_window() {
+    const picture_size size = measure_picture(current_picture());
+    gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width),
+                                static_cast<gint>(size.height));
+    GtkRequisition wanted;
+    gtk_widget_size_request(groups_window, &wanted);
+    const gint screen = gdk_screen_get_height(gtk_window_get_screen(GTK_WINDOW(groups_window)));
+    const gint room = screen - 48; // for the window's frame
+    if (wanted.height > room) {
+        const double scale = std::max(0.4, 1 - (wanted.height - room) / size.height);
+        gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width * scale),
+                                    static_cast<gint>(size.height * scale));
+        gtk_widget_size_request(groups_window, &wanted);
+    }
+    gtk_window_set_default_size(GTK_WINDOW(groups_window), wanted.width, wanted.height);
+    gtk_widget_set_size_request(groups_area, smallest_picture, smallest_picture);
 }
 
 void on_groups_form_toggled(GtkToggleButton* button, gpointer) {
@@ -75,13 +120,12 @@ void build_groups_window() {
     gtk_window_set_title(GTK_WINDOW(groups_window), "Tessary: Groups");
     gtk_window_set_transient_for(GTK_WINDOW(groups_window), GTK_WINDOW(main_window));
     gtk_window_set_destroy_with_parent(GTK_WINDOW(groups_window), TRUE);
-    gtk_window_set_resizable(GTK_WINDOW(groups_window), FALSE);
     gtk_container_set_border_width(GTK_CONTAINER(groups_window), 8);
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     gtk_container_add(GTK_CONTAINER(groups_window), box);
     groups_area = gtk_drawing_area_new();
     g_signal_connect(groups_area, "expose-event", G_CALLBACK(on_groups_area_expose), nullptr);
-    gtk_box_pack_start(GTK_BOX(box), groups_area, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), groups_area, TRUE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_form_buttons(), FALSE, FALSE, 0);
     groups_terms_label = wrapped_label(320);
     gtk_box_pack_start(GTK_BOX(box), groups_terms_label, FALSE, FALSE, 0);
@@ -92,7 +136,11 @@ void build_groups_window() {
     GtkWidget* save = gtk_button_new_with_mnemonic("_Save\u2026");
     g_signal_connect(save, "clicked", G_CALLBACK(on_groups_save_clicked), nullptr);
     gtk_container_add(GTK_CONTAINER(buttons), save);
+    GtkWidget* close = gtk_button_new_from_stock(GTK_STOCK_CLOSE);
+    g_signal_connect(close, "clicked", G_CALLBACK(on_groups_close_clicked), nullptr);
+    gtk_container_add(GTK_CONTAINER(buttons), close);
     gtk_box_pack_start(GTK_BOX(box), buttons, FALSE, FALSE, 0);
+    g_signal_connect(groups_window, "key-press-event", G_CALLBACK(on_groups_key_press), nullptr);
     g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
 }
 
@@ -108,6 +156,21 @@ GtkWidget* wrapped_label(int width) {
 }
 
 namespace {
+
+// A window's size: what it asks for, what it was given as a default, or
+// what it has, whichever is larger.
+GtkRequisition size_of(GtkWidget* window) {
+    GtkRequisition wanted;
+    gtk_widget_size_request(window, &wanted);
+    gint width, height;
+    gtk_window_get_default_size(GTK_WINDOW(window), &width, &height);
+    wanted = {std::max(wanted.width, width), std::max(wanted.height, height)};
+    if (GTK_WIDGET_VISIBLE(window)) {
+        gtk_window_get_size(GTK_WINDOW(window), &width, &height);
+        wanted = {std::max(wanted.width, width), std::max(wanted.height, height)};
+    }
+    return wanted;
+}
 
 int overlap(int a0, int a1, int b0, int b1) {
     return std::max(0, std::min(a1, b1) - std::max(a0, b0));
@@ -144,8 +207,7 @@ GdkPoint place_beside(const GdkRectangle& main, int width, int height, int scree
 }
 
 void keep_on_screen(GtkWidget* window) {
-    GtkRequisition wanted;
-    gtk_widget_size_request(window, &wanted);
+    const GtkRequisition wanted = size_of(window);
     gint x, y;
     gtk_window_get_position(GTK_WINDOW(window), &x, &y);
     GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(window));
@@ -159,8 +221,7 @@ void place_beside_main_window(GtkWidget* window) {
     GdkRectangle main;
     gtk_window_get_position(GTK_WINDOW(main_window), &main.x, &main.y);
     gtk_window_get_size(GTK_WINDOW(main_window), &main.width, &main.height);
-    GtkRequisition wanted;
-    gtk_widget_size_request(window, &wanted);
+    const GtkRequisition wanted = size_of(window);
     GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(main_window));
     const GdkPoint at = place_beside(main, wanted.width, wanted.height,
                                      gdk_screen_get_width(screen), gdk_screen_get_height(screen));
@@ -181,15 +242,15 @@ const map_picture& current_picture() {
     return shown.pictures[0];
 }
 
+// The picture keeps the window's size; the labels break between terms.
 void update_groups_window() {
     if (groups_window == nullptr) return;
     const map_picture& picture = current_picture();
-    const picture_size size = measure_picture(picture);
-    gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width),
-                                static_cast<gint>(size.height));
     gtk_widget_queue_draw(groups_area);
     gtk_label_set_text(GTK_LABEL(groups_terms_label), terms_text(picture).c_str());
-    gtk_label_set_text(GTK_LABEL(groups_minimal_label), shown.minimal_note.c_str());
+    gtk_label_set_text(GTK_LABEL(groups_minimal_label),
+                       break_between_terms(shown.minimal_note).c_str());
+    if (GTK_WIDGET_VISIBLE(groups_window)) keep_on_screen(groups_window);
 }
 
 void show_groups_window() {
@@ -198,6 +259,7 @@ void show_groups_window() {
         update_groups_window();
         // Its parts are shown first, so that the window knows its size.
         gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(groups_window)));
+        size_groups_window();
         place_beside_main_window(groups_window);
         gtk_widget_show(groups_window);
     }
@@ -212,25 +274,116 @@ void on_save_picture(gpointer, guint, GtkWidget*) {
     save_picture_dialog(GTK_WINDOW(main_window));
 }
 
+namespace {
+
+// The kinds of picture file, in the order the dialog offers them.
+struct picture_type {
+    const char* label;
+    const char* extension;
+};
+constexpr picture_type picture_types[] = {{"PNG picture (.png)", ".png"},
+                                          {"SVG drawing (.svg)", ".svg"},
+                                          {"PDF document (.pdf)", ".pdf"}};
+
+// Where and as what the last picture was saved, for the next time.
+struct save_memory {
+    std::string folder; // empty: the current directory
+    std::string name = "map.png";
+};
+save_memory last_save;
+
+std::string with_extension(const std::string& name, const char* extension) {
+    const std::size_t dot = name.rfind('.');
+    const bool known = format_of(name).has_value();
+    return (known && dot != std::string::npos ? name.substr(0, dot) : name) + extension;
+}
+
+std::string base_name(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The type chosen sets the extension of the name typed so far.
+void on_picture_type_changed(GtkComboBox* types, gpointer chooser) {
+    const gint chosen = gtk_combo_box_get_active(types);
+    if (chosen < 0) return;
+    gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+    const std::string name = path != nullptr ? base_name(path) : last_save.name;
+    g_free(path);
+    gtk_file_chooser_set_current_name(
+        GTK_FILE_CHOOSER(chooser),
+        with_extension(name, picture_types[static_cast<std::size_t>(chosen)].extension).c_str());
+}
+
+// What is saved, and the type of file: under the chooser.
+GtkWidget* build_save_options(GtkWidget* chooser) {
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    GtkWidget* what = gtk_label_new(
+        groups_window != nullptr
+            ? "Saves the picture the Groups window shows."
+            : "Saves the picture of the shown answer; View > Groups chooses another.");
+    gtk_misc_set_alignment(GTK_MISC(what), 0, 0.5);
+    gtk_box_pack_start(GTK_BOX(box), what, FALSE, FALSE, 0);
+    GtkWidget* row = gtk_hbox_new(FALSE, 6);
+    GtkWidget* types = gtk_combo_box_text_new();
+    for (const picture_type& type : picture_types)
+        gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(types), type.label);
+    gint active = 0;
+    for (std::size_t i = 0; i < std::size(picture_types); ++i)
+        if (last_save.name.ends_with(picture_types[i].extension)) active = static_cast<gint>(i);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(types), active);
+    g_signal_connect(types, "changed", G_CALLBACK(on_picture_type_changed), chooser);
+    GtkWidget* label = gtk_label_new_with_mnemonic("_Type:");
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), types);
+    gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(row), types, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
+    g_object_set_data(G_OBJECT(chooser), "tessary-types", types);
+    gtk_widget_show_all(box);
+    return box;
+}
+
+// A name without a picture's extension takes the chosen type's.
+std::string path_to_save(GtkWidget* chooser, const gchar* path) {
+    if (format_of(path)) return path;
+    auto* types = GTK_COMBO_BOX(g_object_get_data(G_OBJECT(chooser), "tessary-types"));
+    const gint chosen = std::max(0, gtk_combo_box_get_active(types));
+    return std::string(path) + picture_types[static_cast<std::size_t>(chosen)].extension;
+}
+
+void tell_failure(GtkWidget* parent, const std::string& path, const std::string& error) {
+    GtkWidget* message = gtk_message_dialog_new(
+        GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
+        "The picture could not be saved as %s", path.c_str());
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s.", error.c_str());
+    gtk_dialog_run(GTK_DIALOG(message));
+    gtk_widget_destroy(message);
+}
+
+} // namespace
+
+// Opens on a real folder (the last one used, else the current directory)
+// with the last name, never on "Recently Used".
 void save_picture_dialog(GtkWindow* parent) {
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
         "Save picture", parent, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
         GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
     gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
-    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), "map.png");
+    gchar* here = g_get_current_dir();
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
+                                        last_save.folder.empty() ? here : last_save.folder.c_str());
+    g_free(here);
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), last_save.name.c_str());
+    gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), build_save_options(chooser));
     if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
-        gchar* path = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
-        std::string error;
-        if (path != nullptr && !save_picture(path, current_picture(), error)) {
-            GtkWidget* message = gtk_message_dialog_new(
-                GTK_WINDOW(chooser), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
-                "The picture could not be saved as %s", path);
-            gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s.",
-                                                     error.c_str());
-            gtk_dialog_run(GTK_DIALOG(message));
-            gtk_widget_destroy(message);
+        gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+        if (chosen != nullptr) {
+            const std::string path = path_to_save(chooser, chosen);
+            last_save = {path.substr(0, path.rfind('/')), base_name(path)};
+            std::string error;
+            if (!save_picture(path, current_picture(), error)) tell_failure(chooser, path, error);
         }
-        g_free(path);
+        g_free(chosen);
     }
     gtk_widget_destroy(chooser);
 }

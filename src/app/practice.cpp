@@ -80,6 +80,7 @@ void describe_area() {
 map_picture practice_picture() {
     map_picture picture{shown.map, {}, "", "", practice.selected, practice.cursor};
     picture.loops_of = practice_kind();
+    picture.numbers = shown.numbers;
     for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
     return picture;
 }

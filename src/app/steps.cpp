@@ -176,8 +176,10 @@ void show_step() {
 }
 
 gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
+    map_picture picture = steps_shown[step_at].picture;
+    picture.numbers = shown.numbers;
     cairo_t* cr = gdk_cairo_create(widget->window);
-    draw_picture(cr, steps_shown[step_at].picture);
+    draw_picture(cr, picture);
     cairo_destroy(cr);
     return TRUE;
 }

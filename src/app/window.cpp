@@ -183,6 +183,7 @@ void show_map(const boolean_map& map, bool with_key) {
     shown.pictures[0] = picture_of(map, answer_form::shown);
     shown.pictures[1] = picture_of(map, answer_form::minimal);
     shown.pictures[2] = picture_of(map, answer_form::pos);
+    for (map_picture& picture : shown.pictures) picture.numbers = shown.numbers;
     shown.minimal_note = minimal_note(map);
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
@@ -197,6 +198,15 @@ void show_map(const boolean_map& map, bool with_key) {
     update_groups_window();
     update_steps_window();
     update_practice_window();
+}
+
+void on_view_numbers(gpointer, guint, GtkWidget* item) {
+    shown.numbers = gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
+    for (map_picture& picture : shown.pictures) picture.numbers = shown.numbers;
+    // The areas of the windows that are open.
+    if (groups_window != nullptr) gtk_widget_queue_draw(groups_area);
+    if (steps_window != nullptr) gtk_widget_queue_draw(steps_area);
+    if (practice_window != nullptr) gtk_widget_queue_draw(practice_area);
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

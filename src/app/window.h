@@ -45,6 +45,7 @@ struct shown_state {
     boolean_map map;
     map_picture pictures[3]; // by the Groups window's forms: shown, minimal sum, minimal product
     std::string minimal_note;
+    bool numbers = false; // View > Minterm numbers: every picture shows them, saved ones too
 };
 extern shown_state shown;
 
@@ -68,6 +69,8 @@ void on_reset_clicked(GtkButton* button, gpointer data);
 gboolean on_delete_event(GtkWidget* widget, GdkEvent* event, gpointer data);
 void on_quit(); // connected to signals of any shape: reads no argument
 void on_about(gpointer data, guint action, GtkWidget* item);
+// View > Minterm numbers: each cell's number in the corner of every picture.
+void on_view_numbers(gpointer data, guint action, GtkWidget* item);
 
 // Edit > Enter function... (function.cpp): the dialog, and what OK does.
 void on_enter_function(gpointer data, guint action, GtkWidget* item);

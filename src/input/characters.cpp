@@ -62,6 +62,16 @@ std::size_t not_mark_length(std::string_view text, std::size_t at) {
     return 0;
 }
 
+std::size_t blank_length(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return 0;
+    if (text[at] == ' ' || text[at] == '\t') return 1;
+    const std::string_view rest = text.substr(at);
+    for (std::string_view blank : {std::string_view("\u00A0"), std::string_view("\u200B"),
+                                   std::string_view("\u2060"), std::string_view("\uFEFF")})
+        if (rest.starts_with(blank)) return blank.size();
+    return 0;
+}
+
 std::string character_at(std::string_view text, std::size_t at) {
     const std::size_t length = character_length(text, at);
     if (length == 1) return printable(text.substr(at, 1), 1);

@@ -18,6 +18,11 @@ std::size_t character_length(std::string_view text, std::size_t at);
 // place.
 std::size_t not_mark_length(std::string_view text, std::size_t at);
 
+// The length of a blank at `at`, or 0: a space or a tab, and the no-break,
+// zero-width and joining spaces that copied text carries (U+00A0, U+200B,
+// U+2060, U+FEFF).
+std::size_t blank_length(std::string_view text, std::size_t at);
+
 // The character at `at` as a message shows it: itself when it is printable
 // ASCII or well-formed UTF-8, its code as \uXXXX when it prints as nothing
 // or a blank (a byte-order mark, a no-break space), else its bytes as \xNN.

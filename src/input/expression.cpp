@@ -104,7 +104,7 @@ class parser {
     char peek() const { return at_end() ? '\0' : text_[at_]; }
 
     void skip_blanks() {
-        while (!at_end() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
+        while (const std::size_t blank = blank_length(text_, at_)) at_ += blank;
     }
 
     bool fail(int column, std::string message, expression_error& error) {

@@ -5,7 +5,8 @@
 // Syntax: variables A to D in either case; constants 0 and 1; NOT as a
 // postfix ' (or the ’ and ′ that documents put in its place; repeatable) or
 // a prefix ~ or !; AND by juxtaposition or * & .; XOR ^; OR + or |;
-// parentheses; blanks between tokens. NOT binds tightest, then AND, XOR and
+// parentheses; blanks (and the invisible spaces of copied text) between
+// tokens. NOT binds tightest, then AND, XOR and
 // OR; binary operators group left to right.
 #pragma once
 

@@ -47,7 +47,7 @@ class group_reader {
     char peek() const { return at_end() ? '\0' : text_[at_]; }
 
     void skip_blanks() {
-        while (!at_end() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
+        while (const std::size_t blank = blank_length(text_, at_)) at_ += blank;
     }
     void step() {
         ++at_;

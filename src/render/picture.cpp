@@ -362,25 +362,22 @@ picture_layout layout_of(const map_picture& p) {
     return layout;
 }
 
-// A zero-width space where a line may break, a word joiner where it may not.
+// A zero-width space where a line may break: text wrapped by words then
+// breaks there, or at a blank, and never inside a term.
 std::string break_between_terms(const std::string& text) {
-    static const std::string may = "\u200B", may_not = "\u2060";
+    static const std::string may = "\u200B";
     std::string out;
     int depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
         out += ch;
         depth += ch == '(' ? 1 : ch == ')' ? -1 : 0;
-        if (i + 1 == text.size()) break;
+        if (i + 1 == text.size() || depth != 0) continue;
         const char next = text[i + 1];
-        const bool blank = ch == ' ' || ch == '\n' || next == ' ' || next == '\n';
-        const bool within_utf8 = (static_cast<unsigned char>(next) & 0xC0) == 0x80;
-        if (blank || within_utf8) continue;
+        if (ch == ' ' || ch == '\n' || next == ' ' || next == '\n') continue;
         // Between products after a '+'; between sums after a ')' or before
         // a '(' (a sum of one letter stands bare).
-        const bool after_term =
-            depth == 0 && (ch == '+' || (ch == ')' && next != '\'') || next == '(');
-        out += after_term ? may : may_not;
+        if (ch == '+' || (ch == ')' && next != '\'') || next == '(') out += may;
     }
     return out;
 }

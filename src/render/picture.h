@@ -79,9 +79,10 @@ struct picture_layout {
 };
 picture_layout layout_of(const map_picture& picture);
 
-// Text that may break only between terms: after a '+' between products, and
-// between the sums of a product; never inside a term or a sum. Blanks stay
-// places to break.
+// Text that may break between terms: a zero-width space after a '+'
+// between products and between the sums of a product. Wrapped by words (as
+// show_text() and GTK's labels wrap), it then breaks only there or at a
+// blank, never inside a term or a sum.
 std::string break_between_terms(const std::string& text);
 
 } // namespace tessary

@@ -12,7 +12,7 @@ double show_text(cairo_t* cr, const std::string& text, double x, double y, text_
     pango_font_description_free(font);
     if (style.wrap_width > 0) {
         pango_layout_set_width(layout, static_cast<int>(style.wrap_width * PANGO_SCALE));
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
     }
     pango_layout_set_text(layout, text.c_str(), -1);
     int width, height;

@@ -13,8 +13,12 @@
 namespace tessary::testing {
 namespace {
 
+// The words a reader reads: without the zero-width spaces where a long
+// answer may break.
 std::string label_text(GtkWidget* label) {
-    return gtk_label_get_text(GTK_LABEL(label));
+    std::string text = gtk_label_get_text(GTK_LABEL(label));
+    for (std::size_t at; (at = text.find("\u200B")) != std::string::npos;) text.erase(at, 3);
+    return text;
 }
 
 GtkWidget* entry_of(GtkWidget* dialog, const char* name) {
@@ -131,16 +135,76 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(groups_minimal_label), "Minimal: BC'");
 }
 
-// The picture follows the answer: its size grows with the legend.
-TEST_F(GroupsWindow, PictureGrowsWithTheLegend) {
-    drain_events();
-    gint width, empty_height, long_height;
-    gtk_widget_get_size_request(groups_area, &width, &empty_height);
-    set_map("1010/0101/1010/0101");
+// With the longest answers there are (A^B^C^D), in every form, the window
+// stays on a 1024x768 screen and every label fits inside it, broken only
+// between terms.
+TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
+    set_map("0101/1010/0101/1010");
     click("   Show   ");
-    gtk_widget_get_size_request(groups_area, &width, &long_height);
-    EXPECT_GT(long_height, empty_height);
-    drain_events(); // draws it: no warnings, no crash
+    for (int form = 0; form < 3; ++form) {
+        SCOPED_TRACE(form);
+        choose(form);
+        for (int i = 0; i < 5; ++i) {
+            drain_events();
+            g_usleep(10000);
+        }
+        gint x, y, width, height;
+        gtk_window_get_position(GTK_WINDOW(groups_window), &x, &y);
+        gtk_window_get_size(GTK_WINDOW(groups_window), &width, &height);
+        EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 1024 && y + height <= 768)
+            << x << "," << y << " " << width << "x" << height;
+        for (GtkWidget* label : {groups_terms_label, groups_minimal_label}) {
+            int text_width, text_height;
+            pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(label)), &text_width,
+                                        &text_height);
+            EXPECT_LE(text_width, label->allocation.width) << label_text(label);
+            EXPECT_LE(label->allocation.x + label->allocation.width, width);
+            EXPECT_LE(label->allocation.y + label->allocation.height, height);
+        }
+    }
+}
+
+// The picture takes the size the window is given.
+TEST_F(GroupsWindow, ResizableWithThePictureScaled) {
+    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(groups_window)));
+    drain_events();
+    const gint before = groups_area->allocation.width;
+    gint width, height;
+    gtk_window_get_size(GTK_WINDOW(groups_window), &width, &height);
+    gtk_window_resize(GTK_WINDOW(groups_window), width + 200, height + 200);
+    for (int i = 0; i < 5; ++i) {
+        drain_events();
+        g_usleep(10000);
+    }
+    EXPECT_GT(groups_area->allocation.width, before);
+}
+
+struct closing_case {
+    const char* how;
+    void (*close)();
+};
+
+TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
+    const closing_case cases[] = {
+        {"Close",
+         [] { gtk_button_clicked(GTK_BUTTON(testing::find_button(groups_window, "gtk-close"))); }},
+        {"Escape",
+         [] {
+             GdkEvent* escape = gdk_event_new(GDK_KEY_PRESS);
+             escape->key.window = GDK_WINDOW(g_object_ref(groups_window->window));
+             escape->key.keyval = GDK_Escape;
+             gtk_main_do_event(escape);
+             gdk_event_free(escape);
+         }},
+    };
+    for (const closing_case& c : cases) {
+        SCOPED_TRACE(c.how);
+        show_groups_window();
+        drain_events();
+        c.close();
+        drain_events();
+        EXPECT_EQ(groups_window, nullptr);
+    }
 }
 
 TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
@@ -198,6 +262,65 @@ gboolean answer_chooser(gpointer) {
     return TRUE;
 }
 
+// What the chooser showed when it opened, then its name after the type
+// was changed to SVG; the dialog is then cancelled.
+struct chooser_seen {
+    std::string folder, file, file_as_svg;
+};
+chooser_seen seen;
+
+gboolean look_and_cancel(gpointer) {
+    GtkWidget* chooser = open_dialog(GTK_TYPE_FILE_CHOOSER_DIALOG);
+    if (chooser == nullptr) return TRUE;
+    gchar* folder = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(chooser));
+    gchar* file = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+    if (folder == nullptr || file == nullptr) { // still going to its folder
+        g_free(folder);
+        g_free(file);
+        return TRUE;
+    }
+    seen = {folder, file, ""};
+    g_free(folder);
+    g_free(file);
+    auto* types = GTK_COMBO_BOX(g_object_get_data(G_OBJECT(chooser), "tessary-types"));
+    gtk_combo_box_set_active(types, 1);
+    gchar* svg = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+    seen.file_as_svg = svg != nullptr ? svg : "";
+    g_free(svg);
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+    return FALSE;
+}
+
+// The chooser opens on the current directory with map.png (before any
+// save: this runs before the other test that saves), its type sets the
+// extension; after a save it opens where that went, with that name.
+TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan::ScopedDisabler chooser_keeps_its_file_system;
+#endif
+    gchar* here = g_get_current_dir();
+    const std::string cwd = here;
+    g_free(here);
+    g_timeout_add(100, look_and_cancel, nullptr);
+    save_picture_dialog(GTK_WINDOW(main_window));
+    EXPECT_EQ(seen.folder, cwd);
+    EXPECT_EQ(seen.file, cwd + "/map.png");
+    EXPECT_EQ(seen.file_as_svg, cwd + "/map.svg");
+
+    char dir_template[] = "/tmp/tessary-save-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    saved_to = dir + "/corners.pdf";
+    answering = g_timeout_add(200, answer_chooser, nullptr);
+    save_picture_dialog(GTK_WINDOW(main_window));
+    if (answering != 0) g_source_remove(answering);
+    seen = {};
+    g_timeout_add(100, look_and_cancel, nullptr);
+    save_picture_dialog(GTK_WINDOW(main_window));
+    EXPECT_EQ(seen.folder, dir);
+    EXPECT_EQ(seen.file, dir + "/corners.pdf");
+    std::system(("rm -rf " + dir).c_str());
+}
+
 // Ctrl+S saves the picture of the shown map where the chooser says.
 TEST_F(MainWindow, ControlSSavesThePicture) {
     char dir_template[] = "/tmp/tessary-save-test.XXXXXX";
@@ -215,6 +338,24 @@ TEST_F(MainWindow, ControlSSavesThePicture) {
     if (answering != 0) g_source_remove(answering);
     EXPECT_EQ(std::system(("xmllint --noout " + saved_to).c_str()), 0);
     std::system(("rm -rf " + dir).c_str());
+}
+
+// View > Minterm numbers puts the numbers on every picture, the saved one
+// too, and takes them off again.
+TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
+    auto* factory =
+        GTK_ITEM_FACTORY(g_object_get_data(G_OBJECT(main_window), "tessary-item-factory"));
+    GtkWidget* item = gtk_item_factory_get_widget(factory, "<main>/View/Minterm numbers");
+    ASSERT_NE(item, nullptr);
+    show_groups_window();
+    for (const bool on : {true, false}) {
+        gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on);
+        drain_events();
+        EXPECT_EQ(current_picture().numbers, on);
+        set_map("0110/0110/0000/0000");
+        click("   Show   ");
+        EXPECT_EQ(current_picture().numbers, on) << "after Show";
+    }
 }
 
 // A window beside the main one: the first side with room, else where it

@@ -47,6 +47,8 @@ TEST(Expression, FormsAndPrecedence) {
         {"A\u2019B", "A'B"},
         {"A\u2032", "A'"},
         {"(A+B)\u2019\u2019", "A+B"},
+        // Copied text: invisible and no-break spaces are blanks.
+        {"A'B+\u200BCD'\u2060+\u00A0B", "A'B+CD'+B"},
         {"!A'", "A"},
         {"(A+B)'", "A'B'"},
         {"(AB)'", "A'+B'"},
@@ -161,9 +163,12 @@ TEST(Expression, ErrorsSayWhereAndWhat) {
          "B",
          "column 2: expected an operator, found '\xe2\x80\x9c'"},
         // A character that prints as nothing or a blank is shown by its code.
-        {"A\xc2\xa0"
+        {"A\xe2\x80\x8b"
+         "E",
+         "column 3: unknown variable 'E' (the map has A, B, C and D)"},
+        {"A\xe2\x80\x8a"
          "B",
-         "column 2: expected an operator, found '\\u00A0'"},
+         "column 2: expected an operator, found '\\u200A'"},
         // Bytes that are not UTF-8 are shown as bytes.
         {"A\xff", "column 2: expected an operator, found '\\xFF'"},
         {"A\xe2\x80", "column 2: expected an operator, found '\\xE2'"},

@@ -122,6 +122,7 @@ TEST(BreakBetweenTerms, OnlyBetweenTermsAndSums) {
     };
     const row rows[] = {
         {"A'B+CD'", "A'B+|CD'"},
+        {"A'B'C'D+A'B'CD'+ABCD", "A'B'C'D+|A'B'CD'+|ABCD"},
         {"(A'+B'+C'+D')(A+B)", "(A'+B'+C'+D')|(A+B)"},
         {"B'(A+C)D", "B'|(A+C)|D"},
         {"(A+B)'", "(A+B)'"},
@@ -134,27 +135,43 @@ TEST(BreakBetweenTerms, OnlyBetweenTermsAndSums) {
     }
 }
 
-// Laid out by pango at a narrow width, every line ends between terms.
-TEST(BreakBetweenTerms, PangoBreaksAString) {
-    const std::string answer = "(A+B+C+D)(A'+B'+C+D)(A'+B+C'+D)(A+B'+C'+D)(A'+B+C+D')";
+// The lines pango makes of the text at a narrow width, break marks kept.
+std::vector<std::string> pango_lines(const std::string& answer, double width) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* cr = cairo_create(surface);
     PangoLayout* layout = pango_cairo_create_layout(cr);
-    pango_layout_set_width(layout, 150 * PANGO_SCALE);
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
     const std::string text = break_between_terms(answer);
     pango_layout_set_text(layout, text.c_str(), -1);
-    EXPECT_GT(pango_layout_get_line_count(layout), 1);
+    std::vector<std::string> lines;
     for (GSList* l = pango_layout_get_lines_readonly(layout); l != nullptr; l = l->next) {
         const auto* line = static_cast<PangoLayoutLine*>(l->data);
-        const std::string piece = shown_breaks(text.substr(
-            static_cast<std::size_t>(line->start_index), static_cast<std::size_t>(line->length)));
-        EXPECT_EQ(piece.front(), '(') << piece;
-        EXPECT_TRUE(piece.ends_with(")") || piece.ends_with(")|")) << piece;
+        lines.push_back(shown_breaks(text.substr(static_cast<std::size_t>(line->start_index),
+                                                 static_cast<std::size_t>(line->length))));
     }
     g_object_unref(layout);
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
+    return lines;
+}
+
+// Laid out by pango at a narrow width, every line ends between terms.
+TEST(BreakBetweenTerms, PangoBreaksOnlyThere) {
+    const std::string product = "(A+B+C+D)(A'+B'+C+D)(A'+B+C'+D)(A+B'+C'+D)(A'+B+C+D')";
+    const std::vector<std::string> sums = pango_lines(product, 150);
+    EXPECT_GT(sums.size(), 1u);
+    for (const std::string& line : sums) {
+        EXPECT_EQ(line.front(), '(') << line;
+        EXPECT_TRUE(line.ends_with(")") || line.ends_with(")|")) << line;
+    }
+    const std::string sum = "A'B'C'D+A'B'CD'+A'BC'D'+A'BCD+AB'C'D'+AB'CD+ABC'D+ABCD'";
+    const std::vector<std::string> products = pango_lines(sum, 120);
+    EXPECT_GT(products.size(), 1u);
+    for (std::size_t i = 0; i < products.size(); ++i)
+        EXPECT_TRUE(i + 1 == products.size() ? products[i].ends_with("D'")
+                                             : products[i].ends_with("+|"))
+            << products[i];
 }
 
 } // namespace
