@@ -60,16 +60,6 @@ gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
     return TRUE;
 }
 
-void on_groups_close_clicked(GtkButton*, gpointer) {
-    gtk_widget_destroy(groups_window);
-}
-
-gboolean on_groups_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
-    if (event->keyval != GDK_Escape) return FALSE;
-    gtk_widget_destroy(groups_window);
-    return TRUE;
-}
-
 // The window's first size: the picture at its own size, or smaller where
 // the screen is too low for it; the user may then make it any size.
 void size_groups_window() {
@@ -136,15 +126,37 @@ void build_groups_window() {
     GtkWidget* save = gtk_button_new_with_mnemonic("_Save\u2026");
     g_signal_connect(save, "clicked", G_CALLBACK(on_groups_save_clicked), nullptr);
     gtk_container_add(GTK_CONTAINER(buttons), save);
-    GtkWidget* close = gtk_button_new_from_stock(GTK_STOCK_CLOSE);
-    g_signal_connect(close, "clicked", G_CALLBACK(on_groups_close_clicked), nullptr);
-    gtk_container_add(GTK_CONTAINER(buttons), close);
+    gtk_container_add(GTK_CONTAINER(buttons), close_button(groups_window, "_Close"));
     gtk_box_pack_start(GTK_BOX(box), buttons, FALSE, FALSE, 0);
-    g_signal_connect(groups_window, "key-press-event", G_CALLBACK(on_groups_key_press), nullptr);
+    close_on_escape(groups_window);
     g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
 }
 
 } // namespace
+
+namespace {
+
+gboolean on_escape_close(GtkWidget* window, GdkEventKey* event, gpointer) {
+    if (event->keyval != GDK_Escape) return FALSE;
+    gtk_widget_destroy(window);
+    return TRUE;
+}
+
+void on_close_clicked(GtkButton*, gpointer window) {
+    gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+} // namespace
+
+void close_on_escape(GtkWidget* window) {
+    g_signal_connect(window, "key-press-event", G_CALLBACK(on_escape_close), nullptr);
+}
+
+GtkWidget* close_button(GtkWidget* window, const char* mnemonic) {
+    GtkWidget* button = gtk_button_new_with_mnemonic(mnemonic);
+    g_signal_connect(button, "clicked", G_CALLBACK(on_close_clicked), window);
+    return button;
+}
 
 GtkWidget* wrapped_label(int width) {
     GtkWidget* label = gtk_label_new("");

@@ -258,16 +258,6 @@ void on_practice_kind_toggled(GtkToggleButton* button, gpointer) {
     if (gtk_toggle_button_get_active(button)) update_practice_window();
 }
 
-void on_practice_close_clicked(GtkButton*, gpointer) {
-    gtk_widget_destroy(practice_window);
-}
-
-gboolean on_practice_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
-    if (event->keyval != GDK_Escape) return FALSE;
-    gtk_widget_destroy(practice_window);
-    return TRUE;
-}
-
 void on_practice_destroy(GtkWidget*, gpointer) {
     practice_window = nullptr;
 }
@@ -348,8 +338,7 @@ GtkWidget* build_practice_side() {
 GtkWidget* build_close_row() {
     GtkWidget* row = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
-    gtk_container_add(GTK_CONTAINER(row),
-                      practice_button("Cl_ose", G_CALLBACK(on_practice_close_clicked)));
+    gtk_container_add(GTK_CONTAINER(row), close_button(practice_window, "Cl_ose"));
     return row;
 }
 
@@ -376,8 +365,7 @@ void build_practice_window() {
     practice_verdict_box = gtk_vbox_new(FALSE, 2);
     gtk_box_pack_start(GTK_BOX(box), practice_verdict_box, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_close_row(), FALSE, FALSE, 0);
-    g_signal_connect(practice_window, "key-press-event", G_CALLBACK(on_practice_key_press),
-                     nullptr);
+    close_on_escape(practice_window);
     g_signal_connect(practice_window, "destroy", G_CALLBACK(on_practice_destroy), nullptr);
 }
 

@@ -198,16 +198,6 @@ void on_steps_kind_toggled(GtkToggleButton* button, gpointer) {
     if (gtk_toggle_button_get_active(button)) update_steps_window();
 }
 
-void on_steps_close_clicked(GtkButton*, gpointer) {
-    gtk_widget_destroy(steps_window);
-}
-
-gboolean on_steps_key_press(GtkWidget*, GdkEventKey* event, gpointer) {
-    if (event->keyval != GDK_Escape) return FALSE;
-    gtk_widget_destroy(steps_window);
-    return TRUE;
-}
-
 void on_steps_destroy(GtkWidget*, gpointer) {
     steps_window = nullptr;
 }
@@ -240,8 +230,7 @@ GtkWidget* build_step_buttons() {
     steps_next_button = steps_button("_Next", G_CALLBACK(on_steps_next_clicked));
     gtk_container_add(GTK_CONTAINER(buttons), steps_back_button);
     gtk_container_add(GTK_CONTAINER(buttons), steps_next_button);
-    gtk_container_add(GTK_CONTAINER(buttons),
-                      steps_button("_Close", G_CALLBACK(on_steps_close_clicked)));
+    gtk_container_add(GTK_CONTAINER(buttons), close_button(steps_window, "_Close"));
     return buttons;
 }
 
@@ -262,7 +251,7 @@ void build_steps_window() {
     steps_sentence_label = wrapped_label(480);
     gtk_box_pack_start(GTK_BOX(box), steps_sentence_label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_step_buttons(), FALSE, FALSE, 0);
-    g_signal_connect(steps_window, "key-press-event", G_CALLBACK(on_steps_key_press), nullptr);
+    close_on_escape(steps_window);
     g_signal_connect(steps_window, "destroy", G_CALLBACK(on_steps_destroy), nullptr);
 }
 

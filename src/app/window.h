@@ -91,6 +91,10 @@ const map_picture& current_picture();
 void save_picture_dialog(GtkWindow* parent);
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
+// Escape in `window` closes it, and so does the button made here, labelled
+// `mnemonic` ("_Close").
+void close_on_escape(GtkWidget* window);
+GtkWidget* close_button(GtkWidget* window, const char* mnemonic);
 // Moves a window of ours beside the main window, where the screen has room,
 // else where it hides least of the main window.
 void place_beside_main_window(GtkWidget* window);

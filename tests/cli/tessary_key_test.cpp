@@ -437,14 +437,29 @@ namespace {
 // lines, the order of answers and errors, where a column is.
 // --explain: a block of lines per map, blocks separated by an empty line;
 // with --pos on the 0-cells; with no other form.
+// A run of tessary-key and all it should give: the status, standard
+// output whole, and the start of standard error.
+struct block_row {
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string out, err;
+};
+
+void expect_runs(const std::vector<block_row>& rows) {
+    for (const block_row& r : rows) {
+        std::string trace;
+        for (const std::string& arg : r.args) trace += arg + " ";
+        SCOPED_TRACE(trace);
+        const run_result result = run_key(r.args, r.input);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, r.out);
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+}
+
 TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
-    struct row {
-        std::vector<std::string> args;
-        std::string input;
-        int status;
-        std::string out, err;
-    };
-    const row rows[] = {
+    expect_runs({
         {{"--explain", "1001/0000/0000/1001", "0000/0000/0000/0000"},
          "",
          0,
@@ -503,26 +518,13 @@ TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
         {{"--explain", "--all-minimal", "0"}, "", 2, "", "tessary-key: --explain combines"},
         {{"--explain", "--check", "A", "0"}, "", 2, "", "tessary-key: --explain combines"},
         {{"--explain", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --explain combines"},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.args.back());
-        const run_result result = run_key(r.args, r.input);
-        EXPECT_EQ(result.status, r.status);
-        EXPECT_EQ(result.out, r.out);
-        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
-    }
+    });
 }
 
 // --judge: a line per group and a cover line per map, blocks separated by an
 // empty line; status 0 only when every cover is minimal.
 TEST(TessaryKey, JudgeMarksEachGroup) {
-    struct row {
-        std::vector<std::string> args;
-        std::string input;
-        int status;
-        std::string out, err;
-    };
-    const row rows[] = {
+    expect_runs({
         {{"--judge", "A'B'C'D'+B'D'+A'B", "1001/0000/0000/1001"},
          "",
          3,
@@ -568,14 +570,7 @@ TEST(TessaryKey, JudgeMarksEachGroup) {
         {{"--judge", "A", "--check", "A", "0"}, "", 2, "", "tessary-key: --judge combines"},
         {{"--judge", "A", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --judge combines"},
         {{"--judge", "A", "--judge", "B", "0"}, "", 2, "", "tessary-key: give --judge once"},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.args[1] + " " + r.args.back());
-        const run_result result = run_key(r.args, r.input);
-        EXPECT_EQ(result.status, r.status);
-        EXPECT_EQ(result.out, r.out);
-        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
-    }
+    });
 }
 
 TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {

@@ -187,7 +187,7 @@ struct closing_case {
 TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
     const closing_case cases[] = {
         {"Close",
-         [] { gtk_button_clicked(GTK_BUTTON(testing::find_button(groups_window, "gtk-close"))); }},
+         [] { gtk_button_clicked(GTK_BUTTON(testing::find_button(groups_window, "_Close"))); }},
         {"Escape",
          [] {
              GdkEvent* escape = gdk_event_new(GDK_KEY_PRESS);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace tessary::testing {
@@ -28,6 +29,26 @@ inline std::string text_of(GtkWidget* entry) {
 
 inline bool is_visible(GtkWidget* widget) {
     return GTK_WIDGET_VISIBLE(widget);
+}
+
+// With TESSARY_SCREENSHOTS set to a directory, saves `window` there as
+// NAME.png once it has drawn, to be looked at; else does nothing.
+inline void save_screenshot(GtkWidget* window, const std::string& name) {
+    const char* dir = std::getenv("TESSARY_SCREENSHOTS");
+    if (dir == nullptr) return;
+    for (int i = 0; i < 5; ++i) {
+        gdk_window_process_all_updates();
+        gdk_display_sync(gdk_display_get_default());
+        drain_events();
+        g_usleep(20000);
+    }
+    gint width, height;
+    gdk_drawable_get_size(window->window, &width, &height);
+    GdkPixbuf* shot =
+        gdk_pixbuf_get_from_drawable(nullptr, window->window, nullptr, 0, 0, 0, 0, width, height);
+    gdk_pixbuf_save(shot, (std::string(dir) + "/" + name + ".png").c_str(), "png", nullptr,
+                    nullptr);
+    g_object_unref(shot);
 }
 
 // Clicks a cell until it reads `value` ("0", "1" or "X").

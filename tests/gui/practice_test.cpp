@@ -101,24 +101,6 @@ void press(const char* label) {
     drain_events();
 }
 
-void save_screenshot(const std::string& name) {
-    const char* dir = std::getenv("TESSARY_SCREENSHOTS");
-    if (dir == nullptr) return;
-    for (int i = 0; i < 5; ++i) {
-        gdk_window_process_all_updates();
-        gdk_display_sync(gdk_display_get_default());
-        drain_events();
-        g_usleep(20000);
-    }
-    gint width, height;
-    gdk_drawable_get_size(practice_window->window, &width, &height);
-    GdkPixbuf* shot = gdk_pixbuf_get_from_drawable(nullptr, practice_window->window, nullptr, 0, 0,
-                                                   0, 0, width, height);
-    gdk_pixbuf_save(shot, (std::string(dir) + "/practice-" + name + ".png").c_str(), "png", nullptr,
-                    nullptr);
-    g_object_unref(shot);
-}
-
 class Practice : public MainWindow {
   protected:
     void open_on(const char* map) {
@@ -146,14 +128,14 @@ TEST_F(Practice, KeyboardSelectsWrapsAndAdds) {
         press_key(key);
     EXPECT_EQ(practice.selected,
               minterm_bit(0) | minterm_bit(8) | minterm_bit(10) | minterm_bit(2));
-    save_screenshot("1-corners-selected");
+    save_screenshot(practice_window, "practice-1-corners-selected");
     press_key(GDK_Return);
     EXPECT_EQ(listed_groups(), std::vector<std::string>{"B'D'"});
     EXPECT_EQ(practice.selected, 0) << "an added group clears the selection";
     press("_Check");
     EXPECT_EQ(verdict_lines(),
               (std::vector<std::string>{"B'D': prime, essential", "cover: minimal"}));
-    save_screenshot("2-checked");
+    save_screenshot(practice_window, "practice-2-checked");
 }
 
 // The example of the manual: a loop too small, the right one and one over a 0.
@@ -170,7 +152,7 @@ TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
               (std::vector<std::string>{"A'B'C'D': could be bigger: inside B'D', redundant",
                                         "B'D': prime, essential", "A'B: covers a 0 at 4",
                                         "cover: incorrect; 1 of the groups covers a 0"}));
-    save_screenshot("3-three-groups-checked");
+    save_screenshot(practice_window, "practice-3-three-groups-checked");
 }
 
 struct refusal_case {
@@ -193,7 +175,7 @@ TEST_F(Practice, RefusesWhatIsNotAGroupAndKeepsTheSelection) {
         EXPECT_EQ(message().rfind(c.says, 0), 0u) << message();
         EXPECT_EQ(practice.selected, selected);
         EXPECT_TRUE(practice.groups.empty());
-        if (c.cells.size() == 4) save_screenshot("4-refused");
+        if (c.cells.size() == 4) save_screenshot(practice_window, "practice-4-refused");
         for (const int m : c.cells) click_cell(m); // let the cells go again
         EXPECT_EQ(practice.selected, 0);
     }
@@ -255,7 +237,7 @@ TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
     EXPECT_EQ(verdict_lines(),
               (std::vector<std::string>{"B': prime, essential", "D': prime, essential",
                                         "cover: minimal"}));
-    save_screenshot("5-product");
+    save_screenshot(practice_window, "practice-5-product");
 }
 
 TEST_F(Practice, EscapeCloses) {

@@ -21,25 +21,6 @@ bool sensitive(GtkWidget* widget) {
     return GTK_WIDGET_IS_SENSITIVE(widget);
 }
 
-void save_screenshot(const std::string& name) {
-    const char* dir = std::getenv("TESSARY_SCREENSHOTS");
-    if (dir == nullptr) return;
-    for (int i = 0; i < 5; ++i) {
-        gdk_window_process_all_updates();
-        gdk_display_sync(gdk_display_get_default());
-        drain_events();
-        g_usleep(20000);
-    }
-    GdkWindow* window = steps_window->window;
-    gint width, height;
-    gdk_drawable_get_size(window, &width, &height);
-    GdkPixbuf* shot =
-        gdk_pixbuf_get_from_drawable(nullptr, window, nullptr, 0, 0, 0, 0, width, height);
-    gdk_pixbuf_save(shot, (std::string(dir) + "/" + name + ".png").c_str(), "png", nullptr,
-                    nullptr);
-    g_object_unref(shot);
-}
-
 // The sentences of the five steps, walked with Next, checking Back and Next
 // on the way.
 std::vector<std::string> walk_steps(const std::string& shot_name) {
@@ -52,7 +33,7 @@ std::vector<std::string> walk_steps(const std::string& shot_name) {
             label_text(steps_title_label).rfind("Step " + std::to_string(step + 1) + " of 5", 0),
             0u);
         sentences.push_back(label_text(steps_sentence_label));
-        save_screenshot(shot_name + "-" + std::to_string(step + 1));
+        save_screenshot(steps_window, shot_name + "-" + std::to_string(step + 1));
         gtk_button_clicked(GTK_BUTTON(steps_next_button));
     }
     return sentences;
