@@ -45,37 +45,16 @@ std::string terms_text(const map_picture& picture) {
 
 // The picture at the largest scale that fits the area, centred in it.
 gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
-    const map_picture& picture = current_picture();
-    const picture_size size = measure_picture(picture);
-    const double scale =
-        std::min(widget->allocation.width / size.width, widget->allocation.height / size.height);
-    cairo_t* cr = gdk_cairo_create(widget->window);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
-    cairo_translate(cr, (widget->allocation.width - size.width * scale) / 2,
-                    (widget->allocation.height - size.height * scale) / 2);
-    cairo_scale(cr, scale, scale);
-    draw_picture(cr, picture);
-    cairo_destroy(cr);
+    draw_fitted(widget, current_picture());
     return TRUE;
 }
 
 // The window's first size: the picture at its own size, or smaller where
 // the screen is too low for it; the user may then make it any size.
 void size_groups_window() {
-    const picture_size size = measure_picture(current_picture());
-    gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width),
-                                static_cast<gint>(size.height));
+    size_picture_area(groups_window, groups_area, measure_picture(current_picture()));
     GtkRequisition wanted;
     gtk_widget_size_request(groups_window, &wanted);
-    const gint screen = gdk_screen_get_height(gtk_window_get_screen(GTK_WINDOW(groups_window)));
-    const gint room = screen - 48; // for the window's frame
-    if (wanted.height > room) {
-        const double scale = std::max(0.4, 1 - (wanted.height - room) / size.height);
-        gtk_widget_set_size_request(groups_area, static_cast<gint>(size.width * scale),
-                                    static_cast<gint>(size.height * scale));
-        gtk_widget_size_request(groups_window, &wanted);
-    }
     gtk_window_set_default_size(GTK_WINDOW(groups_window), wanted.width, wanted.height);
     gtk_widget_set_size_request(groups_area, smallest_picture, smallest_picture);
 }
@@ -147,6 +126,33 @@ void on_close_clicked(GtkButton*, gpointer window) {
 }
 
 } // namespace
+
+void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size) {
+    gtk_widget_set_size_request(area, static_cast<gint>(size.width),
+                                static_cast<gint>(size.height));
+    GtkRequisition wanted;
+    gtk_widget_size_request(window, &wanted);
+    const gint screen = gdk_screen_get_height(gtk_window_get_screen(GTK_WINDOW(window)));
+    const gint room = screen - 48; // for the window's frame
+    if (wanted.height <= room) return;
+    const double scale = std::max(0.4, 1 - (wanted.height - room) / size.height);
+    gtk_widget_set_size_request(area, static_cast<gint>(size.width * scale),
+                                static_cast<gint>(size.height * scale));
+}
+
+void draw_fitted(GtkWidget* area, const map_picture& picture) {
+    const picture_size size = measure_picture(picture);
+    const double scale =
+        std::min(area->allocation.width / size.width, area->allocation.height / size.height);
+    cairo_t* cr = gdk_cairo_create(area->window);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_translate(cr, (area->allocation.width - size.width * scale) / 2,
+                    (area->allocation.height - size.height * scale) / 2);
+    cairo_scale(cr, scale, scale);
+    draw_picture(cr, picture);
+    cairo_destroy(cr);
+}
 
 void close_on_escape(GtkWidget* window) {
     g_signal_connect(window, "key-press-event", G_CALLBACK(on_escape_close), nullptr);

@@ -165,12 +165,11 @@ void show_step() {
                               std::to_string(steps_shown.size()) + ": " + step.title;
     gtk_label_set_text(GTK_LABEL(steps_title_label), title.c_str());
     gtk_label_set_text(GTK_LABEL(steps_sentence_label), step.sentence.c_str());
-    const picture_size size = measure_picture(step.picture);
-    gtk_widget_set_size_request(steps_area, static_cast<gint>(size.width),
-                                static_cast<gint>(size.height));
+    size_picture_area(steps_window, steps_area, measure_picture(step.picture));
     gtk_widget_queue_draw(steps_area);
     // As small as the step allows: a step with a shorter legend shrinks it.
     gtk_window_resize(GTK_WINDOW(steps_window), 1, 1);
+    keep_on_screen(steps_window);
     gtk_widget_set_sensitive(steps_back_button, step_at > 0);
     gtk_widget_set_sensitive(steps_next_button, step_at + 1 < steps_shown.size());
 }
@@ -178,9 +177,7 @@ void show_step() {
 gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
     map_picture picture = steps_shown[step_at].picture;
     picture.numbers = shown.numbers;
-    cairo_t* cr = gdk_cairo_create(widget->window);
-    draw_picture(cr, picture);
-    cairo_destroy(cr);
+    draw_fitted(widget, picture);
     return TRUE;
 }
 

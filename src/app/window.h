@@ -91,6 +91,11 @@ const map_picture& current_picture();
 void save_picture_dialog(GtkWindow* parent);
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
+// Asks for `area` to show a picture of `size`, or less where `window` would
+// then be taller than the screen.
+void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
+// Draws the picture in `area` at the largest scale that fits, centred.
+void draw_fitted(GtkWidget* area, const map_picture& picture);
 // Escape in `window` closes it, and so does the button made here, labelled
 // `mnemonic` ("_Close").
 void close_on_escape(GtkWidget* window);
