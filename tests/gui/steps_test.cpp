@@ -80,6 +80,27 @@ TEST_F(MainWindow, StepsWalkFromTheMapToTheMinimum) {
     }
 }
 
+// With the most terms there are (A^B^C^D as a product), every step stays on
+// a 1024x768 screen, its buttons too.
+TEST_F(MainWindow, StepsStayOnTheScreen) {
+    set_map("0101/1010/0101/1010");
+    click("   Show   ");
+    show_steps_window();
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[1]), TRUE);
+    for (int step = 0; step < 5; ++step) {
+        for (int i = 0; i < 5; ++i) {
+            drain_events();
+            g_usleep(10000);
+        }
+        gint x, y, width, height;
+        gtk_window_get_position(GTK_WINDOW(steps_window), &x, &y);
+        gtk_window_get_size(GTK_WINDOW(steps_window), &width, &height);
+        EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 1024 && y + height <= 768)
+            << "step " << step + 1 << ": " << x << "," << y << " " << width << "x" << height;
+        gtk_button_clicked(GTK_BUTTON(steps_next_button));
+    }
+}
+
 TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
     set_map("1001/0000/0000/1001");
     click("   Show   ");
