@@ -72,26 +72,14 @@ void on_groups_destroy(GtkWidget*, gpointer) {
 }
 
 GtkWidget* build_form_buttons() {
-    GtkWidget* box = gtk_hbox_new(FALSE, 6);
-    GSList* group = nullptr;
-    for (std::size_t i = 0; i < std::size(form_choices); ++i) {
-        GtkWidget* button = gtk_radio_button_new_with_mnemonic(group, form_choices[i].label);
-        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(button));
-        groups_form_buttons[i] = button;
-        g_signal_connect(button, "toggled", G_CALLBACK(on_groups_form_toggled), nullptr);
-        gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
-    }
-    return box;
+    const char* labels[std::size(form_choices)];
+    for (std::size_t i = 0; i < std::size(form_choices); ++i) labels[i] = form_choices[i].label;
+    return radio_row(labels, std::size(labels), groups_form_buttons,
+                     G_CALLBACK(on_groups_form_toggled));
 }
 
 void build_groups_window() {
-    groups_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(groups_window), "Tessary: Groups");
-    gtk_window_set_transient_for(GTK_WINDOW(groups_window), GTK_WINDOW(main_window));
-    gtk_window_set_destroy_with_parent(GTK_WINDOW(groups_window), TRUE);
-    gtk_container_set_border_width(GTK_CONTAINER(groups_window), 8);
-    GtkWidget* box = gtk_vbox_new(FALSE, 6);
-    gtk_container_add(GTK_CONTAINER(groups_window), box);
+    GtkWidget* box = new_tool_window(groups_window, "Tessary: Groups");
     groups_area = gtk_drawing_area_new();
     g_signal_connect(groups_area, "expose-event", G_CALLBACK(on_groups_area_expose), nullptr);
     gtk_box_pack_start(GTK_BOX(box), groups_area, TRUE, TRUE, 0);
@@ -152,6 +140,30 @@ void draw_fitted(GtkWidget* area, const map_picture& picture) {
     cairo_scale(cr, scale, scale);
     draw_picture(cr, picture);
     cairo_destroy(cr);
+}
+
+GtkWidget* new_tool_window(GtkWidget*& window, const char* title) {
+    window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(window), title);
+    gtk_window_set_transient_for(GTK_WINDOW(window), GTK_WINDOW(main_window));
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(window), TRUE);
+    gtk_container_set_border_width(GTK_CONTAINER(window), 8);
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_add(GTK_CONTAINER(window), box);
+    return box;
+}
+
+GtkWidget* radio_row(const char* const* labels, std::size_t count, GtkWidget** buttons,
+                     GCallback on_toggled) {
+    GtkWidget* row = gtk_hbox_new(FALSE, 6);
+    GSList* group = nullptr;
+    for (std::size_t i = 0; i < count; ++i) {
+        buttons[i] = gtk_radio_button_new_with_mnemonic(group, labels[i]);
+        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(buttons[i]));
+        g_signal_connect(buttons[i], "toggled", on_toggled, nullptr);
+        gtk_box_pack_start(GTK_BOX(row), buttons[i], FALSE, FALSE, 0);
+    }
+    return row;
 }
 
 void close_on_escape(GtkWidget* window) {

@@ -269,18 +269,14 @@ GtkWidget* practice_button(const char* mnemonic, GCallback handler) {
 }
 
 GtkWidget* build_practice_kind_buttons() {
-    GtkWidget* box = gtk_hbox_new(FALSE, 6);
-    gtk_box_pack_start(GTK_BOX(box), gtk_label_new("Loops of:"), FALSE, FALSE, 0);
     const char* labels[] = {"_Sum", "_Product"};
-    GSList* group = nullptr;
-    for (std::size_t i = 0; i < std::size(practice_kind_buttons); ++i) {
-        GtkWidget* button = gtk_radio_button_new_with_mnemonic(group, labels[i]);
-        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(button));
-        practice_kind_buttons[i] = button;
-        g_signal_connect(button, "toggled", G_CALLBACK(on_practice_kind_toggled), nullptr);
-        gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
-    }
-    return box;
+    static_assert(std::size(labels) == std::size(practice_kind_buttons));
+    GtkWidget* row = radio_row(labels, std::size(labels), practice_kind_buttons,
+                               G_CALLBACK(on_practice_kind_toggled));
+    GtkWidget* caption = gtk_label_new("Loops of:");
+    gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
+    gtk_box_reorder_child(GTK_BOX(row), caption, 0);
+    return row;
 }
 
 GtkWidget* build_practice_area() {
@@ -343,13 +339,7 @@ GtkWidget* build_close_row() {
 }
 
 void build_practice_window() {
-    practice_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(practice_window), "Tessary: Practice");
-    gtk_window_set_transient_for(GTK_WINDOW(practice_window), GTK_WINDOW(main_window));
-    gtk_window_set_destroy_with_parent(GTK_WINDOW(practice_window), TRUE);
-    gtk_container_set_border_width(GTK_CONTAINER(practice_window), 8);
-    GtkWidget* box = gtk_vbox_new(FALSE, 6);
-    gtk_container_add(GTK_CONTAINER(practice_window), box);
+    GtkWidget* box = new_tool_window(practice_window, "Tessary: Practice");
     gtk_box_pack_start(GTK_BOX(box), build_practice_kind_buttons(), FALSE, FALSE, 0);
     GtkWidget* hint = wrapped_label(420);
     gtk_label_set_text(GTK_LABEL(hint),

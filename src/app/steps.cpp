@@ -206,17 +206,10 @@ GtkWidget* steps_button(const char* mnemonic, GCallback handler) {
 }
 
 GtkWidget* build_kind_buttons() {
-    GtkWidget* box = gtk_hbox_new(FALSE, 6);
     const char* labels[] = {"_Sum of products", "_Product of sums"};
-    GSList* group = nullptr;
-    for (std::size_t i = 0; i < std::size(steps_kind_buttons); ++i) {
-        GtkWidget* button = gtk_radio_button_new_with_mnemonic(group, labels[i]);
-        group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(button));
-        steps_kind_buttons[i] = button;
-        g_signal_connect(button, "toggled", G_CALLBACK(on_steps_kind_toggled), nullptr);
-        gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
-    }
-    return box;
+    static_assert(std::size(labels) == std::size(steps_kind_buttons));
+    return radio_row(labels, std::size(labels), steps_kind_buttons,
+                     G_CALLBACK(on_steps_kind_toggled));
 }
 
 GtkWidget* build_step_buttons() {
@@ -232,13 +225,7 @@ GtkWidget* build_step_buttons() {
 }
 
 void build_steps_window() {
-    steps_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_title(GTK_WINDOW(steps_window), "Tessary: Steps");
-    gtk_window_set_transient_for(GTK_WINDOW(steps_window), GTK_WINDOW(main_window));
-    gtk_window_set_destroy_with_parent(GTK_WINDOW(steps_window), TRUE);
-    gtk_container_set_border_width(GTK_CONTAINER(steps_window), 8);
-    GtkWidget* box = gtk_vbox_new(FALSE, 6);
-    gtk_container_add(GTK_CONTAINER(steps_window), box);
+    GtkWidget* box = new_tool_window(steps_window, "Tessary: Steps");
     gtk_box_pack_start(GTK_BOX(box), build_kind_buttons(), FALSE, FALSE, 0);
     steps_title_label = wrapped_label(480);
     gtk_box_pack_start(GTK_BOX(box), steps_title_label, FALSE, FALSE, 0);

@@ -96,6 +96,13 @@ GtkWidget* wrapped_label(int width);
 void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
 // Draws the picture in `area` at the largest scale that fits, centred.
 void draw_fitted(GtkWidget* area, const map_picture& picture);
+// A window of ours beside the main one: titled, kept with it, closed with
+// it; returns the vertical box its parts go into.
+GtkWidget* new_tool_window(GtkWidget*& window, const char* title);
+// A row of radio buttons, one for each of the `count` mnemonic labels,
+// stored in `buttons`; `on_toggled` is connected to each.
+GtkWidget* radio_row(const char* const* labels, std::size_t count, GtkWidget** buttons,
+                     GCallback on_toggled);
 // Escape in `window` closes it, and so does the button made here, labelled
 // `mnemonic` ("_Close").
 void close_on_escape(GtkWidget* window);

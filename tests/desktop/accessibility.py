@@ -137,6 +137,15 @@ def groups_window(app):
     print("accessibility: Groups window labels read")
 
 
+def only_button(frame, name):
+    """The one push button of the window named `name`, its mnemonic aside."""
+    buttons = [b for b in walk(frame)
+               if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == name]
+    if len(buttons) != 1:
+        sys.exit(f"{len(buttons)} {name} buttons in the window '{frame.name}'")
+    return buttons[0]
+
+
 def steps_window(app):
     """View > Steps: the sentences are labels, and Next is a button a reader
     presses to reach the next step."""
@@ -146,11 +155,7 @@ def steps_window(app):
     def has_label(text):
         return any(n.getRole() == pyatspi.ROLE_LABEL and text in n.name for n in walk(frame))
     wait_for(lambda: has_label("take in a 1-cell: A'B, CD'."), "the primes of A'B+CD'")
-    nexts = [b for b in walk(frame)
-             if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == "Next"]
-    if len(nexts) != 1:
-        sys.exit(f"{len(nexts)} Next buttons in the Steps window")
-    click(nexts[0])
+    click(only_button(frame, "Next"))
     wait_for(lambda: has_label("A'B (only it covers 4), CD' (only it covers 2)"),
              "the essential primes of A'B+CD'")
     print("accessibility: Steps window sentences read, Next pressed")
@@ -173,11 +178,7 @@ def practice_window(app):
     def has_label(text):
         return any(n.getRole() == pyatspi.ROLE_LABEL and n.name == text for n in walk(frame))
     wait_for(lambda: has_label("Added A'B."), "the group A'B added by keyboard")
-    check = [b for b in walk(frame)
-             if b.getRole() == pyatspi.ROLE_PUSH_BUTTON and b.name.replace("_", "") == "Check"]
-    if len(check) != 1:
-        sys.exit(f"{len(check)} Check buttons in the Practice window")
-    click(check[0])
+    click(only_button(frame, "Check"))
     wanted = ("A'B: prime, essential", "cover: incorrect; misses 2 10 14")
     wait_for(lambda: all(has_label(w) for w in wanted), f"labels {wanted}")
     print("accessibility: Practice group added by keyboard, Check's lines read")

@@ -188,14 +188,7 @@ TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
     const closing_case cases[] = {
         {"Close",
          [] { gtk_button_clicked(GTK_BUTTON(testing::find_button(groups_window, "_Close"))); }},
-        {"Escape",
-         [] {
-             GdkEvent* escape = gdk_event_new(GDK_KEY_PRESS);
-             escape->key.window = GDK_WINDOW(g_object_ref(groups_window->window));
-             escape->key.keyval = GDK_Escape;
-             gtk_main_do_event(escape);
-             gdk_event_free(escape);
-         }},
+        {"Escape", [] { press_key(groups_window, GDK_Escape); }},
     };
     for (const closing_case& c : cases) {
         SCOPED_TRACE(c.how);

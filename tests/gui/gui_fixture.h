@@ -31,6 +31,16 @@ inline bool is_visible(GtkWidget* widget) {
     return GTK_WIDGET_VISIBLE(widget);
 }
 
+// A key pressed in `window`, as if typed; GTK gives it to the focus.
+inline void press_key(GtkWidget* window, guint keyval) {
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(window->window));
+    event->key.keyval = keyval;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drain_events();
+}
+
 // With TESSARY_SCREENSHOTS set to a directory, saves `window` there as
 // NAME.png once it has drawn, to be looked at; else does nothing.
 inline void save_screenshot(GtkWidget* window, const std::string& name) {

@@ -44,12 +44,7 @@ std::vector<std::string> listed_groups() {
 }
 
 void press_key(guint keyval) {
-    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
-    event->key.window = GDK_WINDOW(g_object_ref(practice_window->window));
-    event->key.keyval = keyval;
-    gtk_main_do_event(event);
-    gdk_event_free(event);
-    drain_events();
+    testing::press_key(practice_window, keyval);
 }
 
 // A point inside the cell of minterm `m`, found through the picture's own

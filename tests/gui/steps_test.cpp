@@ -112,12 +112,7 @@ TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
     EXPECT_FALSE(sensitive(steps_back_button)) << "a new map starts at the first step";
     EXPECT_NE(label_text(steps_sentence_label).find("There are no prime implicants"),
               std::string::npos);
-    GdkEvent* escape = gdk_event_new(GDK_KEY_PRESS);
-    escape->key.window = GDK_WINDOW(g_object_ref(steps_window->window));
-    escape->key.keyval = GDK_Escape;
-    gtk_main_do_event(escape);
-    gdk_event_free(escape);
-    drain_events();
+    press_key(steps_window, GDK_Escape);
     EXPECT_EQ(steps_window, nullptr);
 }
 
