@@ -17,14 +17,20 @@ minterm_set wrong_cells(const boolean_map& map, cover_kind kind) {
     return kind == cover_kind::sum_of_products ? map.zeros() : map.ones;
 }
 
-// The cells of the groups without a wrong cell, leaving out group `skip` and
-// every group equal to it.
-minterm_set good_cells(const std::vector<group_judgement>& judged, std::size_t skip) {
+bool marked_redundant(const std::vector<group_judgement>& judged, cube group) {
+    return std::any_of(judged.begin(), judged.end(),
+                       [&](const group_judgement& g) { return g.group == group && g.redundant; });
+}
+
+// The cells of the groups that still count beside group `skip`: those
+// without a wrong cell and not marked redundant, leaving out `skip` and every
+// group equal to it.
+minterm_set other_good_cells(const std::vector<group_judgement>& judged, std::size_t skip) {
     unsigned cells = 0;
-    for (std::size_t j = 0; j < judged.size(); ++j)
-        if (judged[j].fault != group_fault::covers_wrong_cell &&
-            judged[j].group != judged[skip].group)
-            cells |= minterms_of(judged[j].group);
+    for (const group_judgement& g : judged)
+        if (g.fault != group_fault::covers_wrong_cell && g.group != judged[skip].group &&
+            !marked_redundant(judged, g.group))
+            cells |= minterms_of(g.group);
     return static_cast<minterm_set>(cells);
 }
 
@@ -44,18 +50,39 @@ group_judgement first_fault(cube group, minterm_set to_cover, minterm_set wrong,
     return g;
 }
 
-void judge_size_and_need(group_judgement& g, const explanation& e, minterm_set others) {
-    const auto prime = std::find(e.primes.begin(), e.primes.end(), g.group);
-    if (prime == e.primes.end()) {
-        const unsigned cells = minterms_of(g.group);
-        const auto holder = std::find_if(e.primes.begin(), e.primes.end(), [&](cube p) {
-            return (cells & ~static_cast<unsigned>(minterms_of(p))) == 0;
-        });
-        if (holder != e.primes.end()) g.inside = *holder;
-    }
-    g.redundant = (minterms_of(g.group) & e.to_cover & ~others) == 0;
+bool holds(cube prime, cube group) {
+    return (minterms_of(group) & ~static_cast<unsigned>(minterms_of(prime))) == 0;
+}
+
+// The prime a group that could be bigger should grow into: of the primes that
+// hold it, the first essential one, else the first of the minimum, else the
+// first in prime order.
+cube prime_to_grow_into(cube group, const explanation& e) {
+    for (const essential_prime& p : e.essentials)
+        if (holds(p.prime, group)) return p.prime;
+    for (const cube c : e.minimum)
+        if (holds(c, group)) return c;
+    return *std::find_if(e.primes.begin(), e.primes.end(), [&](cube p) { return holds(p, group); });
+}
+
+void judge_size(group_judgement& g, const explanation& e) {
+    if (std::find(e.primes.begin(), e.primes.end(), g.group) == e.primes.end())
+        g.inside = prime_to_grow_into(g.group, e);
     g.essential = std::any_of(e.essentials.begin(), e.essentials.end(),
                               [&](const essential_prime& p) { return p.prime == g.group; });
+}
+
+// Redundant: every cell to cover in it is in another group that still
+// counts. Decided for the groups that could be bigger first, then for the
+// primes, each in the order given, so that the groups marked can all go
+// together and a smaller loop goes before the prime that holds it.
+void mark_redundant(std::vector<group_judgement>& judged, minterm_set to_cover) {
+    for (const bool primes : {false, true})
+        for (std::size_t i = 0; i < judged.size(); ++i) {
+            group_judgement& g = judged[i];
+            if (g.fault != group_fault::none || g.inside.has_value() == primes) continue;
+            g.redundant = (minterms_of(g.group) & to_cover & ~other_good_cells(judged, i)) == 0;
+        }
 }
 
 } // namespace
@@ -76,8 +103,9 @@ judgement judge(const boolean_map& map, cover_kind kind, const std::vector<cube>
             continue;
         }
         covered |= minterms_of(g.group);
-        if (g.fault == group_fault::none) judge_size_and_need(g, e, good_cells(j.groups, i));
+        if (g.fault == group_fault::none) judge_size(g, e);
     }
+    mark_redundant(j.groups, e.to_cover);
     j.cover.missed = static_cast<minterm_set>(e.to_cover & ~covered);
     j.cover.minimum = cost_of(e.minimum);
     return j;

@@ -24,10 +24,16 @@ enum class group_fault {
 struct group_judgement {
     cube group;
     group_fault fault = group_fault::none;
-    int wrong_cell = -1;        // covers_wrong_cell: the lowest such cell
-    std::optional<cube> inside; // not a prime: the first prime that holds it
-    bool redundant = false;     // its cells to cover are all in the other good groups
-    bool essential = false;     // a prime that is an essential prime
+    int wrong_cell = -1; // covers_wrong_cell: the lowest such cell
+    // Not a prime: the prime to grow it into, of those that hold it the
+    // first essential one, else the first of the minimum, else the first.
+    std::optional<cube> inside;
+    // Its cells to cover are all in other groups without a wrong cell that
+    // are not themselves redundant; decided for the groups that could be
+    // bigger first, then for the primes, each in the order given, so that
+    // every group marked can be taken away at once.
+    bool redundant = false;
+    bool essential = false; // a prime that is an essential prime
 };
 
 struct cover_judgement {

@@ -38,66 +38,118 @@ std::string count_text(int n, const char* what) {
 }
 
 // The judge of the rules, written out plainly.
-std::string brute_judge(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups) {
+struct brute_rules {
+    unsigned on, off;
+    std::vector<const brute_term*> primes; // in tie-break order
+    testing::brute_cover minimum;          // the one --minimal prints
+    bool sums;
+
+    std::string text(const brute_term& t) const { return sums ? t.sum_text : t.text; }
+
+    bool essential(const brute_term& p) const {
+        unsigned only = p.cells & on;
+        for (const brute_term* q : primes)
+            if (q != &p) only &= ~q->cells;
+        return only != 0;
+    }
+
+    // Of the primes that hold g: the first essential one, else the first of
+    // the minimum, else the first; nullptr when g is a prime itself.
+    const brute_term* grow_into(const brute_term& g) const {
+        if (std::find(primes.begin(), primes.end(), &g) != primes.end()) return nullptr;
+        auto holds = [&](const brute_term* p) { return (p->cells & g.cells) == g.cells; };
+        for (const brute_term* p : primes)
+            if (holds(p) && essential(*p)) return p;
+        for (const brute_term* p : minimum)
+            if (holds(p)) return p;
+        for (const brute_term* p : primes)
+            if (holds(p)) return p;
+        return nullptr;
+    }
+};
+
+brute_rules rules_for(const boolean_map& map, cover_kind kind) {
     const bool sums = kind == cover_kind::product_of_sums;
-    const unsigned on = sums ? map.zeros() : map.ones, off = sums ? map.ones : map.zeros();
-    const char* wrong = sums ? "1" : "0";
-    std::vector<const brute_term*> primes =
-        testing::primes_of(static_cast<std::uint16_t>(on), static_cast<std::uint16_t>(off));
-    std::sort(primes.begin(), primes.end(), [sums](const brute_term* a, const brute_term* b) {
+    brute_rules r{sums ? map.zeros() : map.ones, sums ? map.ones : map.zeros(), {}, {}, sums};
+    r.primes =
+        testing::primes_of(static_cast<std::uint16_t>(r.on), static_cast<std::uint16_t>(r.off));
+    std::sort(r.primes.begin(), r.primes.end(), [sums](const brute_term* a, const brute_term* b) {
         if (a->literals != b->literals) return a->literals < b->literals;
         return sums ? a->sum_number < b->sum_number : a->number < b->number;
     });
-    auto text = [sums](const brute_term& t) { return sums ? t.sum_text : t.text; };
-    std::string out;
+    r.minimum = testing::brute_minimum(static_cast<std::uint16_t>(r.on),
+                                       static_cast<std::uint16_t>(r.off), sums)
+                    .front();
+    return r;
+}
+
+// Which groups are redundant: the groups that could be bigger first, then the
+// primes, each in the order given; a group is when every cell it should cover
+// is in another group, not equal to it, that covers no wrong cell and is not
+// marked already.
+std::vector<bool> brute_redundant(const brute_rules& r, const std::vector<cube>& groups,
+                                  const std::vector<bool>& judged_on_need) {
+    std::vector<bool> redundant(groups.size(), false);
+    auto is_marked = [&](cube c) {
+        for (std::size_t j = 0; j < groups.size(); ++j)
+            if (groups[j] == c && redundant[j]) return true;
+        return false;
+    };
+    for (const bool primes_now : {false, true})
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            const brute_term& g = term_of(groups[i]);
+            if (!judged_on_need[i] || (r.grow_into(g) == nullptr) != primes_now) continue;
+            unsigned others = 0;
+            for (const cube other : groups)
+                if (other != groups[i] && (term_of(other).cells & r.off) == 0 && !is_marked(other))
+                    others |= term_of(other).cells;
+            redundant[i] = (g.cells & r.on & ~others) == 0;
+        }
+    return redundant;
+}
+
+std::string brute_judge(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups) {
+    const brute_rules r = rules_for(map, kind);
+    const unsigned on = r.on, off = r.off;
+    const char* wrong = r.sums ? "1" : "0";
+    std::vector<std::string> verdicts(groups.size());
+    std::vector<bool> on_need(groups.size(), false);
     unsigned good = 0;
     int bad = 0, literals = 0;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const brute_term& g = term_of(groups[i]);
         literals += g.literals;
-        out += text(g) + ": ";
         if (g.cells & off) {
             ++bad;
-            out += std::string("covers a ") + wrong + " at " +
-                   std::to_string(std::countr_zero(g.cells & off)) + "\n";
+            verdicts[i] = std::string("covers a ") + wrong + " at " +
+                          std::to_string(std::countr_zero(g.cells & off));
             continue;
         }
         good |= g.cells;
-        if ((g.cells & on) == 0) {
-            out += "covers only don't cares\n";
-            continue;
-        }
         bool seen = false;
         for (std::size_t j = 0; j < i; ++j) seen |= groups[j] == groups[i];
-        if (seen) {
-            out += "repeated\n";
-            continue;
-        }
-        std::string verdict;
-        for (const brute_term* p : primes)
-            if (p != &g && (p->cells & g.cells) == g.cells) {
-                verdict = "could be bigger: inside " + text(*p);
-                break;
-            }
-        unsigned others = 0;
-        for (const cube other : groups)
-            if (other != groups[i] && (term_of(other).cells & off) == 0)
-                others |= term_of(other).cells;
-        if ((g.cells & on & ~others) == 0) verdict += verdict.empty() ? "redundant" : ", redundant";
-        if (verdict.empty()) {
-            unsigned only = g.cells & on;
-            for (const brute_term* q : primes)
-                if (q != &g) only &= ~q->cells;
-            verdict = only != 0 ? "prime, essential" : "prime";
-        }
-        out += verdict + "\n";
+        if ((g.cells & on) == 0)
+            verdicts[i] = "covers only don't cares";
+        else if (seen)
+            verdicts[i] = "repeated";
+        else
+            on_need[i] = true;
     }
-    const testing::brute_cover minimum =
-        testing::brute_minimum(static_cast<std::uint16_t>(on), static_cast<std::uint16_t>(off),
-                               sums)
-            .front();
-    const int min_terms = static_cast<int>(minimum.size()),
-              min_literals = testing::literals_of(minimum);
+    const std::vector<bool> redundant = brute_redundant(r, groups, on_need);
+    std::string out;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const brute_term& g = term_of(groups[i]);
+        std::string verdict = verdicts[i];
+        if (on_need[i]) {
+            if (const brute_term* p = r.grow_into(g))
+                verdict = "could be bigger: inside " + r.text(*p);
+            if (redundant[i]) verdict += verdict.empty() ? "redundant" : ", redundant";
+            if (verdict.empty()) verdict = r.essential(g) ? "prime, essential" : "prime";
+        }
+        out += r.text(g) + ": " + verdict + "\n";
+    }
+    const int min_terms = static_cast<int>(r.minimum.size()),
+              min_literals = testing::literals_of(r.minimum);
     const unsigned missed = on & ~good;
     if (missed == 0 && bad == 0) {
         if (static_cast<int>(groups.size()) == min_terms && literals == min_literals)
@@ -169,6 +221,19 @@ std::vector<std::vector<cube>> student_answers(const boolean_map& map, cover_kin
     std::vector<cube> guess(1 + random() % 5);
     for (cube& c : guess) c = random_cube(random);
     answers.push_back(guess);
+    // Every prime, where a minimum takes only some; and a group beside its
+    // own two halves, where the halves are the ones to take away.
+    const std::vector<cube> primes = primes_of(map, kind);
+    answers.push_back(primes);
+    if (!minimum.empty() && literal_count(minimum.front()) < 4) {
+        const cube whole = minimum.front();
+        int v = 0;
+        while (whole.care & variable_bit(v)) ++v;
+        std::vector<cube> halves{with_literal(whole, v, false), whole,
+                                 with_literal(whole, v, true)};
+        halves.insert(halves.end(), minimum.begin() + 1, minimum.end());
+        answers.push_back(halves);
+    }
     return answers;
 }
 
@@ -218,6 +283,23 @@ const judged_case judged_cases[] = {
      "cover: incorrect; misses 1 3 4 6 9 11 12 14; 1 of the groups covers a 1\n"},
     {"1001/0000/0000/1001", pos, "B'D'",
      "B': prime, essential\nD': prime, essential\ncover: minimal\n"},
+    // Redundant only where the groups marked can all go together, the smaller
+    // loops before the prime that holds them.
+    {"1000/1000/1000/1000", sop, "A'B'C'+A'B'D+A'B'C+A'B'D'",
+     "A'B'C': could be bigger: inside A'B', redundant\nA'B'D: could be bigger: inside A'B'\n"
+     "A'B'C: could be bigger: inside A'B', redundant\nA'B'D': could be bigger: inside A'B'\n"
+     "cover: correct, not minimal: 4 terms, 12 literals; a minimum has 1 term, 2 literals\n"},
+    {"1001/0000/0000/1001", sop, "B'D'+A'B'D'+AB'D'",
+     "B'D': prime, essential\nA'B'D': could be bigger: inside B'D', redundant\n"
+     "AB'D': could be bigger: inside B'D', redundant\n"
+     "cover: correct, not minimal: 3 terms, 8 literals; a minimum has 1 term, 2 literals\n"},
+    {"1001/0000/0000/1001", pos, "B'D'(B'+D')",
+     "B': prime, essential\nD': prime, essential\n(B'+D'): could be bigger: inside B', redundant\n"
+     "cover: correct, not minimal: 3 terms, 4 literals; a minimum has 2 terms, 2 literals\n"},
+    // Could be bigger: inside the essential prime BC', not the first prime A'C'.
+    {"1111/1110/1000/0000", sop, "A'BC'+C'D'+A'B'D",
+     "A'BC': could be bigger: inside BC'\nC'D': prime, essential\n"
+     "A'B'D: prime, essential\ncover: incorrect; misses 13\n"},
     // No group for a map without a 1: the empty sum.
     {"0000/0000/0000/0000", sop, "0", "cover: minimal\n"},
     {"1111/1111/1111/1111", sop, "1", "1: prime, essential\ncover: minimal\n"},
