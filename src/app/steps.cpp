@@ -3,10 +3,8 @@
 // they leave, the choice among the primes over those cells, the minimum.
 // Each step has a picture and a sentence that names the same terms and cells,
 // in the same order, as the matching line of tessary-key --explain. The steps
-// come from teach/explain.h; this file only words and shows them.
+// and their words come from answers/explanation.h; this file only shows them.
 #include "window.h"
-
-#include "teach/explain.h"
 
 #include <gdk/gdkkeysyms.h>
 
@@ -28,130 +26,6 @@ namespace {
 // The steps of the shown map in the chosen form, and the one on display.
 std::vector<step_view> steps_shown;
 std::size_t step_at = 0;
-
-// The words of each form: what is covered, and what its primes are called.
-struct form_words {
-    const char* cells;  // "1-cell"
-    const char* primes; // "prime implicants"
-};
-
-form_words words_of(cover_kind kind) {
-    return kind == cover_kind::product_of_sums ? form_words{"0-cell", "prime implicates"}
-                                               : form_words{"1-cell", "prime implicants"};
-}
-
-// Appends `item` to a list, after `separator` unless it is the first.
-void append_item(std::string& list, const char* separator, const std::string& item) {
-    if (!list.empty()) list += separator;
-    list += item;
-}
-
-std::string term_of(cover_kind kind, cube c) {
-    return kind == cover_kind::product_of_sums ? sum_text(c) : product_text(c);
-}
-
-std::string terms_of(cover_kind kind, const std::vector<cube>& terms, const char* separator) {
-    std::string text;
-    for (const cube c : terms) append_item(text, separator, term_of(kind, c));
-    return text;
-}
-
-std::string cells_text(minterm_set cells) {
-    std::string text;
-    for (int m = 0; m < cell_count; ++m)
-        if ((cells & minterm_bit(m)) != 0) append_item(text, " ", std::to_string(m));
-    return text;
-}
-
-map_picture picture_with(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups,
-                         minterm_set marked) {
-    map_picture picture{map, {}, "", "", marked};
-    picture.loops_of = kind;
-    for (const cube c : groups) picture.groups.push_back({c, term_of(kind, c)});
-    return picture;
-}
-
-step_view primes_step(const boolean_map& map, const explanation& e) {
-    const form_words w = words_of(e.kind);
-    const std::string sentence =
-        e.primes.empty()
-            ? std::string("There are no ") + w.primes + ": the map has no " + w.cells + "."
-            : std::string("The ") + w.primes + ", the largest groups that take in a " + w.cells +
-                  ": " + terms_of(e.kind, e.primes, ", ") + ".";
-    return {"the primes", sentence, picture_with(map, e.kind, e.primes, 0)};
-}
-
-step_view essential_step(const boolean_map& map, const explanation& e) {
-    std::vector<cube> primes;
-    std::string list;
-    minterm_set marked = 0;
-    for (const essential_prime& p : e.essentials) {
-        primes.push_back(p.prime);
-        marked |= minterm_bit(p.cell);
-        append_item(list, ", ",
-                    term_of(e.kind, p.prime) + " (only it covers " + std::to_string(p.cell) + ")");
-    }
-    const std::string sentence =
-        list.empty() ? std::string("No prime is essential: every ") + words_of(e.kind).cells +
-                           " lies in two primes or more."
-                     : "Essential, each the only prime over the marked cell: " + list + ".";
-    return {"the essential primes", sentence, picture_with(map, e.kind, primes, marked)};
-}
-
-std::vector<cube> essentials_of(const explanation& e) {
-    std::vector<cube> primes;
-    for (const essential_prime& p : e.essentials) primes.push_back(p.prime);
-    return primes;
-}
-
-step_view left_step(const boolean_map& map, const explanation& e) {
-    const std::string sentence =
-        e.left == 0 ? std::string("Left: none. The essential primes cover every ") +
-                          words_of(e.kind).cells + "."
-                    : "Left after the essential primes, marked: " + cells_text(e.left) + ".";
-    return {"the cells left", sentence, picture_with(map, e.kind, essentials_of(e), e.left)};
-}
-
-step_view choice_step(const boolean_map& map, const explanation& e) {
-    if (e.choices.empty())
-        return {"the choice", "Choose: none. Nothing is left to choose.",
-                picture_with(map, e.kind, essentials_of(e), 0)};
-    std::string list;
-    std::vector<cube> candidates;
-    for (const cell_choice& c : e.choices) {
-        append_item(list, "; ",
-                    std::to_string(c.cell) + " by " + terms_of(e.kind, c.candidates, " or "));
-        for (const cube p : c.candidates)
-            if (std::find(candidates.begin(), candidates.end(), p) == candidates.end())
-                candidates.push_back(p);
-    }
-    std::vector<cube> chosen;
-    const std::vector<cube> essentials = essentials_of(e);
-    for (const cube c : e.minimum)
-        if (std::find(essentials.begin(), essentials.end(), c) == essentials.end())
-            chosen.push_back(c);
-    std::sort(candidates.begin(), candidates.end(), [&e](cube a, cube b) {
-        return std::find(e.primes.begin(), e.primes.end(), a) <
-               std::find(e.primes.begin(), e.primes.end(), b);
-    });
-    const std::string sentence = "Choose: " + list + ". The minimum takes " +
-                                 terms_of(e.kind, chosen, ", ") +
-                                 ": with the essential primes they cover every cell left "
-                                 "with the fewest terms, then the fewest literals.";
-    return {"the choice", sentence, picture_with(map, e.kind, candidates, e.left)};
-}
-
-step_view minimum_step(const boolean_map& map, const explanation& e) {
-    const bool sums = e.kind == cover_kind::product_of_sums;
-    const std::string answer = sums ? pos_text(e.minimum) : sop_text(e.minimum);
-    const std::string how_many = e.covers == 1
-                                     ? "the only minimum cover"
-                                     : "one of " + std::to_string(e.covers) + " minimum covers";
-    step_view step{"the minimum", "Minimal: " + answer + ", " + how_many + ".",
-                   picture_with(map, e.kind, {e.minimum.begin(), e.minimum.end()}, 0)};
-    step.picture.caption = (sums ? "Minimal product: " : "Minimal sum: ") + answer;
-    return step;
-}
 
 cover_kind chosen_kind() {
     return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[1]))
@@ -240,12 +114,6 @@ void build_steps_window() {
 }
 
 } // namespace
-
-std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind) {
-    const explanation e = explain(map, kind);
-    return {primes_step(map, e), essential_step(map, e), left_step(map, e), choice_step(map, e),
-            minimum_step(map, e)};
-}
 
 // A new map, or the other form, starts again at the first step.
 void update_steps_window() {

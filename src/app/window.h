@@ -10,6 +10,7 @@
 #pragma once
 
 #include "answers/answers.h"
+#include "answers/explanation.h"
 #include "exact/exact.h"
 #include "logic/boolean_map.h"
 #include "render/picture.h"
@@ -125,16 +126,6 @@ extern GtkWidget* steps_title_label;     // "Step 2 of 5: the essential primes"
 extern GtkWidget* steps_sentence_label;  // what the step says, with its terms and cells
 extern GtkWidget* steps_back_button;
 extern GtkWidget* steps_next_button;
-
-// One step: its picture and what it says.
-struct step_view {
-    std::string title;
-    std::string sentence;
-    map_picture picture;
-};
-// The steps for a map, without GTK: primes, essential primes, cells left,
-// the choice, the minimum.
-std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind);
 
 void on_view_steps(gpointer data, guint action, GtkWidget* item);
 void show_steps_window();

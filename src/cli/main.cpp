@@ -8,7 +8,7 @@
 // input, every error is reported after the answers before it, and a failed
 // read or write ends the run with a message and status 1.
 #include "answers/answers.h"
-#include "cli/explain_text.h"
+#include "answers/explanation.h"
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/groups.h"

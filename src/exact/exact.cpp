@@ -261,10 +261,13 @@ std::vector<cube> primes_of(const boolean_map& map, cover_kind kind) {
     return {p.cubes.begin(), p.cubes.begin() + p.size};
 }
 
+std::vector<cover> all_minimum_covers(const boolean_map& map, cover_kind kind) {
+    return kind == cover_kind::product_of_sums ? all_minimum(sum_table, map.zeros(), map.ones)
+                                               : all_minimum(product_table, map.ones, map.zeros());
+}
+
 std::size_t minimum_cover_count(const boolean_map& map, cover_kind kind) {
-    return kind == cover_kind::product_of_sums
-               ? all_minimum(sum_table, map.zeros(), map.ones).size()
-               : all_minimum(product_table, map.ones, map.zeros()).size();
+    return all_minimum_covers(map, kind).size();
 }
 
 } // namespace tessary

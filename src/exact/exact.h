@@ -33,6 +33,10 @@ cover minimum_pos(const boolean_map& map);
 // covers in the order of the tie-break (the first is minimum_sop's).
 std::vector<cover> all_minimum_sops(const boolean_map& map);
 
+// Every distinct minimum cover in a form, as all_minimum_sops() lists them
+// (for a product, the cubes of its sums in the order of sums).
+std::vector<cover> all_minimum_covers(const boolean_map& map, cover_kind kind);
+
 // The primes that cover some cell to be covered (a 1-cell for a sum, a
 // 0-cell for a product), in the order a minimum lists its terms.
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind);

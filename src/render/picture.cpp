@@ -57,10 +57,29 @@ constexpr std::array<loop_look, loop_styles> loop_look_table = {{
     {0.400, 0.400, 0.400, {10, 2.5, 3, 2.5}, 4},
 }};
 
-void set_loop_style(cairo_t* cr, std::size_t group) {
-    const loop_look& style = look_of(group);
-    cairo_set_source_rgb(cr, style.r, style.g, style.b);
-    cairo_set_line_width(cr, loop_width);
+// A faint loop is thin and pale; beside faint ones, the others are strong.
+constexpr double faint_width = 1.25, strong_width = 3, faint_paleness = 0.55;
+
+bool has_faint(const map_picture& p) {
+    return std::any_of(p.groups.begin(), p.groups.end(),
+                       [](const map_group& g) { return g.faint; });
+}
+
+double width_of(const map_picture& p, std::size_t k) {
+    return p.groups[k].faint ? faint_width : has_faint(p) ? strong_width : loop_width;
+}
+
+std::size_t look_index(const map_picture& p, std::size_t k) {
+    const int look = p.groups[k].look;
+    return look >= 0 ? static_cast<std::size_t>(look) : k;
+}
+
+void set_loop_style(cairo_t* cr, const map_picture& p, std::size_t k) {
+    const loop_look& style = look_of(look_index(p, k));
+    const double pale = p.groups[k].faint ? faint_paleness : 0;
+    cairo_set_source_rgb(cr, style.r + (1 - style.r) * pale, style.g + (1 - style.g) * pale,
+                         style.b + (1 - style.b) * pale);
+    cairo_set_line_width(cr, width_of(p, k));
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_dash(cr, style.dashes.data(), style.dash_count, 0);
 }
@@ -183,21 +202,28 @@ void draw_numbers(cairo_t* cr, double gx, double gy) {
     }
 }
 
-// A pale ground and a dark dashed frame: still told apart in grey.
+// A pale ground crossed by thin diagonal hatching: seen in grey as well,
+// and drawn as no loop is (a loop is a line along the cells' edges).
 void draw_marks(cairo_t* cr, minterm_set marked, double gx, double gy) {
     if (marked == 0) return;
     cairo_save(cr);
     for (int m = 0; m < cell_count; ++m) {
         if ((marked & minterm_bit(m)) == 0) continue;
         const cell_place at = place_of(m);
-        cairo_rectangle(cr, gx + at.col * cell + 3, gy + at.row * cell + 3, cell - 6, cell - 6);
+        const double x = gx + at.col * cell, y = gy + at.row * cell;
+        cairo_save(cr);
+        cairo_rectangle(cr, x, y, cell, cell);
+        cairo_clip(cr);
         cairo_set_source_rgb(cr, 1.0, 0.93, 0.55);
-        cairo_fill_preserve(cr);
-        cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
-        const double dash[] = {3, 2};
-        cairo_set_dash(cr, dash, 2, 0);
-        cairo_set_line_width(cr, 1.5);
+        cairo_paint(cr);
+        cairo_set_source_rgb(cr, 0.72, 0.64, 0.36);
+        cairo_set_line_width(cr, 0.8);
+        for (double d = 4; d < 2 * cell; d += 8) {
+            cairo_move_to(cr, x + d, y);
+            cairo_line_to(cr, x + d - cell, y + cell);
+        }
         cairo_stroke(cr);
+        cairo_restore(cr);
     }
     cairo_restore(cr);
 }
@@ -234,13 +260,13 @@ void draw_loop(cairo_t* cr, const loop_stroke& loop) {
     cairo_stroke(cr);
 }
 
-void draw_groups(cairo_t* cr, const picture_layout& layout) {
+void draw_groups(cairo_t* cr, const map_picture& p, const picture_layout& layout) {
     cairo_save(cr);
     const picture_box& g = layout.grid;
     cairo_rectangle(cr, g.x0, g.y0, g.x1 - g.x0, g.y1 - g.y0);
     cairo_clip(cr);
     for (const loop_stroke& loop : layout.loops) {
-        set_loop_style(cr, loop.group);
+        set_loop_style(cr, p, loop.group);
         draw_loop(cr, loop);
     }
     cairo_restore(cr);
@@ -253,13 +279,14 @@ void draw_legend(cairo_t* cr, const map_picture& p, double top) {
         const double x = margin + static_cast<double>(k % columns) * column_width;
         const double y = top + static_cast<double>(k / columns) * legend_row;
         cairo_save(cr);
-        set_loop_style(cr, k);
+        set_loop_style(cr, p, k);
         rounded_rectangle(cr, x + 1, y + 4, x + 29, y + 15, 4);
         cairo_stroke(cr);
         cairo_restore(cr);
-        const loop_look& look = look_of(k);
+        const loop_look& look = look_of(look_index(p, k));
         set_colour(cr, {look.r, look.g, look.b});
-        show_text(cr, p.groups[k].label, x + 36, y + 1, {"Sans Bold 10", false, 0});
+        show_text(cr, p.groups[k].label, x + 36, y + 1,
+                  {p.groups[k].faint ? "Sans 10" : "Sans Bold 10", false, 0});
     }
 }
 
@@ -315,7 +342,7 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
     draw_grid_lines(cr, gx, gy);
     if (p.numbers) draw_numbers(cr, gx, gy);
     draw_cells(cr, p, gx, gy);
-    draw_groups(cr, layout_of(p));
+    draw_groups(cr, p, layout_of(p));
     draw_cursor(cr, p.cursor, gx, gy);
     const double legend_top = gy + grid_size + 10;
     draw_legend(cr, p, legend_top);
@@ -336,12 +363,14 @@ int minterm_at_point(const map_picture& p, double x, double y) {
 
 picture_layout layout_of(const map_picture& p) {
     const double gx = left_of_grid(), gy = top_of_grid(p);
-    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, loop_width, {}, {}};
+    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, 0, {}, {}};
     const std::vector<int> levels = inset_levels(p);
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double inset = first_inset + inset_step * std::min(levels[k], inset_floor);
+        layout.line_width = std::max(layout.line_width, width_of(p, k));
         for (const grid_piece& piece : pieces_of(p.groups[k].cells))
             layout.loops.push_back({k,
+                                    width_of(p, k),
                                     {gx + piece.col * cell + inset, gy + piece.row * cell + inset,
                                      gx + (piece.col + piece.cols) * cell - inset,
                                      gy + (piece.row + piece.rows) * cell - inset},

@@ -19,6 +19,12 @@ namespace tessary {
 struct map_group {
     cube cells;
     std::string label;
+    // Drawn thin and pale, beside the others drawn strong: a loop that was
+    // looked at and not taken.
+    bool faint = false;
+    // Its colour and line, look_of(look); by its place among the groups
+    // when -1. A group keeps one look in every picture of a map.
+    int look = -1;
 };
 
 struct map_picture {
@@ -68,12 +74,13 @@ struct picture_box {
 };
 struct loop_stroke {
     std::size_t group;
+    double width;    // of its line
     picture_box box; // the rectangle the loop's line runs along, before the grid's clip
     bool open_top, open_bottom, open_left, open_right; // no line on that side
 };
 struct picture_layout {
     picture_box grid;
-    double line_width;                  // of every loop
+    double line_width;                  // of the widest loop
     std::vector<loop_stroke> loops;     // each piece of each loop
     std::array<picture_box, 16> digits; // by minterm: the digit with its clearance
 };

@@ -1,0 +1,122 @@
+// The explanation in words: each step of the Steps window names the items of
+// its --explain line in the same order, on every map of 0 and 1 in both
+// forms; and the sentences of the steps on maps with nothing to cover, or
+// with no essential prime, say what is so.
+#include "answers/explanation.h"
+
+#include "support/brute_force.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessary {
+namespace {
+
+// The items of an --explain line after its "word: ", split at `separator`;
+// none for "none".
+std::vector<std::string> items_of(const std::string& line, const std::string& separator) {
+    std::string rest = line.substr(line.find(": ") + 2);
+    if (rest == "none") return {};
+    std::vector<std::string> items;
+    for (std::size_t at; (at = rest.find(separator)) != std::string::npos;) {
+        items.push_back(rest.substr(0, at));
+        rest.erase(0, at + separator.size());
+    }
+    items.push_back(rest);
+    return items;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find('\n', from)) != std::string::npos; from = at + 1)
+        lines.push_back(text.substr(from, at - from));
+    lines.push_back(text.substr(from));
+    return lines;
+}
+
+// The first item the sentence does not name after the ones before it, or "".
+std::string unnamed_item(const std::string& sentence, const std::vector<std::string>& items) {
+    std::size_t at = 0;
+    for (const std::string& item : items) {
+        at = sentence.find(item, at);
+        if (at == std::string::npos) return item;
+        at += item.size();
+    }
+    return "";
+}
+
+TEST(Steps, EachStepNamesItsLinesItemsInOrderOnEveryMap) {
+    // The steps in order against the lines primes, essential, left, choose
+    // and minimal, with the separator of each line's items.
+    const char* separators[] = {", ", ", ", " ", "; ", "\n"};
+    for (unsigned ones = 0; ones < 0x10000 && !HasFailure(); ++ones) {
+        const boolean_map map{static_cast<minterm_set>(ones), 0};
+        for (const cover_kind kind : {cover_kind::sum_of_products, cover_kind::product_of_sums}) {
+            const std::vector<std::string> lines =
+                lines_of(explanation_text(map, explain(map, kind)));
+            const std::vector<step_view> steps = steps_of(map, kind);
+            ASSERT_EQ(steps.size(), 5u);
+            for (std::size_t k = 0; k < steps.size(); ++k)
+                ASSERT_EQ(unnamed_item(steps[k].sentence, items_of(lines[k + 1], separators[k])),
+                          "")
+                    << map_text(map) << (kind == cover_kind::product_of_sums ? " product" : " sum")
+                    << ", step " << k + 1 << ": " << steps[k].sentence;
+        }
+    }
+}
+
+// Sentences pinned where a map has nothing to cover or no essential prime.
+struct sentence_case {
+    const char* map;
+    cover_kind kind;
+    std::size_t step; // from 1
+    const char* sentence;
+};
+
+constexpr cover_kind sop = cover_kind::sum_of_products, pos = cover_kind::product_of_sums;
+
+const sentence_case sentence_cases[] = {
+    // Nothing to cover: the empty map, the all-X map, the full map's product.
+    {"0000/0000/0000/0000", sop, 2, "No prime is essential: the map has no 1-cell to cover."},
+    {"0000/0000/0000/0000", sop, 3, "Left: none. The map has no 1-cell to cover."},
+    {"0000/0000/0000/0000", sop, 4, "Choose: none. There is nothing to cover."},
+    {"XXXX/XXXX/XXXX/XXXX", sop, 2, "No prime is essential: the map has no 1-cell to cover."},
+    {"XXXX/XXXX/XXXX/XXXX", pos, 3, "Left: none. The map has no 0-cell to cover."},
+    {"1111/1111/1111/1111", pos, 2, "No prime is essential: the map has no 0-cell to cover."},
+    {"1111/1111/1111/1111", pos, 4, "Choose: none. There is nothing to cover."},
+    // Essential primes that cover everything.
+    {"1001/0000/0000/1001", sop, 3, "Left: none. The essential primes cover every 1-cell."},
+    {"1001/0000/0000/1001", sop, 4, "Choose: none. Nothing is left to choose."},
+    // No essential prime: every 1-cell is left, and the choice stands alone.
+    {"1110/1010/1110/0000", sop, 2,
+     "No prime is essential: every 1-cell lies in two primes or more."},
+    {"1110/1010/1110/0000", sop, 3,
+     "Left, with no essential prime to take: every 1-cell, marked: 0 1 3 4 7 12 13 15."},
+    {"1110/1010/1110/0000", sop, 5,
+     "Minimal: ABC'+A'B'D+BCD+A'C'D', one of 2 minimum covers: ABC'+A'B'D+BCD+A'C'D'; "
+     "A'B'C'+ABD+A'CD+BC'D'."},
+};
+
+TEST(Steps, SentencesWhereThereIsLittleToDo) {
+    for (const sentence_case& c : sentence_cases) {
+        SCOPED_TRACE(std::string(c.map) + " step " + std::to_string(c.step));
+        const std::vector<step_view> steps = steps_of(testing::map_of(c.map), c.kind);
+        EXPECT_EQ(steps[c.step - 1].sentence, c.sentence);
+    }
+}
+
+// The choice draws the primes the minimum takes strong, named so in the
+// legend, and the others faint.
+TEST(Steps, TheChoiceSaysWhichPrimesWereTaken) {
+    const step_view choice = steps_of(testing::map_of("1110/1010/1110/0000"), sop)[3];
+    std::string taken, faint;
+    for (const map_group& g : choice.picture.groups) (g.faint ? faint : taken) += g.label + " ";
+    EXPECT_EQ(taken, "ABC' (taken) A'B'D (taken) BCD (taken) A'C'D' (taken) ");
+    EXPECT_EQ(faint, "A'B'C' ABD A'CD BC'D' ");
+}
+
+} // namespace
+} // namespace tessary
