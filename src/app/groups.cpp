@@ -128,16 +128,21 @@ void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size) {
                                 static_cast<gint>(size.height * scale));
 }
 
-void draw_fitted(GtkWidget* area, const map_picture& picture) {
+picture_fit fit_in(GtkWidget* area, const map_picture& picture) {
     const picture_size size = measure_picture(picture);
     const double scale =
         std::min(area->allocation.width / size.width, area->allocation.height / size.height);
+    return {scale, (area->allocation.width - size.width * scale) / 2,
+            (area->allocation.height - size.height * scale) / 2};
+}
+
+void draw_fitted(GtkWidget* area, const map_picture& picture) {
+    const picture_fit fit = fit_in(area, picture);
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_translate(cr, (area->allocation.width - size.width * scale) / 2,
-                    (area->allocation.height - size.height * scale) / 2);
-    cairo_scale(cr, scale, scale);
+    cairo_translate(cr, fit.x, fit.y);
+    cairo_scale(cr, fit.scale, fit.scale);
     draw_picture(cr, picture);
     cairo_destroy(cr);
 }

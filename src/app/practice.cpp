@@ -2,9 +2,11 @@
 // them judged. Cells are selected with the mouse (a click, or a drag across
 // a rectangle) or with the keyboard (the arrows move a cursor that wraps
 // round the map, Space selects its cell, Return adds the selection as a
-// group); Check shows the lines tessary-key --judge prints. The judgement
-// comes from teach/judge.h and its words from answers/answers.h; this file
-// only reads the widgets and shows the result.
+// group); Check shows the lines tessary-key --judge prints, and marks on the
+// map the loops that take a cell they must not and the cells no loop takes.
+// The map is drawn as large as the window allows. The judgement comes from
+// teach/judge.h and its words from answers/answers.h; this file only reads
+// the widgets and shows the result.
 #include "window.h"
 
 #include "teach/exercises.h"
@@ -47,7 +49,17 @@ std::string cells_text(minterm_set cells) {
 }
 
 std::string group_label(cube group) {
-    return group_text(group, practice_kind());
+    return group_text(group, practice.kind);
+}
+
+// A group as the window's messages name it.
+std::string group_name(cube group) {
+    return group.care == 0 ? "the whole map" : group_label(group);
+}
+
+// "1s" for loops of 1-cells, "0s" for loops of 0-cells.
+const char* loops_of(cover_kind kind) {
+    return kind == cover_kind::product_of_sums ? "0s" : "1s";
 }
 
 // Why the selection is not a group, in the student's terms.
@@ -77,30 +89,42 @@ void describe_area() {
     atk_object_set_description(gtk_widget_get_accessible(practice_area), text.c_str());
 }
 
-map_picture practice_picture() {
-    map_picture picture{shown.map, {}, "", "", practice.selected, practice.cursor};
-    picture.loops_of = practice_kind();
-    picture.numbers = shown.numbers;
-    for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
-    return picture;
+// After Check, the loops that take a wrong cell in red with those cells
+// ringed, and the cells no loop takes ringed with a broken line.
+void mark_judgement(map_picture& picture, const judgement& judged) {
+    const bool sums = judged.kind == cover_kind::product_of_sums;
+    const unsigned wrong = sums ? picture.map.ones : picture.map.zeros();
+    unsigned ringed = 0;
+    for (std::size_t i = 0; i < judged.groups.size(); ++i) {
+        if (judged.groups[i].fault != group_fault::covers_wrong_cell) continue;
+        picture.groups[i].warning = true;
+        ringed |= minterms_of(judged.groups[i].group) & wrong;
+    }
+    picture.wrong_cells = static_cast<minterm_set>(ringed);
+    picture.missed_cells = judged.cover.missed;
+    std::string caption;
+    if (picture.wrong_cells != 0)
+        caption = std::string("Ringed in red: a ") + (sums ? "1" : "0") + " that a loop takes.";
+    if (picture.missed_cells != 0)
+        caption += std::string(caption.empty() ? "" : " ") + "Ringed with a broken line: a " +
+                   (sums ? "0" : "1") + " that no loop takes.";
+    picture.caption = caption;
+}
+
+// The room the map is given to start with: enough for eight groups in the
+// legend and a caption of two lines, so that it keeps its size as they come.
+picture_size practice_picture_room() {
+    map_picture room{{}, std::vector<map_group>(8, {{}, "A'B'C'D'"}), "", "x\nx"};
+    return measure_picture(room);
 }
 
 void redraw_area() {
-    const picture_size size = measure_picture(practice_picture());
-    gtk_widget_set_size_request(practice_area, static_cast<gint>(size.width),
-                                static_cast<gint>(size.height));
     gtk_widget_queue_draw(practice_area);
     describe_area();
 }
 
 void say(const std::string& message) {
     gtk_label_set_text(GTK_LABEL(practice_message_label), message.c_str());
-}
-
-// As small as the round allows, and on the screen however it grew.
-void fit_window() {
-    gtk_window_resize(GTK_WINDOW(practice_window), 1, 1);
-    keep_on_screen(practice_window);
 }
 
 void clear_verdict() {
@@ -110,8 +134,20 @@ void clear_verdict() {
     g_list_free(lines);
 }
 
-// The list of groups, the picture and the stale verdict after any change of
-// the groups.
+// The lines of the last Check, a label each, in the scrolled area.
+void show_verdict() {
+    clear_verdict();
+    if (!practice.checked) return;
+    for (const std::string& line : judgement_lines(*practice.checked)) {
+        GtkWidget* label = wrapped_label(400);
+        gtk_label_set_text(GTK_LABEL(label), line.c_str());
+        gtk_box_pack_start(GTK_BOX(practice_verdict_box), label, FALSE, FALSE, 0);
+        gtk_widget_show(label);
+    }
+}
+
+// The list of groups and the picture after any change of the groups; the
+// last Check no longer holds.
 void groups_changed() {
     GtkListStore* store = GTK_LIST_STORE(gtk_tree_view_get_model(GTK_TREE_VIEW(practice_list)));
     gtk_list_store_clear(store);
@@ -120,9 +156,19 @@ void groups_changed() {
         gtk_list_store_append(store, &row);
         gtk_list_store_set(store, &row, 0, group_label(c).c_str(), -1);
     }
-    clear_verdict();
+    practice.checked.reset();
+    show_verdict();
     redraw_area();
-    fit_window();
+}
+
+// A new round on the shown map: no group, no selection.
+void start_round() {
+    practice.map = shown.map;
+    practice.groups.clear();
+    practice.selected = 0;
+    drag = {};
+    say("");
+    groups_changed();
 }
 
 // The rectangle of the grid between two cells, as the pointer dragged it.
@@ -161,16 +207,21 @@ int group_to_remove() {
     return static_cast<int>(practice.groups.size()) - 1;
 }
 
+// The cell under a point of the area, through the scale the map is drawn at.
+int cell_at(double x, double y) {
+    const map_picture picture = practice_picture();
+    const picture_fit fit = fit_in(practice_area, picture);
+    return minterm_at_point(picture, (x - fit.x) / fit.scale, (y - fit.y) / fit.scale);
+}
+
 gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer) {
-    cairo_t* cr = gdk_cairo_create(widget->window);
-    draw_picture(cr, practice_picture());
-    cairo_destroy(cr);
+    draw_fitted(widget, practice_picture());
     return TRUE;
 }
 
 gboolean on_practice_area_button_press(GtkWidget* widget, GdkEventButton* event, gpointer) {
     gtk_widget_grab_focus(widget);
-    const int cell = minterm_at_point(practice_picture(), event->x, event->y);
+    const int cell = cell_at(event->x, event->y);
     if (event->button != 1 || event->type != GDK_BUTTON_PRESS || cell < 0) return TRUE;
     drag = {cell, practice.selected, false};
     practice.cursor = cell;
@@ -180,7 +231,7 @@ gboolean on_practice_area_button_press(GtkWidget* widget, GdkEventButton* event,
 
 gboolean on_practice_area_motion(GtkWidget*, GdkEventMotion* event, gpointer) {
     if (drag.anchor < 0) return FALSE;
-    const int cell = minterm_at_point(practice_picture(), event->x, event->y);
+    const int cell = cell_at(event->x, event->y);
     if (cell < 0 || (cell == drag.anchor && !drag.moved)) return TRUE;
     drag.moved = true;
     practice.selected =
@@ -225,7 +276,7 @@ void on_practice_remove_clicked(GtkButton*, gpointer) {
         say("There is no group to remove.");
         return;
     }
-    say("Removed " + group_label(practice.groups[static_cast<std::size_t>(index)]) + ".");
+    say("Removed " + group_name(practice.groups[static_cast<std::size_t>(index)]) + ".");
     practice.groups.erase(practice.groups.begin() + index);
     groups_changed();
 }
@@ -238,24 +289,36 @@ void on_practice_clear_clicked(GtkButton*, gpointer) {
 }
 
 void on_practice_check_clicked(GtkButton*, gpointer) {
-    clear_verdict();
-    const judgement judged = judge(shown.map, practice_kind(), practice.groups);
-    for (const std::string& line : judgement_lines(judged)) {
-        GtkWidget* label = wrapped_label(420);
-        gtk_label_set_text(GTK_LABEL(label), line.c_str());
-        gtk_box_pack_start(GTK_BOX(practice_verdict_box), label, FALSE, FALSE, 0);
-        gtk_widget_show(label);
-    }
-    say(judged.cover.minimal() ? "Well done: a minimum cover." : "");
-    fit_window();
+    practice.checked = judge(practice.map, practice.kind, practice.groups);
+    show_verdict();
+    redraw_area();
+    say(practice.checked->cover.minimal() ? "Well done: a minimum cover." : "");
 }
 
 void on_practice_new_map_clicked(GtkButton*, gpointer) {
-    show_map(fresh_exercise(shown.map, g_random_int()));
+    // As if the student had clicked the cells in: no answer until Show.
+    show_map(fresh_exercise(shown.map, practice.kind, g_random_int()), false);
 }
 
+cover_kind chosen_kind() {
+    return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]))
+               ? cover_kind::product_of_sums
+               : cover_kind::sum_of_products;
+}
+
+// Loops of the other kind start the round again, and say what went.
 void on_practice_kind_toggled(GtkToggleButton* button, gpointer) {
-    if (gtk_toggle_button_get_active(button)) update_practice_window();
+    if (!gtk_toggle_button_get_active(button) || chosen_kind() == practice.kind) return;
+    const std::size_t dropped = practice.groups.size();
+    const char* before = loops_of(practice.kind);
+    practice.kind = chosen_kind();
+    start_round();
+    if (dropped == 1)
+        say(std::string("Loops of ") + loops_of(practice.kind) + " now: the group of " + before +
+            " was cleared.");
+    else if (dropped > 1)
+        say(std::string("Loops of ") + loops_of(practice.kind) + " now: the " +
+            std::to_string(dropped) + " groups of " + before + " were cleared.");
 }
 
 void on_practice_destroy(GtkWidget*, gpointer) {
@@ -338,22 +401,42 @@ GtkWidget* build_close_row() {
     return row;
 }
 
+// A label to read, not to copy: Tab passes it by.
+GtkWidget* plain_label(int width) {
+    GtkWidget* label = wrapped_label(width);
+    gtk_label_set_selectable(GTK_LABEL(label), FALSE);
+    return label;
+}
+
+// The judgement's lines scroll in a space of their own, so that however
+// many groups there are the window keeps its size.
+GtkWidget* build_verdict_area() {
+    practice_verdict_box = gtk_vbox_new(FALSE, 2);
+    GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_add_with_viewport(GTK_SCROLLED_WINDOW(scrolled), practice_verdict_box);
+    gtk_viewport_set_shadow_type(GTK_VIEWPORT(gtk_bin_get_child(GTK_BIN(scrolled))),
+                                 GTK_SHADOW_NONE);
+    gtk_widget_set_size_request(scrolled, -1, 110);
+    return scrolled;
+}
+
 void build_practice_window() {
     GtkWidget* box = new_tool_window(practice_window, "Tessary: Practice");
     gtk_box_pack_start(GTK_BOX(box), build_practice_kind_buttons(), FALSE, FALSE, 0);
-    GtkWidget* hint = wrapped_label(420);
+    GtkWidget* hint = plain_label(420);
     gtk_label_set_text(GTK_LABEL(hint),
                        "Select the cells of a group by clicking or dragging, or with the arrow "
                        "keys and Space; then press Return or Add group.");
     gtk_box_pack_start(GTK_BOX(box), hint, FALSE, FALSE, 0);
     GtkWidget* middle = gtk_hbox_new(FALSE, 8);
-    gtk_box_pack_start(GTK_BOX(middle), build_practice_area(), FALSE, FALSE, 0);
-    gtk_box_pack_start(GTK_BOX(middle), build_practice_side(), TRUE, TRUE, 0);
-    gtk_box_pack_start(GTK_BOX(box), middle, FALSE, FALSE, 0);
-    practice_message_label = wrapped_label(420);
+    gtk_box_pack_start(GTK_BOX(middle), build_practice_area(), TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(middle), build_practice_side(), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), middle, TRUE, TRUE, 0);
+    practice_message_label = plain_label(420);
     gtk_box_pack_start(GTK_BOX(box), practice_message_label, FALSE, FALSE, 0);
-    practice_verdict_box = gtk_vbox_new(FALSE, 2);
-    gtk_box_pack_start(GTK_BOX(box), practice_verdict_box, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), build_verdict_area(), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_close_row(), FALSE, FALSE, 0);
     close_on_escape(practice_window);
     g_signal_connect(practice_window, "destroy", G_CALLBACK(on_practice_destroy), nullptr);
@@ -362,16 +445,22 @@ void build_practice_window() {
 } // namespace
 
 cover_kind practice_kind() {
-    return practice_window != nullptr &&
-                   gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]))
-               ? cover_kind::product_of_sums
-               : cover_kind::sum_of_products;
+    return practice.kind;
 }
 
-boolean_map fresh_exercise(const boolean_map& now, std::uint32_t seed) {
+map_picture practice_picture() {
+    map_picture picture{practice.map, {}, "", "", practice.selected, practice.cursor};
+    picture.loops_of = practice.kind;
+    picture.numbers = shown.numbers;
+    for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
+    if (practice.checked) mark_judgement(picture, *practice.checked);
+    return picture;
+}
+
+boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_t seed) {
     std::vector<boolean_map> maps;
     for (std::uint64_t s = seed;; ++s)
-        if (draw_exercises({s, 1, 0, 2, 5}, maps) && maps.front() != now) return maps.front();
+        if (draw_exercises({s, 1, 0, 2, 5, kind}, maps) && maps.front() != now) return maps.front();
 }
 
 void add_practice_group() {
@@ -383,25 +472,25 @@ void add_practice_group() {
     }
     practice.groups.push_back(group);
     practice.selected = 0;
-    say("Added " + group_label(group) + ".");
+    say("Added " + group_name(group) + ".");
     groups_changed();
 }
 
-// A new map, or loops of the other kind, start the round again.
+// Another map starts the round again; the same map shown again keeps it.
 void update_practice_window() {
-    if (practice_window == nullptr) return;
-    practice.groups.clear();
-    practice.selected = 0;
-    drag = {};
-    say("");
-    groups_changed();
+    if (practice_window == nullptr || practice.map == shown.map) return;
+    start_round();
 }
 
 void show_practice_window() {
     if (practice_window == nullptr) {
         build_practice_window();
-        practice = {};
-        update_practice_window();
+        gtk_toggle_button_set_active(
+            GTK_TOGGLE_BUTTON(practice_kind_buttons[practice.kind == cover_kind::product_of_sums]),
+            TRUE);
+        if (practice.map != shown.map) start_round();
+        groups_changed();
+        size_picture_area(practice_window, practice_area, practice_picture_room());
         gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(practice_window)));
         place_beside_main_window(practice_window);
         gtk_widget_show(practice_window);

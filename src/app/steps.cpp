@@ -23,6 +23,8 @@ GtkWidget* steps_next_button;
 
 namespace {
 
+constexpr int sentence_width = 480;
+
 // The steps of the shown map in the chosen form, and the one on display.
 std::vector<step_view> steps_shown;
 std::size_t step_at = 0;
@@ -39,11 +41,7 @@ void show_step() {
                               std::to_string(steps_shown.size()) + ": " + step.title;
     gtk_label_set_text(GTK_LABEL(steps_title_label), title.c_str());
     gtk_label_set_text(GTK_LABEL(steps_sentence_label), step.sentence.c_str());
-    size_picture_area(steps_window, steps_area, measure_picture(step.picture));
     gtk_widget_queue_draw(steps_area);
-    // As small as the step allows: a step with a shorter legend shrinks it.
-    gtk_window_resize(GTK_WINDOW(steps_window), 1, 1);
-    keep_on_screen(steps_window);
     gtk_widget_set_sensitive(steps_back_button, step_at > 0);
     gtk_widget_set_sensitive(steps_next_button, step_at + 1 < steps_shown.size());
 }
@@ -105,8 +103,8 @@ void build_steps_window() {
     gtk_box_pack_start(GTK_BOX(box), steps_title_label, FALSE, FALSE, 0);
     steps_area = gtk_drawing_area_new();
     g_signal_connect(steps_area, "expose-event", G_CALLBACK(on_steps_area_expose), nullptr);
-    gtk_box_pack_start(GTK_BOX(box), steps_area, FALSE, FALSE, 0);
-    steps_sentence_label = wrapped_label(480);
+    gtk_box_pack_start(GTK_BOX(box), steps_area, TRUE, TRUE, 0);
+    steps_sentence_label = wrapped_label(sentence_width);
     gtk_box_pack_start(GTK_BOX(box), steps_sentence_label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_step_buttons(), FALSE, FALSE, 0);
     close_on_escape(steps_window);
@@ -115,11 +113,39 @@ void build_steps_window() {
 
 } // namespace
 
+// One size for every step of a map and form, with room for the largest
+// picture and the longest sentence, so that Back, Next and Close stay where
+// they are from step to step. The window only grows, to keep a size the user
+// gave it.
+void size_for_every_step() {
+    picture_size room{0, 0};
+    gint sentence_height = 0;
+    gtk_widget_set_size_request(steps_sentence_label, sentence_width, -1);
+    for (const step_view& step : steps_shown) {
+        const picture_size size = measure_picture(step.picture);
+        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
+        gtk_label_set_text(GTK_LABEL(steps_sentence_label), step.sentence.c_str());
+        GtkRequisition wanted;
+        gtk_widget_size_request(steps_sentence_label, &wanted);
+        sentence_height = std::max(sentence_height, wanted.height);
+    }
+    gtk_widget_set_size_request(steps_sentence_label, sentence_width, sentence_height);
+    size_picture_area(steps_window, steps_area, room);
+    GtkRequisition wanted;
+    gtk_widget_size_request(steps_window, &wanted);
+    gint width, height;
+    gtk_window_get_size(GTK_WINDOW(steps_window), &width, &height);
+    gtk_window_resize(GTK_WINDOW(steps_window), std::max(width, wanted.width),
+                      std::max(height, wanted.height));
+    keep_on_screen(steps_window);
+}
+
 // A new map, or the other form, starts again at the first step.
 void update_steps_window() {
     if (steps_window == nullptr) return;
     steps_shown = steps_of(shown.map, chosen_kind());
     step_at = 0;
+    size_for_every_step();
     show_step();
 }
 

@@ -14,10 +14,12 @@
 #include "exact/exact.h"
 #include "logic/boolean_map.h"
 #include "render/picture.h"
+#include "teach/judge.h"
 
 #include <gtk/gtk.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,23 +142,36 @@ extern GtkWidget* practice_message_label;   // "Not a group: ...", "Added A'B."
 extern GtkWidget* practice_list;            // the groups added, in order
 extern GtkWidget* practice_verdict_box;     // after Check, a label per line of the judgement
 
-// The round: the groups added, the cells selected, the keyboard's cell.
+// The round: the map and the loops it is played on, the groups added, the
+// cells selected, the keyboard's cell, and the last Check. It outlives the
+// window, so that Practice reopened on the same map goes on where it was.
 struct practice_state {
+    boolean_map map;
+    cover_kind kind = cover_kind::sum_of_products;
     std::vector<cube> groups;
     minterm_set selected = 0;
-    int cursor = 0; // the top-left cell, row C'D' and column A'B', to start
+    int cursor = 0;                   // the top-left cell, row C'D' and column A'B', to start
+    std::optional<judgement> checked; // until the groups change
 };
 extern practice_state practice;
 
 cover_kind practice_kind(); // the loops the Practice window asks for
+// The map with the groups, the selection, the cursor and the last Check.
+map_picture practice_picture();
 // Adds the selection as a group, or says why it is not one and keeps it.
 void add_practice_group();
-// A map for New map: a worksheet's exercise (a minimum of 2 to 5 terms)
-// drawn from `seed`, other than `now`.
-boolean_map fresh_exercise(const boolean_map& now, std::uint32_t seed);
+// A map for New map: a worksheet's exercise (a minimum of 2 to 5 terms in
+// the form of `kind`) drawn from `seed`, other than `now`.
+boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_t seed);
 
 void on_view_practice(gpointer data, guint action, GtkWidget* item);
 void show_practice_window();
 void update_practice_window(); // after each change of the shown map: the groups go
+
+// Scale and offset of a picture drawn as large as fits in a widget, centred.
+struct picture_fit {
+    double scale, x, y;
+};
+picture_fit fit_in(GtkWidget* area, const map_picture& picture);
 
 } // namespace tessary

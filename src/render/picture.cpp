@@ -57,6 +57,10 @@ constexpr std::array<loop_look, loop_styles> loop_look_table = {{
     {0.400, 0.400, 0.400, {10, 2.5, 3, 2.5}, 4},
 }};
 
+// A loop found wrong: red, thick and broken.
+constexpr colour warning_red = {0.80, 0.0, 0.0};
+constexpr double warning_width = 3.5, warning_dashes[] = {8, 3, 2, 3};
+
 // A faint loop is thin and pale; beside faint ones, the others are strong.
 constexpr double faint_width = 1.25, strong_width = 3, faint_paleness = 0.55;
 
@@ -66,6 +70,7 @@ bool has_faint(const map_picture& p) {
 }
 
 double width_of(const map_picture& p, std::size_t k) {
+    if (p.groups[k].warning) return warning_width;
     return p.groups[k].faint ? faint_width : has_faint(p) ? strong_width : loop_width;
 }
 
@@ -75,6 +80,13 @@ std::size_t look_index(const map_picture& p, std::size_t k) {
 }
 
 void set_loop_style(cairo_t* cr, const map_picture& p, std::size_t k) {
+    if (p.groups[k].warning) {
+        cairo_set_source_rgb(cr, warning_red.r, warning_red.g, warning_red.b);
+        cairo_set_line_width(cr, warning_width);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_dash(cr, warning_dashes, std::size(warning_dashes), 0);
+        return;
+    }
     const loop_look& style = look_of(look_index(p, k));
     const double pale = p.groups[k].faint ? faint_paleness : 0;
     cairo_set_source_rgb(cr, style.r + (1 - style.r) * pale, style.g + (1 - style.g) * pale,
@@ -228,6 +240,26 @@ void draw_marks(cairo_t* cr, minterm_set marked, double gx, double gy) {
     cairo_restore(cr);
 }
 
+// A red ring round the digit: solid for a cell a loop must not take, broken
+// for one no loop takes. Round, so never taken for a loop.
+void draw_rings(cairo_t* cr, const map_picture& p, double gx, double gy) {
+    constexpr double radius = 11, broken[] = {3, 2.5};
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, warning_red.r, warning_red.g, warning_red.b);
+    cairo_set_line_width(cr, 2);
+    for (int m = 0; m < cell_count; ++m) {
+        const bool wrong = (p.wrong_cells & minterm_bit(m)) != 0;
+        if (!wrong && (p.missed_cells & minterm_bit(m)) == 0) continue;
+        const cell_place at = place_of(m);
+        cairo_set_dash(cr, broken, wrong ? 0 : 2, 0);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, gx + (at.col + 0.5) * cell, gy + (at.row + 0.5) * cell, radius, 0,
+                  2 * std::numbers::pi);
+        cairo_stroke(cr);
+    }
+    cairo_restore(cr);
+}
+
 // A thick solid frame inside the cell, in the colour of the text.
 void draw_cursor(cairo_t* cr, int cursor, double gx, double gy) {
     if (cursor < 0 || cursor >= cell_count) return;
@@ -284,7 +316,7 @@ void draw_legend(cairo_t* cr, const map_picture& p, double top) {
         cairo_stroke(cr);
         cairo_restore(cr);
         const loop_look& look = look_of(look_index(p, k));
-        set_colour(cr, {look.r, look.g, look.b});
+        set_colour(cr, p.groups[k].warning ? warning_red : colour{look.r, look.g, look.b});
         show_text(cr, p.groups[k].label, x + 36, y + 1,
                   {p.groups[k].faint ? "Sans 10" : "Sans Bold 10", false, 0});
     }
@@ -342,6 +374,7 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
     draw_grid_lines(cr, gx, gy);
     if (p.numbers) draw_numbers(cr, gx, gy);
     draw_cells(cr, p, gx, gy);
+    draw_rings(cr, p, gx, gy);
     draw_groups(cr, p, layout_of(p));
     draw_cursor(cr, p.cursor, gx, gy);
     const double legend_top = gy + grid_size + 10;

@@ -25,6 +25,9 @@ struct map_group {
     // Its colour and line, look_of(look); by its place among the groups
     // when -1. A group keeps one look in every picture of a map.
     int look = -1;
+    // A loop found wrong (it takes a cell it must not): drawn red, thick
+    // and broken, whatever its look.
+    bool warning = false;
 };
 
 struct map_picture {
@@ -34,6 +37,8 @@ struct map_picture {
     std::string caption;           // under the legend; none when empty
     minterm_set marked = 0;        // cells picked out with a shaded ground and a frame
     int cursor = -1;               // a cell framed as the keyboard's place; none when -1
+    minterm_set wrong_cells = 0;   // ringed in red: cells a loop takes and must not
+    minterm_set missed_cells = 0;  // ringed with a broken red line: cells no loop takes
     // The loops take in the 1-cells of a sum of products, or the 0-cells of
     // a product of sums: those cells are drawn strong, the others light.
     cover_kind loops_of = cover_kind::sum_of_products;

@@ -46,7 +46,8 @@ boolean_map random_map(splitmix64& random, int dont_cares) {
 
 bool acceptable(const boolean_map& map, const exercise_request& r) {
     if (map.ones == 0 || map.zeros() == 0) return false;
-    const int terms = minimum_sop(map).size;
+    const int terms =
+        r.sized_by == cover_kind::product_of_sums ? minimum_pos(map).size : minimum_sop(map).size;
     return terms >= r.min_terms && terms <= r.max_terms;
 }
 

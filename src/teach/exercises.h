@@ -4,6 +4,7 @@
 #pragma once
 
 #include "logic/boolean_map.h"
+#include "logic/cube.h"
 
 #include <cstdint>
 #include <vector>
@@ -14,11 +15,13 @@ struct exercise_request {
     std::uint64_t seed = 0;
     int count = 1;
     int dont_cares = 0;               // X-cells in each map
-    int min_terms = 2, max_terms = 5; // of each map's minimum sum of products
+    int min_terms = 2, max_terms = 5; // of each map's minimum in the form below
+    cover_kind sized_by = cover_kind::sum_of_products;
 };
 
 // `count` different maps, each with a 1-cell and a 0-cell, its don't-cares
-// and a minimum sum of products of min_terms to max_terms terms. False when
+// and a minimum (sum of products, or product of sums when sized by it) of
+// min_terms to max_terms terms. False when
 // the terms asked for are too rare to find that many; `maps` then holds the
 // ones found.
 bool draw_exercises(const exercise_request& request, std::vector<boolean_map>& maps);

@@ -136,23 +136,17 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
 }
 
 // With the longest answers there are (A^B^C^D), in every form, the window
-// stays on a 1024x768 screen and every label fits inside it, broken only
-// between terms.
+// stays on the screen and every label fits inside it, broken only between
+// terms.
 TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
     set_map("0101/1010/0101/1010");
     click("   Show   ");
     for (int form = 0; form < 3; ++form) {
         SCOPED_TRACE(form);
         choose(form);
-        for (int i = 0; i < 5; ++i) {
-            drain_events();
-            g_usleep(10000);
-        }
-        gint x, y, width, height;
-        gtk_window_get_position(GTK_WINDOW(groups_window), &x, &y);
-        gtk_window_get_size(GTK_WINDOW(groups_window), &width, &height);
-        EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 1024 && y + height <= 768)
-            << x << "," << y << " " << width << "x" << height;
+        const GdkRectangle at = window_rectangle(groups_window);
+        const gint width = at.width, height = at.height;
+        EXPECT_TRUE(on_screen(at)) << at.x << "," << at.y << " " << width << "x" << height;
         for (GtkWidget* label : {groups_terms_label, groups_minimal_label}) {
             int text_width, text_height;
             pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(label)), &text_width,
@@ -172,11 +166,7 @@ TEST_F(GroupsWindow, ResizableWithThePictureScaled) {
     gint width, height;
     gtk_window_get_size(GTK_WINDOW(groups_window), &width, &height);
     gtk_window_resize(GTK_WINDOW(groups_window), width + 200, height + 200);
-    for (int i = 0; i < 5; ++i) {
-        drain_events();
-        g_usleep(10000);
-    }
-    EXPECT_GT(groups_area->allocation.width, before);
+    EXPECT_TRUE(wait_until([before] { return groups_area->allocation.width > before; }));
 }
 
 struct closing_case {
@@ -294,7 +284,7 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     gchar* here = g_get_current_dir();
     const std::string cwd = here;
     g_free(here);
-    g_timeout_add(100, look_and_cancel, nullptr);
+    poll_dialog(100, look_and_cancel);
     save_picture_dialog(GTK_WINDOW(main_window));
     EXPECT_EQ(seen.folder, cwd);
     EXPECT_EQ(seen.file, cwd + "/map.png");
@@ -303,11 +293,11 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     char dir_template[] = "/tmp/tessary-save-test.XXXXXX";
     const std::string dir = mkdtemp(dir_template);
     saved_to = dir + "/corners.pdf";
-    answering = g_timeout_add(200, answer_chooser, nullptr);
+    answering = poll_dialog(200, answer_chooser);
     save_picture_dialog(GTK_WINDOW(main_window));
     if (answering != 0) g_source_remove(answering);
     seen = {};
-    g_timeout_add(100, look_and_cancel, nullptr);
+    poll_dialog(100, look_and_cancel);
     save_picture_dialog(GTK_WINDOW(main_window));
     EXPECT_EQ(seen.folder, dir);
     EXPECT_EQ(seen.file, dir + "/corners.pdf");
@@ -321,7 +311,7 @@ TEST_F(MainWindow, ControlSSavesThePicture) {
     set_map("0110/0110/0000/0000");
     click("   Show   ");
     saved_to = dir + "/map.svg";
-    answering = g_timeout_add(200, answer_chooser, nullptr);
+    answering = poll_dialog(200, answer_chooser);
 #if defined(__SANITIZE_ADDRESS__)
     // GTK's file chooser keeps GIO objects of its file system for the life
     // of the process; they are not ours to free.

@@ -18,6 +18,84 @@ inline void drain_events() {
     while (gtk_events_pending()) gtk_main_iteration();
 }
 
+// Runs the main loop until `condition` holds, or gives up after `seconds`;
+// tells whether it held. Tests wait for what they read, never a fixed time.
+template <class Condition> bool wait_until(Condition condition, double seconds = 5) {
+    const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(seconds * 1e6);
+    for (;;) {
+        gdk_display_sync(gdk_display_get_default());
+        drain_events();
+        if (condition()) return true;
+        if (g_get_monotonic_time() > deadline) return false;
+        g_usleep(2000);
+    }
+}
+
+// A window that has been given, by the X server, the size it asks for at
+// least, and has drawn itself at it.
+inline bool window_settled(GtkWidget* window) {
+    if (window == nullptr || window->window == nullptr || !GTK_WIDGET_MAPPED(window)) return false;
+    GtkRequisition wanted;
+    gtk_widget_size_request(window, &wanted);
+    gint width, height;
+    gdk_drawable_get_size(window->window, &width, &height);
+    return width >= wanted.width && height >= wanted.height && window->allocation.width == width &&
+           window->allocation.height == height;
+}
+
+// The screen's size, as GDK reads it.
+inline GdkRectangle screen_rectangle() {
+    GdkScreen* screen = gdk_screen_get_default();
+    return {0, 0, gdk_screen_get_width(screen), gdk_screen_get_height(screen)};
+}
+
+// Where a toplevel window is on the screen and how big, once it has settled.
+inline GdkRectangle window_rectangle(GtkWidget* window) {
+    EXPECT_TRUE(wait_until([window] { return window_settled(window); }))
+        << "the window did not settle";
+    GdkRectangle r;
+    gtk_window_get_position(GTK_WINDOW(window), &r.x, &r.y);
+    gtk_window_get_size(GTK_WINDOW(window), &r.width, &r.height);
+    return r;
+}
+
+inline bool on_screen(const GdkRectangle& r) {
+    const GdkRectangle screen = screen_rectangle();
+    return r.x >= 0 && r.y >= 0 && r.x + r.width <= screen.width && r.y + r.height <= screen.height;
+}
+
+// Answers every dialog that is open with Cancel, which ends its modal loop.
+inline void cancel_open_dialogs() {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w != nullptr; w = w->next)
+        if (GTK_IS_DIALOG(w->data) && GTK_WIDGET_VISIBLE(w->data))
+            gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_CANCEL);
+    g_list_free(windows);
+}
+
+// Calls `poll` every `interval_ms` while it returns TRUE, as a dialog's modal
+// loop runs, for ten seconds at most: then the test fails and the dialog is
+// cancelled, so that a dialog that never becomes ready fails instead of
+// hanging. Returns the source, as g_timeout_add() does.
+inline guint poll_dialog(guint interval_ms, GSourceFunc poll) {
+    struct polling {
+        GSourceFunc poll;
+        gint64 deadline;
+    };
+    auto* p = new polling{poll, g_get_monotonic_time() + 10 * G_USEC_PER_SEC};
+    return g_timeout_add_full(
+        G_PRIORITY_DEFAULT, interval_ms,
+        [](gpointer data) -> gboolean {
+            auto* p = static_cast<polling*>(data);
+            if (!p->poll(nullptr)) return FALSE;
+            if (g_get_monotonic_time() < p->deadline) return TRUE;
+            ADD_FAILURE() << "the dialog did not become ready in ten seconds";
+            cancel_open_dialogs();
+            return FALSE;
+        },
+        p, [](gpointer data) { delete static_cast<polling*>(data); });
+}
+
 inline std::string label_of(GtkWidget* button) {
     const gchar* label = gtk_button_get_label(GTK_BUTTON(button));
     return label != nullptr ? label : "";
@@ -46,12 +124,10 @@ inline void press_key(GtkWidget* window, guint keyval) {
 inline void save_screenshot(GtkWidget* window, const std::string& name) {
     const char* dir = std::getenv("TESSARY_SCREENSHOTS");
     if (dir == nullptr) return;
-    for (int i = 0; i < 5; ++i) {
+    wait_until([window] {
         gdk_window_process_all_updates();
-        gdk_display_sync(gdk_display_get_default());
-        drain_events();
-        g_usleep(20000);
-    }
+        return window_settled(window);
+    });
     gint width, height;
     gdk_drawable_get_size(window->window, &width, &height);
     GdkPixbuf* shot =
@@ -98,6 +174,7 @@ inline bool main_loop_quits_after(GSourceFunc action) {
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
+        practice = {}; // as the program starts: no round of practice yet
         build_main_window();
         drain_events();
     }

@@ -47,18 +47,20 @@ void press_key(guint keyval) {
     testing::press_key(practice_window, keyval);
 }
 
-// A point inside the cell of minterm `m`, found through the picture's own
-// hit test rather than its measurements.
+// A point of the area inside the cell of minterm `m`, found through the
+// picture's own hit test, at the scale the area draws it.
 GdkPoint centre_of(int m) {
-    const map_picture picture{shown.map, {}, "", "", 0, -1};
+    const map_picture picture = practice_picture();
     int x0 = -1, y0 = -1, x1 = -1, y1 = -1;
-    for (int y = 0; y < 400; y += 2)
-        for (int x = 0; x < 400; x += 2)
+    for (int y = 0; y < 600; y += 2)
+        for (int x = 0; x < 600; x += 2)
             if (minterm_at_point(picture, x, y) == m) {
                 if (x0 < 0) x0 = x, y0 = y;
                 x1 = x, y1 = y;
             }
-    return {(x0 + x1) / 2, (y0 + y1) / 2};
+    const picture_fit fit = fit_in(practice_area, picture);
+    return {static_cast<int>(fit.x + fit.scale * (x0 + x1) / 2),
+            static_cast<int>(fit.y + fit.scale * (y0 + y1) / 2)};
 }
 
 void pointer(GdkEventType type, int m) {
@@ -233,6 +235,122 @@ TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
               (std::vector<std::string>{"B': prime, essential", "D': prime, essential",
                                         "cover: minimal"}));
     save_screenshot(practice_window, "practice-5-product");
+}
+
+// New map leaves the main window as if the student had clicked the cells
+// in: no answer until Show. With Product chosen, the exercise is sized by
+// its product.
+TEST_F(Practice, NewMapGivesNoAnswerAway) {
+    open_on("1001/0000/0000/1001");
+    ASSERT_NE(text_of(key_entry), "");
+    press("_New map");
+    EXPECT_EQ(text_of(key_entry), "");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    drain_events();
+    for (int i = 0; i < 20; ++i) {
+        press("_New map");
+        const int sums = minimum_pos(shown.map).size;
+        EXPECT_TRUE(sums >= 2 && sums <= 5) << map_text(shown.map);
+    }
+    click("   Show   ");
+    EXPECT_NE(text_of(key_entry), "");
+}
+
+// After Check the loop over a 0 is drawn as a warning with the 0s it takes
+// ringed, and the 1s no loop takes are ringed too; for a product, the same
+// with 1s and 0s the other way round.
+TEST_F(Practice, CheckMarksTheMap) {
+    open_on("1001/0000/0000/1001");
+    drag_across(4, 6); // A'B, over four 0s
+    press_key(GDK_Return);
+    click_cell(0);
+    press_key(GDK_Return);
+    press("_Check");
+    map_picture marked = practice_picture();
+    EXPECT_TRUE(marked.groups[0].warning);
+    EXPECT_FALSE(marked.groups[1].warning);
+    EXPECT_EQ(marked.wrong_cells,
+              minterm_bit(4) | minterm_bit(5) | minterm_bit(6) | minterm_bit(7));
+    EXPECT_EQ(marked.missed_cells, minterm_bit(2) | minterm_bit(8) | minterm_bit(10));
+    save_screenshot(practice_window, "practice-6-marked");
+    press("C_lear");
+    EXPECT_EQ(practice_picture().missed_cells, 0) << "the marks go with the groups";
+
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    drain_events();
+    drag_across(0, 2); // A'B', over the 1s at 0 and 2
+    press_key(GDK_Return);
+    press("_Check");
+    marked = practice_picture();
+    EXPECT_TRUE(marked.groups[0].warning);
+    EXPECT_EQ(marked.wrong_cells, minterm_bit(0) | minterm_bit(2));
+    EXPECT_EQ(marked.missed_cells, static_cast<minterm_set>(0xFAFA)) << "every 0: none is in a good loop";
+}
+
+// Switching between loops of 1s and of 0s says what it cleared; closing and
+// reopening on the same map, or showing it again, keeps the groups.
+TEST_F(Practice, KeepsTheGroupsAndSaysWhenASwitchClearsThem) {
+    open_on("1111/1111/0000/0000");
+    drag_across(0, 8);
+    press_key(GDK_Return);
+    press_key(GDK_Escape);
+    ASSERT_EQ(practice_window, nullptr);
+    click("   Show   ");
+    show_practice_window();
+    EXPECT_EQ(listed_groups(), std::vector<std::string>{"C'D'"}) << "reopened on the same map";
+    drag_across(1, 9);
+    press_key(GDK_Return);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    drain_events();
+    EXPECT_TRUE(listed_groups().empty());
+    EXPECT_EQ(message(), "Loops of 0s now: the 2 groups of 1s were cleared.");
+    drag_across(3, 11);
+    press_key(GDK_Return);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[0]), TRUE);
+    drain_events();
+    EXPECT_EQ(message(), "Loops of 1s now: the group of 0s was cleared.");
+}
+
+// The messages name the group of every cell "the whole map"; the labels
+// that only say something take no Tab stop.
+TEST_F(Practice, WordsAStudentMeets) {
+    open_on("1111/1111/1111/1111");
+    drag_across(0, 10);
+    press_key(GDK_Return);
+    EXPECT_EQ(message(), "Added the whole map.");
+    press("_Remove");
+    EXPECT_EQ(message(), "Removed the whole map.");
+    EXPECT_FALSE(gtk_label_get_selectable(GTK_LABEL(practice_message_label)));
+    GtkWidget* hint = find_label(practice_window, "Select the cells");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_FALSE(gtk_label_get_selectable(GTK_LABEL(hint)));
+}
+
+// Every cell looped alone and checked: the lines scroll, and the window
+// with Close stays on the screen.
+TEST_F(Practice, SixteenGroupsStayOnTheScreen) {
+    open_on("1111/1111/1111/1111");
+    for (int m = 0; m < 16; ++m) {
+        click_cell(m);
+        press_key(GDK_Return);
+    }
+    press("_Check");
+    ASSERT_EQ(verdict_lines().size(), 17u);
+    const GdkRectangle at = window_rectangle(practice_window);
+    EXPECT_TRUE(on_screen(at)) << at.x << "," << at.y << " " << at.width << "x" << at.height;
+    save_screenshot(practice_window, "practice-7-sixteen");
+}
+
+// A larger window draws the map larger, and a click still lands on its cell.
+TEST_F(Practice, DrawsTheMapToTheWindowsSize) {
+    open_on("1001/0000/0000/1001");
+    const double scale = fit_in(practice_area, practice_picture()).scale;
+    const GdkRectangle screen = screen_rectangle();
+    gtk_window_resize(GTK_WINDOW(practice_window), screen.width - 24, screen.height - 48);
+    EXPECT_TRUE(
+        wait_until([&] { return fit_in(practice_area, practice_picture()).scale > scale * 1.2; }));
+    click_cell(10);
+    EXPECT_EQ(practice.selected, minterm_bit(10));
 }
 
 TEST_F(Practice, EscapeCloses) {

@@ -80,25 +80,60 @@ TEST_F(MainWindow, StepsWalkFromTheMapToTheMinimum) {
     }
 }
 
-// With the most terms there are (A^B^C^D as a product), every step stays on
-// a 1024x768 screen, its buttons too.
-TEST_F(MainWindow, StepsStayOnTheScreen) {
-    set_map("0101/1010/0101/1010");
+// Where a widget is inside its toplevel window.
+GdkPoint place_in_window(GtkWidget* widget) {
+    gint x = 0, y = 0;
+    gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), 0, 0, &x, &y);
+    return {x, y};
+}
+
+// Every step of a map and form has the window's one size, on the screen,
+// with Back, Next and Close where they were: on A^B^C^D as a product (the
+// most terms there are), and on a map with a choice to make.
+TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
+    const std::pair<const char*, bool> cases[] = {{"0101/1010/0101/1010", true},
+                                                  {"1110/1010/1110/0000", false}};
+    show_steps_window();
+    GtkWidget* close = testing::find_button(steps_window, "_Close");
+    for (const auto& [map, product] : cases) {
+        SCOPED_TRACE(std::string(map) + (product ? " product" : " sum"));
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[product]), TRUE);
+        set_map(map);
+        click("   Show   ");
+        const GdkRectangle first = window_rectangle(steps_window);
+        EXPECT_TRUE(on_screen(first))
+            << first.x << "," << first.y << " " << first.width << "x" << first.height;
+        const GdkPoint back = place_in_window(steps_back_button),
+                       next = place_in_window(steps_next_button), shut = place_in_window(close);
+        for (int step = 1; step <= 5; ++step) {
+            const GdkRectangle at = window_rectangle(steps_window);
+            EXPECT_EQ(at.width, first.width) << "step " << step;
+            EXPECT_EQ(at.height, first.height) << "step " << step;
+            for (const auto& [button, was] :
+                 {std::pair{steps_back_button, back}, std::pair{steps_next_button, next},
+                  std::pair{close, shut}}) {
+                const GdkPoint now = place_in_window(button);
+                EXPECT_TRUE(now.x == was.x && now.y == was.y)
+                    << "step " << step << ": " << label_of(button) << " moved";
+            }
+            gtk_button_clicked(GTK_BUTTON(steps_next_button));
+        }
+    }
+}
+
+// A larger window, as at a projector, draws the map larger.
+TEST_F(MainWindow, StepsDrawTheMapToTheWindowsSize) {
+    set_map("1110/1010/1110/0000");
     click("   Show   ");
     show_steps_window();
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[1]), TRUE);
-    for (int step = 0; step < 5; ++step) {
-        for (int i = 0; i < 5; ++i) {
-            drain_events();
-            g_usleep(10000);
-        }
-        gint x, y, width, height;
-        gtk_window_get_position(GTK_WINDOW(steps_window), &x, &y);
-        gtk_window_get_size(GTK_WINDOW(steps_window), &width, &height);
-        EXPECT_TRUE(x >= 0 && y >= 0 && x + width <= 1024 && y + height <= 768)
-            << "step " << step + 1 << ": " << x << "," << y << " " << width << "x" << height;
-        gtk_button_clicked(GTK_BUTTON(steps_next_button));
-    }
+    const map_picture picture = steps_of(shown.map, cover_kind::sum_of_products)[0].picture;
+    const GdkRectangle before = window_rectangle(steps_window);
+    const double scale = fit_in(steps_area, picture).scale;
+    const GdkRectangle screen = screen_rectangle();
+    gtk_window_resize(GTK_WINDOW(steps_window), screen.width - 24, screen.height - 48);
+    EXPECT_TRUE(
+        wait_until([&] { return steps_area->allocation.height > before.height / 2 + 200; }));
+    EXPECT_GT(fit_in(steps_area, picture).scale, scale * 1.2);
 }
 
 TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {

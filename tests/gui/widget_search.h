@@ -27,4 +27,12 @@ inline GtkWidget* find_button(GtkWidget* root, const char* label) {
     });
 }
 
+// The label under `root` whose text begins with `start`.
+inline GtkWidget* find_label(GtkWidget* root, const char* start) {
+    return find_widget(root, [start](GtkWidget* widget) {
+        return GTK_IS_LABEL(widget) &&
+               g_str_has_prefix(gtk_label_get_text(GTK_LABEL(widget)), start);
+    });
+}
+
 } // namespace tessary::testing
