@@ -44,6 +44,8 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
             const greedy_term& term = greedy.terms[static_cast<std::size_t>(i)];
             if (term.kept) picture.groups.push_back({term.term, written_term(term)});
         }
+        // The answer "1" comes of no term: its loop is the whole map.
+        if (greedy.term_count == 0 && map.ones != 0) picture.groups.push_back({cube{}, "1"});
         picture.caption = caption_of(form) + std::string(write_greedy(greedy).view());
         return picture;
     }

@@ -181,8 +181,28 @@ GtkWidget* close_button(GtkWidget* window, const char* mnemonic) {
     return button;
 }
 
+namespace {
+
+// A selection copied from a label leaves behind the invisible break points
+// that let the label wrap between terms.
+void on_label_copy_clipboard(GtkLabel* label, gpointer) {
+    gint start, end;
+    if (!gtk_label_get_selection_bounds(label, &start, &end)) return;
+    const gchar* text = gtk_label_get_text(label);
+    const gchar* from = g_utf8_offset_to_pointer(text, start);
+    const gchar* to = g_utf8_offset_to_pointer(text, end);
+    const std::string copied =
+        without_breaks(std::string_view(from, static_cast<std::size_t>(to - from)));
+    gtk_clipboard_set_text(gtk_widget_get_clipboard(GTK_WIDGET(label), GDK_SELECTION_CLIPBOARD),
+                           copied.c_str(), -1);
+    g_signal_stop_emission_by_name(label, "copy-clipboard");
+}
+
+} // namespace
+
 GtkWidget* wrapped_label(int width) {
     GtkWidget* label = gtk_label_new("");
+    g_signal_connect(label, "copy-clipboard", G_CALLBACK(on_label_copy_clipboard), nullptr);
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     gtk_label_set_selectable(GTK_LABEL(label), TRUE);
     gtk_misc_set_alignment(GTK_MISC(label), 0, 0.5);

@@ -195,7 +195,8 @@ void draw_cells(cairo_t* cr, const map_picture& p, double gx, double gy) {
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
             const char value = value_at(p.map, minterm_at(row, col));
-            if (value == '0' && p.blank_zeros && strong != '0') continue;
+            const char other = strong == '1' ? '0' : '1';
+            if (value == other && p.blank_others) continue;
             const double shade = value == strong ? 0.0 : 0.35;
             cairo_set_source_rgb(cr, shade, shade, shade);
             show_text(cr, std::string(1, value), gx + (col + 0.5) * cell, gy + (row + 0.5) * cell,
@@ -422,6 +423,18 @@ picture_layout layout_of(const map_picture& p) {
                                                       cy + half_h};
     }
     return layout;
+}
+
+std::string without_breaks(std::string_view text) {
+    static constexpr std::string_view may = "\u200B";
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t next = text.find(may, at);
+        out.append(text.substr(at, next - at));
+        if (next == std::string_view::npos) break;
+        at = next + may.size();
+    }
+    return out;
 }
 
 // A zero-width space where a line may break: text wrapped by words then

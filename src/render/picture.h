@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessary {
@@ -42,8 +43,10 @@ struct map_picture {
     // The loops take in the 1-cells of a sum of products, or the 0-cells of
     // a product of sums: those cells are drawn strong, the others light.
     cover_kind loops_of = cover_kind::sum_of_products;
-    bool numbers = false;     // each cell's minterm number, small in its corner
-    bool blank_zeros = false; // 0-cells left empty, as many textbooks print them
+    bool numbers = false; // each cell's minterm number, small in its corner
+    // The cells the loops do not take left empty, as many textbooks print a
+    // map: the 0-cells of a sum of products, the 1-cells of a product of sums.
+    bool blank_others = false;
 };
 
 // At most this many loops have a colour and a line of their own; more take
@@ -96,5 +99,9 @@ picture_layout layout_of(const map_picture& picture);
 // show_text() and GTK's labels wrap), it then breaks only there or at a
 // blank, never inside a term or a sum.
 std::string break_between_terms(const std::string& text);
+
+// The text again without the break points break_between_terms() put in: what
+// a reader copies.
+std::string without_breaks(std::string_view text);
 
 } // namespace tessary

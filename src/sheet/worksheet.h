@@ -23,7 +23,9 @@ struct sheet_options {
     key_choice answers = key_choice::minimal;
     paper_size paper = paper_size::a4;
     bool numbers = false;     // each cell's minterm number in its corner
-    bool blank_zeros = false; // 0-cells left empty on the exercise pages
+    // The cells an answer does not loop left empty on the exercise pages:
+    // the 0-cells, or the 1-cells where the answers are products of sums.
+    bool blank_zeros = false;
 };
 
 // The number of don't-care cells of each map: the share, rounded.

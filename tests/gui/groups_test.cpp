@@ -135,6 +135,22 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(groups_minimal_label), "Minimal: BC'");
 }
 
+// An answer copied from a label is the answer as typed, without the
+// invisible break points that let the label wrap between terms.
+TEST_F(GroupsWindow, CopiedAnswersCarryNoZeroWidthSpaces) {
+    set_map("0111/1111/1101/1111");
+    click("   Show   ");
+    const std::string full = gtk_label_get_text(GTK_LABEL(groups_minimal_label));
+    ASSERT_NE(full.find("\u200B"), std::string::npos) << "the label breaks between terms";
+    gtk_label_select_region(GTK_LABEL(groups_minimal_label), 0, -1);
+    g_signal_emit_by_name(groups_minimal_label, "copy-clipboard");
+    gchar* copied = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(std::string(copied),
+              "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more than the minimum");
+    g_free(copied);
+}
+
 // With the longest answers there are (A^B^C^D), in every form, the window
 // stays on the screen and every label fits inside it, broken only between
 // terms.

@@ -82,6 +82,23 @@ TEST(PictureLayout, CrowdedMapsKeepTheirDigitsWhole) {
     }
 }
 
+// The shown answer "1" of a map without a 0 is one loop round the whole map,
+// as the minimal sum's is.
+TEST(AnswerPictures, TheFullMapsShownAnswerHasItsLoop) {
+    for (const char* text : {"1111/1111/1111/1111", "1X11/1111/11X1/1111"}) {
+        SCOPED_TRACE(text);
+        cell_values cells{};
+        std::size_t n = 0;
+        for (const char* c = text; *c != '\0'; ++c)
+            if (*c != '/') cells[n++] = *c;
+        const map_picture shown = picture_of(map_from_cells(cells), answer_form::shown);
+        ASSERT_EQ(shown.groups.size(), 1u);
+        EXPECT_EQ(shown.groups[0].cells, cube{});
+        EXPECT_EQ(shown.groups[0].label, "1");
+    }
+    EXPECT_TRUE(picture_of(boolean_map{}, answer_form::shown).groups.empty()) << "the answer 0";
+}
+
 // Eight loops, eight colours apart in hue and in grey, eight lines apart.
 TEST(LoopLooks, EightColoursAndEightLines) {
     std::set<std::vector<double>> dashes;

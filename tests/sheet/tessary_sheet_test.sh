@@ -68,6 +68,10 @@ done
 run -s 7 -n 6 --zeros blank -o "$dir/z.pdf"
 pdftotext -l 1 "$dir/z.pdf" - | grep -q 0 && fail "--zeros blank: a 0 on the exercise page"
 pdftotext -f 2 -l 2 "$dir/z.pdf" - | grep -qx 0 || fail "--zeros blank: no 0 in the key"
+# a product of sums is read off the 0-cells: there the 1-cells go
+run -s 7 -n 6 --zeros blank --answers pos -o "$dir/zp.pdf"
+pdftotext -l 1 "$dir/zp.pdf" - | grep -qx 1 && fail "--zeros blank --answers pos: a 1 on the exercise page"
+pdftotext -l 1 "$dir/zp.pdf" - | grep -qx 0 || fail "--zeros blank --answers pos: no 0 on the exercise page"
 run -s 7 -n 6 --numbers -o "$dir/n.pdf"
 pdftotext -l 1 "$dir/n.pdf" - | grep -qx 13 || fail "--numbers: no minterm 13 on the page"
 
