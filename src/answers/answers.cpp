@@ -5,6 +5,8 @@
 #include "exact/exact.h"
 #include "logic/cube.h"
 
+#include <algorithm>
+
 namespace tessary {
 
 greedy_text shown_text(const boolean_map& map) {
@@ -47,6 +49,7 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
         // The answer "1" comes of no term: its loop is the whole map.
         if (greedy.term_count == 0 && map.ones != 0) picture.groups.push_back({cube{}, "1"});
         picture.caption = caption_of(form) + std::string(write_greedy(greedy).view());
+        give_looks(picture);
         return picture;
     }
     const bool sums = form == answer_form::pos;
@@ -54,7 +57,31 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
     const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
     for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
     picture.caption = caption_of(form) + (sums ? pos_text(terms) : sop_text(terms));
+    give_looks(picture);
     return picture;
+}
+
+void give_looks(map_picture& picture) {
+    const std::vector<cube> primes = primes_of(picture.map, picture.loops_of);
+    unsigned taken = 0;
+    auto take = [&taken](int look) {
+        taken |= 1u << look;
+        return look;
+    };
+    std::vector<map_group*> unplaced;
+    for (map_group& g : picture.groups) {
+        const auto prime = std::find(primes.begin(), primes.end(), g.cells);
+        const int wanted = static_cast<int>(prime - primes.begin()) % loop_styles;
+        if (prime != primes.end() && (taken >> wanted & 1) == 0)
+            g.look = take(wanted);
+        else
+            unplaced.push_back(&g);
+    }
+    for (map_group* g : unplaced) {
+        int look = 0;
+        while (look < loop_styles && (taken >> look & 1) != 0) ++look;
+        g->look = look < loop_styles ? take(look) : static_cast<int>(g - picture.groups.data());
+    }
 }
 
 int shown_excess(const boolean_map& map) {

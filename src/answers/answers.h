@@ -36,6 +36,12 @@ const char* caption_of(answer_form form);
 // and the answer as its caption: "Shown answer: A'B+CD'".
 map_picture picture_of(const boolean_map& map, answer_form form);
 
+// Gives each group of a picture its look by its place among the map's primes
+// of the picture's kind, so that a group looks the same in every picture of
+// the map; a look another group of the picture has already taken, or a
+// group that is not a prime, takes the first look still free.
+void give_looks(map_picture& picture);
+
 // How many terms the shown answer has beyond the minimum sum's; 0 when none.
 int shown_excess(const boolean_map& map);
 

@@ -93,6 +93,7 @@ map_picture picture_with(const boolean_map& map, const explanation& e,
     map_picture picture{map, {}, "", "", marked};
     picture.loops_of = e.kind;
     for (const cube c : groups) picture.groups.push_back({c, group_text(c, e.kind)});
+    give_looks(picture);
     return picture;
 }
 

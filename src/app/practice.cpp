@@ -453,6 +453,7 @@ map_picture practice_picture() {
     picture.loops_of = practice.kind;
     picture.numbers = shown.numbers;
     for (const cube c : practice.groups) picture.groups.push_back({c, group_label(c)});
+    give_looks(picture);
     if (practice.checked) mark_judgement(picture, *practice.checked);
     return picture;
 }

@@ -32,7 +32,9 @@ constexpr int legend_columns = 2;
 // Loops nest inwards from the cell's edge a step at a time, to a floor: a
 // loop deeper than that runs at the floor, still clear of the digit, and is
 // told from the one beside it by its colour and its line.
-constexpr double loop_width = 2, first_inset = 3, inset_step = 3;
+constexpr double first_inset = 3, inset_step = 3;
+constexpr double tag_width = 15, tag_height = 11;
+const char tag_font[] = "Sans Bold 7";
 constexpr int inset_floor = 4;
 constexpr double digit_clearance = 1.5;
 const char strong_font[] = "Sans Bold 13", light_font[] = "Sans 12";
@@ -41,20 +43,22 @@ struct colour {
     double r, g, b;
 };
 
-// A colour and a line for each loop, told apart in colour and in grey. The
-// colours are dark enough for a photocopy and far apart in hue (Okabe and
-// Ito's blue, vermilion, green and purple with black, ochre, violet and
-// grey); the lines are solid, dashed, dotted and their mixes. A dash of 0.1
-// with round caps is a dot.
+// A colour and a line for each loop, told apart in colour and, on a grey
+// photocopy, by the line alone. The colours are dark enough for a photocopy
+// and far apart in hue (Okabe and Ito's blue, vermilion, green and purple
+// with black, ochre, violet and grey). The lines: solid, dashed, dotted, a
+// long dash with a dot, short dashes, then two heavy lines (long dashes,
+// large dots) and a short dash with two dots. A dash of 0.1 with round caps
+// is a dot.
 constexpr std::array<loop_look, loop_styles> loop_look_table = {{
-    {0.000, 0.447, 0.698, {}, 0},
-    {0.835, 0.369, 0.000, {7, 3}, 2},
-    {0.000, 0.620, 0.451, {0.1, 3.6}, 2},
-    {0.667, 0.200, 0.467, {7, 2.8, 0.1, 2.8}, 4},
-    {0.000, 0.000, 0.000, {3, 2.5}, 2},
-    {0.600, 0.467, 0.000, {12, 3}, 2},
-    {0.416, 0.239, 0.604, {7, 2.5, 0.1, 2.5, 0.1, 2.5}, 6},
-    {0.400, 0.400, 0.400, {10, 2.5, 3, 2.5}, 4},
+    {0.000, 0.447, 0.698, {}, 0, 2},
+    {0.835, 0.369, 0.000, {7, 3}, 2, 2},
+    {0.000, 0.620, 0.451, {0.1, 3.6}, 2, 2},
+    {0.667, 0.200, 0.467, {13, 3, 0.1, 3}, 4, 2},
+    {0.000, 0.000, 0.000, {2.5, 2.5}, 2, 2},
+    {0.600, 0.467, 0.000, {11, 5}, 2, 3.5},
+    {0.416, 0.239, 0.604, {4, 2.5, 0.1, 2.5, 0.1, 2.5}, 6, 2},
+    {0.400, 0.400, 0.400, {0.1, 6}, 2, 3.5},
 }};
 
 // A loop found wrong: red, thick and broken.
@@ -62,21 +66,22 @@ constexpr colour warning_red = {0.80, 0.0, 0.0};
 constexpr double warning_width = 3.5, warning_dashes[] = {8, 3, 2, 3};
 
 // A faint loop is thin and pale; beside faint ones, the others are strong.
-constexpr double faint_width = 1.25, strong_width = 3, faint_paleness = 0.55;
+constexpr double faint_width = 1.25, strong_extra = 1, faint_paleness = 0.55;
 
 bool has_faint(const map_picture& p) {
     return std::any_of(p.groups.begin(), p.groups.end(),
                        [](const map_group& g) { return g.faint; });
 }
 
-double width_of(const map_picture& p, std::size_t k) {
-    if (p.groups[k].warning) return warning_width;
-    return p.groups[k].faint ? faint_width : has_faint(p) ? strong_width : loop_width;
-}
-
 std::size_t look_index(const map_picture& p, std::size_t k) {
     const int look = p.groups[k].look;
     return look >= 0 ? static_cast<std::size_t>(look) : k;
+}
+
+double width_of(const map_picture& p, std::size_t k) {
+    if (p.groups[k].warning) return warning_width;
+    if (p.groups[k].faint) return faint_width;
+    return look_of(look_index(p, k)).width + (has_faint(p) ? strong_extra : 0);
 }
 
 void set_loop_style(cairo_t* cr, const map_picture& p, std::size_t k) {
@@ -305,6 +310,24 @@ void draw_groups(cairo_t* cr, const map_picture& p, const picture_layout& layout
     cairo_restore(cr);
 }
 
+// A loop's number in a small white box framed in its colour.
+void draw_tags(cairo_t* cr, const map_picture& p, const picture_layout& layout) {
+    for (std::size_t k = 0; k < layout.tags.size(); ++k) {
+        const picture_box& b = layout.tags[k];
+        cairo_save(cr);
+        cairo_rectangle(cr, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_fill_preserve(cr);
+        set_loop_style(cr, p, k);
+        cairo_set_line_width(cr, 1);
+        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_stroke(cr);
+        show_text(cr, std::to_string(k + 1), (b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2,
+                  {tag_font, true, 0});
+        cairo_restore(cr);
+    }
+}
+
 void draw_legend(cairo_t* cr, const map_picture& p, double top) {
     const auto columns = static_cast<std::size_t>(legend_columns_of(p));
     const double column_width = (picture_width - 2 * margin) / static_cast<double>(columns);
@@ -318,7 +341,8 @@ void draw_legend(cairo_t* cr, const map_picture& p, double top) {
         cairo_restore(cr);
         const loop_look& look = look_of(look_index(p, k));
         set_colour(cr, p.groups[k].warning ? warning_red : colour{look.r, look.g, look.b});
-        show_text(cr, p.groups[k].label, x + 36, y + 1,
+        const std::string number = loops_numbered(p) ? std::to_string(k + 1) + "  " : "";
+        show_text(cr, number + p.groups[k].label, x + 36, y + 1,
                   {p.groups[k].faint ? "Sans 10" : "Sans Bold 10", false, 0});
     }
 }
@@ -376,7 +400,9 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
     if (p.numbers) draw_numbers(cr, gx, gy);
     draw_cells(cr, p, gx, gy);
     draw_rings(cr, p, gx, gy);
-    draw_groups(cr, p, layout_of(p));
+    const picture_layout layout = layout_of(p);
+    draw_groups(cr, p, layout);
+    draw_tags(cr, p, layout);
     draw_cursor(cr, p.cursor, gx, gy);
     const double legend_top = gy + grid_size + 10;
     draw_legend(cr, p, legend_top);
@@ -395,9 +421,54 @@ int minterm_at_point(const map_picture& p, double x, double y) {
     return minterm_at(static_cast<int>(row), static_cast<int>(col));
 }
 
+bool loops_numbered(const map_picture& p) {
+    unsigned used = 0;
+    for (std::size_t k = 0; k < p.groups.size(); ++k) {
+        const unsigned bit = 1u << (look_index(p, k) % loop_styles);
+        if ((used & bit) != 0) return true;
+        used |= bit;
+    }
+    return false;
+}
+
+namespace {
+
+bool boxes_meet(const picture_box& a, const picture_box& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+// Where a loop's number goes: the middle of a side of one of its pieces, the
+// first that keeps clear of the digits and of the numbers placed before.
+picture_box place_tag(const picture_layout& layout, std::size_t k) {
+    std::vector<picture_box> spots;
+    for (const loop_stroke& s : layout.loops) {
+        if (s.group != k) continue;
+        const double cx = (s.box.x0 + s.box.x1) / 2, cy = (s.box.y0 + s.box.y1) / 2;
+        const double w = tag_width / 2, h = tag_height / 2;
+        if (!s.open_top) spots.push_back({cx - w, s.box.y0 - h, cx + w, s.box.y0 + h});
+        if (!s.open_bottom) spots.push_back({cx - w, s.box.y1 - h, cx + w, s.box.y1 + h});
+        if (!s.open_left) spots.push_back({s.box.x0 - w, cy - h, s.box.x0 + w, cy + h});
+        if (!s.open_right) spots.push_back({s.box.x1 - w, cy - h, s.box.x1 + w, cy + h});
+    }
+    auto clear = [&](const picture_box& spot, bool of_digits) {
+        for (const picture_box& t : layout.tags)
+            if (boxes_meet(spot, t)) return false;
+        if (of_digits)
+            for (const picture_box& d : layout.digits)
+                if (boxes_meet(spot, d)) return false;
+        return true;
+    };
+    for (const bool of_digits : {true, false})
+        for (const picture_box& spot : spots)
+            if (clear(spot, of_digits)) return spot;
+    return spots.front();
+}
+
+} // namespace
+
 picture_layout layout_of(const map_picture& p) {
     const double gx = left_of_grid(), gy = top_of_grid(p);
-    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, 0, {}, {}};
+    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, 0, {}, {}, {}};
     const std::vector<int> levels = inset_levels(p);
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double inset = first_inset + inset_step * std::min(levels[k], inset_floor);
@@ -422,6 +493,9 @@ picture_layout layout_of(const map_picture& p) {
         layout.digits[static_cast<std::size_t>(m)] = {cx - half_w, cy - half_h, cx + half_w,
                                                       cy + half_h};
     }
+    if (loops_numbered(p))
+        for (std::size_t k = 0; k < p.groups.size(); ++k)
+            layout.tags.push_back(place_tag(layout, k));
     return layout;
 }
 

@@ -50,15 +50,17 @@ struct map_picture {
 };
 
 // At most this many loops have a colour and a line of their own; more take
-// them again from the first.
+// them again from the first, and then every loop and its legend entry carry
+// a small number, so that each loop can still be matched to its term.
 inline constexpr int loop_styles = 8;
 
 // A loop's colour and line, the same in the legend: a dash pattern of
-// `dash_count` lengths (none: solid).
+// `dash_count` lengths (none: solid), and the line's width.
 struct loop_look {
     double r, g, b;
     std::array<double, 6> dashes;
     int dash_count;
+    double width;
 };
 const loop_look& look_of(std::size_t group);
 
@@ -91,7 +93,13 @@ struct picture_layout {
     double line_width;                  // of the widest loop
     std::vector<loop_stroke> loops;     // each piece of each loop
     std::array<picture_box, 16> digits; // by minterm: the digit with its clearance
+    // By group, where its number is written on its loop; none unless two
+    // loops of the picture share a look.
+    std::vector<picture_box> tags;
 };
+
+// Whether the loops carry numbers: when two of them share a look.
+bool loops_numbered(const map_picture& picture);
 picture_layout layout_of(const map_picture& picture);
 
 // Text that may break between terms: a zero-width space after a '+'
