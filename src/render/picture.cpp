@@ -23,11 +23,34 @@ namespace tessary {
 
 namespace {
 
-constexpr double margin = 12, header_width = 48, header_height = 26, cell = 52;
-constexpr double grid_size = map_side * cell;
+constexpr double margin = 12, header_width = 48, header_height = 26;
 constexpr double title_height = 24, legend_row = 20, caption_gap = 6;
-constexpr double picture_width = 2 * margin + header_width + grid_size;
 constexpr int legend_columns = 2;
+
+// A cell is larger with minterm numbers: each number then sits inside the
+// deepest loop, clear of every loop's line, above and left of its digit.
+constexpr double plain_cell = 52, numbered_cell = 66;
+constexpr double number_offset = 18, numbered_digit_shift = 5;
+const char number_font[] = "Sans 7";
+
+double cell_of(const map_picture& p) {
+    return p.numbers ? numbered_cell : plain_cell;
+}
+
+double width_of_picture(const map_picture& p) {
+    return 2 * margin + header_width + map_side * cell_of(p);
+}
+
+// Where the grid is drawn: its top-left corner and the side of a cell.
+// With minterm numbers the digits move down and right of the cells' centres.
+struct grid_frame {
+    double x, y, cell, digit_shift;
+    double size() const { return map_side * cell; }
+    double left(int col) const { return x + col * cell; }
+    double top(int row) const { return y + row * cell; }
+    double digit_x(int col) const { return left(col) + cell / 2 + digit_shift; }
+    double digit_y(int row) const { return top(row) + cell / 2 + digit_shift; }
+};
 
 // Loops nest inwards from the cell's edge a step at a time, to a floor: a
 // loop deeper than that runs at the floor, still clear of the digit, and is
@@ -138,8 +161,9 @@ double top_of_grid(const map_picture& p) {
     return margin + (p.title.empty() ? 0 : title_height) + header_height;
 }
 
-double left_of_grid() {
-    return margin + header_width;
+grid_frame frame_of(const map_picture& p) {
+    return {margin + header_width, top_of_grid(p), cell_of(p),
+            p.numbers ? numbered_digit_shift : 0};
 }
 
 // The caption's height when wrapped to the picture's width.
@@ -148,7 +172,7 @@ double caption_height(const map_picture& p) {
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* cr = cairo_create(scratch);
     const double height = show_text(cr, break_between_terms(p.caption), 0, 0,
-                                    {"Sans 10", false, picture_width - 2 * margin});
+                                    {"Sans 10", false, width_of_picture(p) - 2 * margin});
     cairo_destroy(cr);
     cairo_surface_destroy(scratch);
     return caption_gap + height;
@@ -161,7 +185,8 @@ std::string line_name(bool row, int index) {
     return product_text({care, static_cast<std::uint8_t>(m & care)});
 }
 
-void draw_headers(cairo_t* cr, double gx, double gy) {
+void draw_headers(cairo_t* cr, const grid_frame& f) {
+    const double gx = f.x, gy = f.y, cell = f.cell;
     set_colour(cr, {0, 0, 0});
     cairo_set_line_width(cr, 1);
     cairo_move_to(cr, margin, gy - header_height);
@@ -177,7 +202,8 @@ void draw_headers(cairo_t* cr, double gx, double gy) {
     }
 }
 
-void draw_grid_lines(cairo_t* cr, double gx, double gy) {
+void draw_grid_lines(cairo_t* cr, const grid_frame& f) {
+    const double gx = f.x, gy = f.y, cell = f.cell, grid_size = f.size();
     cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);
     cairo_set_line_width(cr, 1);
     for (int i = 1; i < map_side; ++i) {
@@ -195,7 +221,7 @@ void draw_grid_lines(cairo_t* cr, double gx, double gy) {
 
 // The cells the loops take in are strong; the others, and the don't-cares,
 // lighter but dark enough for a photocopy.
-void draw_cells(cairo_t* cr, const map_picture& p, double gx, double gy) {
+void draw_cells(cairo_t* cr, const map_picture& p, const grid_frame& f) {
     const char strong = p.loops_of == cover_kind::product_of_sums ? '0' : '1';
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
@@ -204,31 +230,32 @@ void draw_cells(cairo_t* cr, const map_picture& p, double gx, double gy) {
             if (value == other && p.blank_others) continue;
             const double shade = value == strong ? 0.0 : 0.35;
             cairo_set_source_rgb(cr, shade, shade, shade);
-            show_text(cr, std::string(1, value), gx + (col + 0.5) * cell, gy + (row + 0.5) * cell,
+            show_text(cr, std::string(1, value), f.digit_x(col), f.digit_y(row),
                       {value == strong ? strong_font : light_font, true, 0});
         }
     }
 }
 
-// Each cell's minterm number, small in its top-left corner.
-void draw_numbers(cairo_t* cr, double gx, double gy) {
+// Each cell's minterm number, small, above and left of its digit.
+void draw_numbers(cairo_t* cr, const grid_frame& f) {
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     for (int m = 0; m < cell_count; ++m) {
         const cell_place at = place_of(m);
-        show_text(cr, std::to_string(m), gx + at.col * cell + 2.5, gy + at.row * cell + 1.5,
-                  {"Sans 6.5", false, 0});
+        show_text(cr, std::to_string(m), f.left(at.col) + number_offset,
+                  f.top(at.row) + number_offset, {number_font, false, 0});
     }
 }
 
 // A pale ground crossed by thin diagonal hatching: seen in grey as well,
 // and drawn as no loop is (a loop is a line along the cells' edges).
-void draw_marks(cairo_t* cr, minterm_set marked, double gx, double gy) {
+void draw_marks(cairo_t* cr, minterm_set marked, const grid_frame& f) {
+    const double cell = f.cell;
     if (marked == 0) return;
     cairo_save(cr);
     for (int m = 0; m < cell_count; ++m) {
         if ((marked & minterm_bit(m)) == 0) continue;
         const cell_place at = place_of(m);
-        const double x = gx + at.col * cell, y = gy + at.row * cell;
+        const double x = f.left(at.col), y = f.top(at.row);
         cairo_save(cr);
         cairo_rectangle(cr, x, y, cell, cell);
         cairo_clip(cr);
@@ -248,7 +275,7 @@ void draw_marks(cairo_t* cr, minterm_set marked, double gx, double gy) {
 
 // A red ring round the digit: solid for a cell a loop must not take, broken
 // for one no loop takes. Round, so never taken for a loop.
-void draw_rings(cairo_t* cr, const map_picture& p, double gx, double gy) {
+void draw_rings(cairo_t* cr, const map_picture& p, const grid_frame& f) {
     constexpr double radius = 11, broken[] = {3, 2.5};
     cairo_save(cr);
     cairo_set_source_rgb(cr, warning_red.r, warning_red.g, warning_red.b);
@@ -259,21 +286,21 @@ void draw_rings(cairo_t* cr, const map_picture& p, double gx, double gy) {
         const cell_place at = place_of(m);
         cairo_set_dash(cr, broken, wrong ? 0 : 2, 0);
         cairo_new_sub_path(cr);
-        cairo_arc(cr, gx + (at.col + 0.5) * cell, gy + (at.row + 0.5) * cell, radius, 0,
-                  2 * std::numbers::pi);
+        cairo_arc(cr, f.digit_x(at.col), f.digit_y(at.row), radius, 0, 2 * std::numbers::pi);
         cairo_stroke(cr);
     }
     cairo_restore(cr);
 }
 
 // A thick solid frame inside the cell, in the colour of the text.
-void draw_cursor(cairo_t* cr, int cursor, double gx, double gy) {
+void draw_cursor(cairo_t* cr, int cursor, const grid_frame& f) {
+    const double cell = f.cell;
     if (cursor < 0 || cursor >= cell_count) return;
     const cell_place at = place_of(cursor);
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, 3);
-    cairo_rectangle(cr, gx + at.col * cell + 1.5, gy + at.row * cell + 1.5, cell - 3, cell - 3);
+    cairo_rectangle(cr, f.left(at.col) + 1.5, f.top(at.row) + 1.5, cell - 3, cell - 3);
     cairo_stroke(cr);
     cairo_restore(cr);
 }
@@ -289,8 +316,7 @@ void rounded_rectangle(cairo_t* cr, double x0, double y0, double x1, double y1, 
 }
 
 // A piece open towards an edge runs past it and is cut at the grid's border.
-void draw_loop(cairo_t* cr, const loop_stroke& loop) {
-    const double run_on = cell / 2;
+void draw_loop(cairo_t* cr, const loop_stroke& loop, double run_on) {
     const picture_box& b = loop.box;
     rounded_rectangle(cr, loop.open_left ? b.x0 - run_on : b.x0,
                       loop.open_top ? b.y0 - run_on : b.y0, loop.open_right ? b.x1 + run_on : b.x1,
@@ -299,13 +325,14 @@ void draw_loop(cairo_t* cr, const loop_stroke& loop) {
 }
 
 void draw_groups(cairo_t* cr, const map_picture& p, const picture_layout& layout) {
+    const double run_on = cell_of(p) / 2;
     cairo_save(cr);
     const picture_box& g = layout.grid;
     cairo_rectangle(cr, g.x0, g.y0, g.x1 - g.x0, g.y1 - g.y0);
     cairo_clip(cr);
     for (const loop_stroke& loop : layout.loops) {
         set_loop_style(cr, p, loop.group);
-        draw_loop(cr, loop);
+        draw_loop(cr, loop, run_on);
     }
     cairo_restore(cr);
 }
@@ -330,7 +357,7 @@ void draw_tags(cairo_t* cr, const map_picture& p, const picture_layout& layout) 
 
 void draw_legend(cairo_t* cr, const map_picture& p, double top) {
     const auto columns = static_cast<std::size_t>(legend_columns_of(p));
-    const double column_width = (picture_width - 2 * margin) / static_cast<double>(columns);
+    const double column_width = (width_of_picture(p) - 2 * margin) / static_cast<double>(columns);
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double x = margin + static_cast<double>(k % columns) * column_width;
         const double y = top + static_cast<double>(k / columns) * legend_row;
@@ -372,6 +399,30 @@ picture_size digit_ink() {
     return ink;
 }
 
+// The logical size of each minterm number in its font, measured once.
+picture_size number_size(int m) {
+    static const std::array<picture_size, cell_count> sizes = [] {
+        std::array<picture_size, cell_count> all{};
+        cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        cairo_t* cr = cairo_create(scratch);
+        PangoLayout* layout = pango_cairo_create_layout(cr);
+        PangoFontDescription* font = pango_font_description_from_string(number_font);
+        pango_layout_set_font_description(layout, font);
+        pango_font_description_free(font);
+        for (int n = 0; n < cell_count; ++n) {
+            pango_layout_set_text(layout, std::to_string(n).c_str(), -1);
+            int width, height;
+            pango_layout_get_pixel_size(layout, &width, &height);
+            all[static_cast<std::size_t>(n)] = {double(width), double(height)};
+        }
+        g_object_unref(layout);
+        cairo_destroy(cr);
+        cairo_surface_destroy(scratch);
+        return all;
+    }();
+    return sizes[static_cast<std::size_t>(m)];
+}
+
 } // namespace
 
 const loop_look& look_of(std::size_t group) {
@@ -379,8 +430,8 @@ const loop_look& look_of(std::size_t group) {
 }
 
 picture_size measure_picture(const map_picture& p) {
-    return {picture_width, top_of_grid(p) + grid_size + 10 + legend_rows(p) * legend_row +
-                               caption_height(p) + margin};
+    return {width_of_picture(p), top_of_grid(p) + frame_of(p).size() + 10 +
+                                     legend_rows(p) * legend_row + caption_height(p) + margin};
 }
 
 void draw_picture(cairo_t* cr, const map_picture& p) {
@@ -393,30 +444,31 @@ void draw_picture(cairo_t* cr, const map_picture& p) {
         cairo_set_source_rgb(cr, 0, 0, 0);
         show_text(cr, p.title, margin, margin, {"Sans Bold 11", false, 0});
     }
-    const double gx = left_of_grid(), gy = top_of_grid(p);
-    draw_headers(cr, gx, gy);
-    draw_marks(cr, p.marked, gx, gy);
-    draw_grid_lines(cr, gx, gy);
-    if (p.numbers) draw_numbers(cr, gx, gy);
-    draw_cells(cr, p, gx, gy);
-    draw_rings(cr, p, gx, gy);
+    const grid_frame f = frame_of(p);
+    draw_headers(cr, f);
+    draw_marks(cr, p.marked, f);
+    draw_grid_lines(cr, f);
+    if (p.numbers) draw_numbers(cr, f);
+    draw_cells(cr, p, f);
+    draw_rings(cr, p, f);
     const picture_layout layout = layout_of(p);
     draw_groups(cr, p, layout);
     draw_tags(cr, p, layout);
-    draw_cursor(cr, p.cursor, gx, gy);
-    const double legend_top = gy + grid_size + 10;
+    draw_cursor(cr, p.cursor, f);
+    const double legend_top = f.y + f.size() + 10;
     draw_legend(cr, p, legend_top);
     if (!p.caption.empty()) {
         cairo_set_source_rgb(cr, 0, 0, 0);
         show_text(cr, break_between_terms(p.caption), margin,
                   legend_top + legend_rows(p) * legend_row + caption_gap,
-                  {"Sans 10", false, picture_width - 2 * margin});
+                  {"Sans 10", false, width_of_picture(p) - 2 * margin});
     }
     cairo_restore(cr);
 }
 
 int minterm_at_point(const map_picture& p, double x, double y) {
-    const double col = (x - left_of_grid()) / cell, row = (y - top_of_grid(p)) / cell;
+    const grid_frame f = frame_of(p);
+    const double col = (x - f.x) / f.cell, row = (y - f.y) / f.cell;
     if (col < 0 || row < 0 || col >= map_side || row >= map_side) return -1;
     return minterm_at(static_cast<int>(row), static_cast<int>(col));
 }
@@ -453,6 +505,8 @@ picture_box place_tag(const picture_layout& layout, std::size_t k) {
     auto clear = [&](const picture_box& spot, bool of_digits) {
         for (const picture_box& t : layout.tags)
             if (boxes_meet(spot, t)) return false;
+        for (const picture_box& n : layout.numbers)
+            if (boxes_meet(spot, n)) return false;
         if (of_digits)
             for (const picture_box& d : layout.digits)
                 if (boxes_meet(spot, d)) return false;
@@ -467,8 +521,9 @@ picture_box place_tag(const picture_layout& layout, std::size_t k) {
 } // namespace
 
 picture_layout layout_of(const map_picture& p) {
-    const double gx = left_of_grid(), gy = top_of_grid(p);
-    picture_layout layout{{gx, gy, gx + grid_size, gy + grid_size}, 0, {}, {}, {}};
+    const grid_frame f = frame_of(p);
+    const double gx = f.x, gy = f.y, cell = f.cell;
+    picture_layout layout{{gx, gy, gx + f.size(), gy + f.size()}, 0, {}, {}, {}, {}};
     const std::vector<int> levels = inset_levels(p);
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double inset = first_inset + inset_step * std::min(levels[k], inset_floor);
@@ -487,11 +542,17 @@ picture_layout layout_of(const map_picture& p) {
     const picture_size ink = digit_ink();
     for (int m = 0; m < cell_count; ++m) {
         const cell_place at = place_of(m);
-        const double cx = gx + (at.col + 0.5) * cell, cy = gy + (at.row + 0.5) * cell;
+        const double cx = f.digit_x(at.col), cy = f.digit_y(at.row);
         const double half_w = ink.width / 2 + digit_clearance,
                      half_h = ink.height / 2 + digit_clearance;
         layout.digits[static_cast<std::size_t>(m)] = {cx - half_w, cy - half_h, cx + half_w,
                                                       cy + half_h};
+    }
+    for (int m = 0; p.numbers && m < cell_count; ++m) {
+        const cell_place at = place_of(m);
+        const double x = f.left(at.col) + number_offset, y = f.top(at.row) + number_offset;
+        const picture_size size = number_size(m);
+        layout.numbers.push_back({x, y, x + size.width, y + size.height});
     }
     if (loops_numbered(p))
         for (std::size_t k = 0; k < p.groups.size(); ++k)

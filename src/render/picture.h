@@ -96,6 +96,8 @@ struct picture_layout {
     // By group, where its number is written on its loop; none unless two
     // loops of the picture share a look.
     std::vector<picture_box> tags;
+    // By minterm, where its number is written; none unless numbers are shown.
+    std::vector<picture_box> numbers;
 };
 
 // Whether the loops carry numbers: when two of them share a look.

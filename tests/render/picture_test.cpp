@@ -43,12 +43,32 @@ int crossed_digit(const map_picture& picture) {
     return -1;
 }
 
-TEST(PictureLayout, NoLoopCrossesADigitOnAnyMapInAnyForm) {
+// With minterm numbers: the first number a loop's line crosses or a digit
+// meets, or -1.
+int crossed_number(map_picture picture) {
+    picture.numbers = true;
+    const picture_layout layout = layout_of(picture);
+    if (layout.numbers.size() != 16) return 99;
+    for (int m = 0; m < 16; ++m) {
+        const picture_box& number = layout.numbers[static_cast<std::size_t>(m)];
+        for (const picture_box& digit : layout.digits)
+            if (overlaps(number, digit)) return m;
+        for (const loop_stroke& loop : layout.loops)
+            for (const picture_box& band : line_bands(loop, layout.line_width))
+                if (overlaps(band, number)) return m;
+    }
+    return -1;
+}
+
+TEST(PictureLayout, NoLoopCrossesADigitOrANumberOnAnyMapInAnyForm) {
     for (unsigned ones = 0; ones < 0x10000 && !HasFailure(); ++ones) {
         const boolean_map map{static_cast<minterm_set>(ones), 0};
-        for (const answer_form form : {answer_form::shown, answer_form::minimal, answer_form::pos})
-            ASSERT_EQ(crossed_digit(picture_of(map, form)), -1)
-                << map_text(map) << " " << caption_of(form);
+        for (const answer_form form :
+             {answer_form::shown, answer_form::minimal, answer_form::pos}) {
+            const map_picture picture = picture_of(map, form);
+            ASSERT_EQ(crossed_digit(picture), -1) << map_text(map) << " " << caption_of(form);
+            ASSERT_EQ(crossed_number(picture), -1) << map_text(map) << " " << caption_of(form);
+        }
     }
 }
 
@@ -79,6 +99,7 @@ TEST(PictureLayout, CrowdedMapsKeepTheirDigitsWhole) {
             if ((minterms_of(c) & map.zeros()) == 0) every.groups.push_back({c, product_text(c)});
         }
         EXPECT_EQ(crossed_digit(every), -1) << "every implicant";
+        EXPECT_EQ(crossed_number(every), -1) << "every implicant, with numbers";
     }
 }
 
