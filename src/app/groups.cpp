@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -237,27 +238,43 @@ int overlap(int a0, int a1, int b0, int b1) {
 // the first where the window fits on the screen beside it wins. Failing
 // all, the place on the screen (those four, and the screen's corners and
 // edges) where it covers least of the main window.
-GdkPoint place_beside(const GdkRectangle& main, int width, int height, int screen_width,
-                      int screen_height) {
+GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
+                      int height, int screen_width, int screen_height) {
     constexpr int gap = 12;
-    const int right = main.x + main.width + gap, left = main.x - gap - width;
-    const int below = main.y + main.height + gap, above = main.y - gap - height;
-    const GdkPoint beside[] = {{right, main.y}, {left, main.y}, {main.x, below}, {main.x, above}};
     const int far_x = std::max(0, screen_width - width),
               far_y = std::max(0, screen_height - height);
-    auto clamp = [&](GdkPoint p) {
-        return GdkPoint{std::clamp(p.x, 0, far_x), std::clamp(p.y, 0, far_y)};
+    // Beside the main window first, then beside the others, then anywhere a
+    // side or a corner of the screen or of a window puts it.
+    std::vector<GdkPoint> places;
+    std::vector<int> xs{0, far_x}, ys{0, far_y};
+    std::vector<GdkRectangle> windows{main};
+    windows.insert(windows.end(), others.begin(), others.end());
+    for (const GdkRectangle& r : windows) {
+        const int right = r.x + r.width + gap, left = r.x - gap - width;
+        const int below = r.y + r.height + gap, above = r.y - gap - height;
+        places.insert(places.end(), {{right, r.y}, {left, r.y}, {r.x, below}, {r.x, above}});
+        xs.insert(xs.end(), {right, left, r.x});
+        ys.insert(ys.end(), {below, above, r.y});
+    }
+    for (const int x : xs)
+        for (const int y : ys) places.push_back({x, y});
+    // Hiding the main window counts four times as much as hiding another.
+    auto cost = [&](GdkPoint p) {
+        long hidden = 4L * overlap(p.x, p.x + width, main.x, main.x + main.width) *
+                      overlap(p.y, p.y + height, main.y, main.y + main.height);
+        for (const GdkRectangle& r : others)
+            hidden += long{overlap(p.x, p.x + width, r.x, r.x + r.width)} *
+                      overlap(p.y, p.y + height, r.y, r.y + r.height);
+        return hidden;
     };
-    auto hidden = [&](GdkPoint p) {
-        return overlap(p.x, p.x + width, main.x, main.x + main.width) *
-               overlap(p.y, p.y + height, main.y, main.y + main.height);
-    };
-    for (const GdkPoint p : beside)
-        if (clamp(p).x == p.x && clamp(p).y == p.y) return p;
-    GdkPoint best = clamp(beside[0]);
-    for (const int x : {right, left, main.x, 0, far_x})
-        for (const int y : {main.y, below, above, 0, far_y})
-            if (hidden(clamp({x, y})) < hidden(best)) best = clamp({x, y});
+    GdkPoint best{};
+    long least = -1;
+    for (const GdkPoint p : places) {
+        const GdkPoint at{std::clamp(p.x, 0, far_x), std::clamp(p.y, 0, far_y)};
+        // A place moved onto the screen wins only by hiding less.
+        const long c = cost(at) * 2 + (at.x != p.x || at.y != p.y ? 1 : 0);
+        if (least < 0 || c < least) best = at, least = c;
+    }
     return best;
 }
 
@@ -272,13 +289,26 @@ void keep_on_screen(GtkWidget* window) {
         gtk_window_move(GTK_WINDOW(window), std::min(x, far_x), std::min(y, far_y));
 }
 
+namespace {
+
+GdkRectangle rectangle_of(GtkWidget* window) {
+    GdkRectangle r;
+    gtk_window_get_position(GTK_WINDOW(window), &r.x, &r.y);
+    gtk_window_get_size(GTK_WINDOW(window), &r.width, &r.height);
+    return r;
+}
+
+} // namespace
+
 void place_beside_main_window(GtkWidget* window) {
-    GdkRectangle main;
-    gtk_window_get_position(GTK_WINDOW(main_window), &main.x, &main.y);
-    gtk_window_get_size(GTK_WINDOW(main_window), &main.width, &main.height);
+    const GdkRectangle main = rectangle_of(main_window);
+    std::vector<GdkRectangle> others;
+    for (GtkWidget* other : {groups_window, steps_window, practice_window})
+        if (other != nullptr && other != window && GTK_WIDGET_VISIBLE(other))
+            others.push_back(rectangle_of(other));
     const GtkRequisition wanted = size_of(window);
     GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(main_window));
-    const GdkPoint at = place_beside(main, wanted.width, wanted.height,
+    const GdkPoint at = place_beside(main, others, wanted.width, wanted.height,
                                      gdk_screen_get_width(screen), gdk_screen_get_height(screen));
     gtk_window_move(GTK_WINDOW(window), at.x, at.y);
 }

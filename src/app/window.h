@@ -110,14 +110,17 @@ GtkWidget* radio_row(const char* const* labels, std::size_t count, GtkWidget** b
 // `mnemonic` ("_Close").
 void close_on_escape(GtkWidget* window);
 GtkWidget* close_button(GtkWidget* window, const char* mnemonic);
-// Moves a window of ours beside the main window, where the screen has room,
-// else where it hides least of the main window.
+// Moves a window of ours where it hides least of the main window and of
+// the other tool windows that are open: beside the main window where the
+// screen has room.
 void place_beside_main_window(GtkWidget* window);
 // Moves a window of ours that has grown back onto the screen.
 void keep_on_screen(GtkWidget* window);
-// Where a window of `width` by `height` goes beside `main` on the screen.
-GdkPoint place_beside(const GdkRectangle& main, int width, int height, int screen_width,
-                      int screen_height);
+// Where a window of `width` by `height` goes on the screen: the place that
+// hides least of `main` (which counts four times) and of `others`, beside
+// `main` first, then beside the others; on the screen however large.
+GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
+                      int height, int screen_width, int screen_height);
 
 // View > Steps (steps.cpp): the steps from the shown map to its minimum, one
 // at a time, with Back and Next; nullptr while closed.

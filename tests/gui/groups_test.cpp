@@ -358,7 +358,8 @@ TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
 }
 
 // A window beside the main one: the first side with room, else where it
-// covers least of the main window, always on the screen.
+// covers least of the main window, always on the screen; and with other
+// windows open, where it hides none of them if it can.
 TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
     struct row {
         const char* name;
@@ -378,7 +379,7 @@ TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
         const GdkPoint at =
-            place_beside(r.main, r.width, r.height, r.screen_width, r.screen_height);
+            place_beside(r.main, {}, r.width, r.height, r.screen_width, r.screen_height);
         auto hidden = [&](int x, int y) {
             const int w =
                 std::max(0, std::min(x + r.width, r.main.x + r.main.width) - std::max(x, r.main.x));
@@ -398,6 +399,45 @@ TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
         for (int y = 0; y <= far_y; ++y)
             for (int x = 0; x <= far_x; ++x) least = std::min(least, hidden(x, y));
         EXPECT_EQ(hidden(at.x, at.y), least);
+    }
+}
+
+struct crowded_case {
+    const char* name;
+    GdkRectangle main;
+    std::vector<GdkRectangle> others;
+    int width, height;
+    GdkPoint at;
+};
+
+// The tool windows side by side on a 1280x800 screen: Steps goes beside the
+// main window clear of Groups, Practice where it hides neither.
+TEST(PlaceBeside, ClearOfTheOtherToolWindows) {
+    const crowded_case cases[] = {
+        {"Groups on the right, Steps below",
+         {100, 100, 380, 280},
+         {{492, 100, 436, 500}},
+         380,
+         400,
+         {100, 392}},
+        {"Groups over the place beside: Steps beside Groups",
+         {0, 0, 380, 280},
+         {{392, 0, 436, 500}},
+         440,
+         700,
+         {840, 0}},
+        {"Groups and Steps open: Practice below the main window",
+         {0, 0, 380, 280},
+         {{392, 0, 436, 500}, {840, 0, 440, 700}},
+         380,
+         460,
+         {0, 292}},
+    };
+    for (const crowded_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GdkPoint at = place_beside(c.main, c.others, c.width, c.height, 1280, 800);
+        EXPECT_EQ(at.x, c.at.x);
+        EXPECT_EQ(at.y, c.at.y);
     }
 }
 
