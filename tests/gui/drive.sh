@@ -7,6 +7,9 @@
 #   read_key                    the first key field's text, via PRIMARY
 #   keys KEY...                 focuses the window and types the keys
 #   expect_exit_0 WHAT          waits for the program; fails unless status 0
+#   wait_window TITLE           waits, a minute at most, for a window titled
+#                               TITLE (a regular expression) to show
+#   wait_gone TITLE             waits, a minute at most, for it to go
 
 x() { timeout 10 xdotool "$@"; }
 pid=
@@ -62,4 +65,17 @@ expect_exit_0() {
   wait "$pid" || status=$?
   pid=
   [ "$status" -eq 0 ] || { echo "tessary exited with $status after $1"; cat "$errors"; exit 1; }
+}
+
+wait_window() {
+  timeout 60 xdotool search --sync --onlyvisible --name "$1" >/dev/null ||
+    { echo "no window '$1' within a minute"; exit 1; }
+}
+
+wait_gone() {
+  local deadline=$(( SECONDS + 60 ))
+  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+    (( SECONDS < deadline )) || { echo "window '$1' still open after a minute"; exit 1; }
+    sleep 0.2
+  done
 }

@@ -32,18 +32,18 @@ check 1010/0101/1010/0101 "A'B'C'D'+ABC'D'+A'BC'D+AB'C'D" # split over both fiel
 check X001/X00X/X000/X011 "B'D'+CD'A"
 check 0000/0000/0000/0000 "0"
 keys ctrl+a
-sleep 3 # the About dialog's modal loop is up
+wait_window '^About Tessary$'
 x key --clearmodifiers Escape
-sleep 1
+wait_gone '^About Tessary$'
 keys ctrl+e
-sleep 3 # the dialog's modal loop is up, its first entry focused
+wait_window '^Enter function$'
 x type --delay 100 "A'B+C"
 x key Return
-sleep 1
+wait_gone '^Enter function$'
 got=$(read_key)
 [ "$got" = "C+A'B" ] || { echo "Enter function A'B+C: key field shows '$got'"; exit 1; }
 keys ctrl+g
-sleep 3 # the Groups window is drawn
+wait_window '^Tessary: Groups$'
 keys ctrl+q
 expect_exit_0 "Ctrl+Q under memcheck"
 grep -E 'ERROR SUMMARY|definitely lost' "$log" || true
