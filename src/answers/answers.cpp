@@ -112,7 +112,10 @@ std::string minimality(const boolean_map& map, const parsed_expression& expr) {
 
 verdict check_expression(const boolean_map& map, const parsed_expression& expr) {
     const int m = first_difference(map, expr.value);
-    if (m < 0) return {true, "equal" + minimality(map, expr)};
+    if (m < 0) {
+        const std::string how = minimality(map, expr);
+        return {true, "equal" + how, how == ", minimal"};
+    }
     const bool gives = (expr.value & minterm_bit(m)) != 0;
     return {false, "differs at minterm " + std::to_string(m) + " (" + minterm_text(m) +
                        "): the expression gives " + (gives ? "1" : "0") + ", the map has " +

@@ -54,6 +54,7 @@ std::string minimal_note(const boolean_map& map);
 struct verdict {
     bool equal;
     std::string text;
+    bool minimal = false; // equal, and as short as a minimum of its form
 };
 
 verdict check_expression(const boolean_map& map, const parsed_expression& expr);

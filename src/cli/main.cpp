@@ -9,6 +9,7 @@
 // read or write ends the run with a message and status 1.
 #include "answers/answers.h"
 #include "answers/explanation.h"
+#include "cli/grade.h"
 #include "cli/streams.h"
 #include "input/expression.h"
 #include "input/groups.h"
@@ -42,6 +43,7 @@ const char usage_text[] =
     "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
     "       tessary-key --explain [--pos] [MAP...]\n"
     "       tessary-key --judge GROUPS [--pos] [MAP...]\n"
+    "       tessary-key --grade KEY.tsv [--summary FILE.csv] [--points M,C] [ANSWERS]\n"
     "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
     "With no MAP, reads maps from standard input, one per line (blank lines are\n"
     "skipped).\n"
@@ -82,6 +84,20 @@ const char usage_text[] =
     "                          not minimal: ...' or 'cover: incorrect; ...'\n"
     "                          Blocks of --explain and --judge are separated by\n"
     "                          an empty line.\n"
+    "Marking a class:\n"
+    "      --grade KEY.tsv     grade a class's answers against the key that\n"
+    "                          tessary-sheet --key wrote (its first column, line N\n"
+    "                          exercise N). ANSWERS (standard input when absent\n"
+    "                          or -) is a table with a header row: the student,\n"
+    "                          then an answer per exercise; CSV when its name ends\n"
+    "                          in .csv, else tab-separated. A line per student and\n"
+    "                          exercise: STUDENT, N, VERDICT (minimal, correct,\n"
+    "                          incorrect, unreadable or unanswered) and what\n"
+    "                          --check says, separated by tabs\n"
+    "      --summary FILE.csv  with --grade, also a line per student: the count of\n"
+    "                          each verdict, score and max_score\n"
+    "      --points M,C        the points of a minimal and of a correct answer\n"
+    "                          (default 2,1)\n"
     "  -h, --help              show this help and exit\n"
     "  -V, --version           show the version and exit\n"
     "\n"
@@ -101,7 +117,8 @@ const char usage_text[] =
     "Repeated --minterms or --dont-cares lists add up.\n"
     "\n"
     "Exit status: 0 when every map was answered (with --check, equal; with\n"
-    "--judge, minimal); 3 when --check found a map that differs or --judge a\n"
+    "--judge, minimal; with --grade, every answer graded); 3 when --check found a map that differs "
+    "or --judge a\n"
     "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
     "on a read or write error (the answers before it stay printed); 2 for a\n"
     "wrong option. When the reader of the answers goes away, tessary-key ends by\n"
@@ -119,6 +136,9 @@ struct options {
     bool numbers = false; // on the picture of --draw
     const char* judge = nullptr;
     bool explain = false;
+    const char* grade = nullptr;
+    const char* summary = nullptr;
+    std::optional<points> grade_points;
     answer_form form = answer_form::shown;
     int forms_given = 0;
 };
@@ -333,7 +353,10 @@ enum long_only {
     opt_draw,
     opt_numbers,
     opt_explain,
-    opt_judge
+    opt_judge,
+    opt_grade,
+    opt_summary,
+    opt_points
 };
 
 void check_drawing(const options& opts, int maps) {
@@ -345,6 +368,27 @@ void check_drawing(const options& opts, int maps) {
     if ((option_map ? 1 : 0) + maps != 1)
         usage_error("--draw needs one map: an argument, --minterms or --expr");
     if (!format_of(opts.draw)) usage_error("--draw: the file name must end in .svg, .png or .pdf");
+}
+
+// --grade takes a key, a table of answers and nothing of the other modes.
+void check_grading(const options& opts, int arguments, const char* answers) {
+    if (opts.grade == nullptr) {
+        if (opts.summary != nullptr) usage_error("--summary goes with --grade");
+        if (opts.grade_points) usage_error("--points goes with --grade");
+        return;
+    }
+    if (opts.forms_given > 0 || opts.check != nullptr || opts.explain || opts.judge != nullptr ||
+        opts.draw != nullptr || opts.numbers || opts.has_minterms || opts.has_dont_cares ||
+        opts.expr != nullptr)
+        usage_error("--grade combines with --summary and --points only");
+    if (arguments > 1) usage_error("--grade reads one table of answers");
+    const std::string_view summary = opts.summary != nullptr ? opts.summary : "";
+    if (opts.summary != nullptr && (summary.size() < 5 || !summary.ends_with(".csv")))
+        usage_error("--summary: the file name must end in .csv");
+    for (const char* input : {opts.grade, answers})
+        if (input != nullptr && opts.summary != nullptr && std::strcmp(input, "-") != 0 &&
+            same_file(opts.summary, input))
+            usage_error("--summary would write over a file it reads");
 }
 
 void check_combinations(const options& opts, int maps) {
@@ -366,6 +410,25 @@ void check_combinations(const options& opts, int maps) {
     check_drawing(opts, maps);
 }
 
+// "M,C": two whole numbers, the points of a minimal and a correct answer.
+points read_points(const char* text) {
+    const std::string_view t(text);
+    const std::size_t comma = t.find(',');
+    auto number = [](std::string_view digits, int& n) {
+        if (digits.empty() || digits.size() > 6 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return false;
+        n = std::stoi(std::string(digits));
+        return true;
+    };
+    points p;
+    if (comma == std::string_view::npos || !number(t.substr(0, comma), p.minimal) ||
+        !number(t.substr(comma + 1), p.correct))
+        usage_error(("--points: '" + std::string(t) + "' is not two whole numbers M,C such as 2,1")
+                        .c_str());
+    return p;
+}
+
 options parse_options(int argc, char** argv) {
     static const option long_options[] = {{"minterms", required_argument, nullptr, 'm'},
                                           {"dont-cares", required_argument, nullptr, 'd'},
@@ -378,6 +441,9 @@ options parse_options(int argc, char** argv) {
                                           {"explain", no_argument, nullptr, opt_explain},
                                           {"judge", required_argument, nullptr, opt_judge},
                                           {"numbers", no_argument, nullptr, opt_numbers},
+                                          {"grade", required_argument, nullptr, opt_grade},
+                                          {"summary", required_argument, nullptr, opt_summary},
+                                          {"points", required_argument, nullptr, opt_points},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -408,16 +474,48 @@ options parse_options(int argc, char** argv) {
             if (opts.judge != nullptr) usage_error("give --judge once");
             opts.judge = optarg;
             break;
+        case opt_grade:
+            if (opts.grade != nullptr) usage_error("give --grade once");
+            opts.grade = optarg;
+            break;
+        case opt_summary:
+            if (opts.summary != nullptr) usage_error("give --summary once");
+            opts.summary = optarg;
+            break;
+        case opt_points:
+            if (opts.grade_points) usage_error("give --points once");
+            opts.grade_points = read_points(optarg);
+            break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options).c_str());
         }
     }
-    check_combinations(opts, argc - optind);
+    check_grading(opts, argc - optind, optind < argc ? argv[optind] : nullptr);
+    if (opts.grade == nullptr) check_combinations(opts, argc - optind);
     return opts;
 }
 
+// The summary first: when it cannot be written, no line is printed.
+int grade(const options& opts, int argc, char** argv) {
+    const grade_request request{opts.grade, optind < argc ? argv[optind] : nullptr,
+                                opts.grade_points.value_or(points{})};
+    graded_class graded;
+    std::string error;
+    if (!grade_class(request, graded, error)) {
+        report(error);
+        return exit_bad_input;
+    }
+    if (opts.summary != nullptr &&
+        !save_text(opts.summary, summary_csv(graded.students, request.p), error)) {
+        report(std::string("cannot write '") + opts.summary + "': " + error);
+        return exit_bad_input;
+    }
+    return out.write(graded.lines) ? EXIT_SUCCESS : write_failure();
+}
+
 int run(const options& opts, int argc, char** argv) {
+    if (opts.grade != nullptr) return grade(opts, argc, argv);
     responder r{opts.form, std::nullopt, opts.explain, std::nullopt};
     if (opts.check != nullptr) {
         parsed_expression expr;
@@ -456,7 +554,7 @@ int run(const options& opts, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const options opts = parse_options(argc, argv);
-    if (opts.draw != nullptr) remove_temporaries_on_signals();
+    if (opts.draw != nullptr || opts.summary != nullptr) remove_temporaries_on_signals();
     const int status = run(opts, argc, argv);
     return out.flush() ? status : write_failure();
 }

@@ -902,4 +902,173 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+// --grade: a small class marked against a key of two exercises, with every
+// verdict, written by a spreadsheet as CSV and as TSV.
+class TessaryKeyGrade : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char dir_template[] = "/tmp/tessary-grade-test.XXXXXX";
+        dir = mkdtemp(dir_template);
+        write("key.tsv", "1001/0000/0000/1001\tB'D'\n0110/0110/0000/0000\tBC'\n");
+    }
+    void TearDown() override { std::system(("rm -rf " + dir).c_str()); }
+
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << text;
+        return dir + "/" + name;
+    }
+
+    std::string dir;
+};
+
+// The marks of the class below, whatever the table's format.
+const char class_marks[] =
+    "Smith, Ann\t1\tminimal\tequal, minimal\n"
+    "Smith, Ann\t2\tcorrect\tequal\n"
+    "Say \"Hi\"\t1\tcorrect\tequal, not minimal\n"
+    "Say \"Hi\"\t2\tincorrect\tdiffers at minterm 6 (A'BCD'): the expression gives 1, the map "
+    "has 0\n"
+    "Bo\t1\tunreadable\tcolumn 3: expected a variable, 0, 1 or '(' after '+', found the end of "
+    "the expression\n"
+    "Bo\t2\tunanswered\t\n"
+    "Cy\t1\tunanswered\t\n"
+    "Cy\t2\tunanswered\t\n";
+
+TEST_F(TessaryKeyGrade, EveryVerdictFromCsvAndTsv) {
+    struct row {
+        const char* name;
+        std::string file; // "" for standard input
+        std::string table;
+    };
+    const row rows[] = {
+        {"CSV with a byte-order mark, CRLF, quoted names and short rows", "class.csv",
+         "\xEF\xBB\xBF"
+         "Student,Exercise 1,Exercise 2\r\n"
+         "\"Smith, Ann\",B'D',(B^0)C'\r\n"
+         "\"Say \"\"Hi\"\"\",A'B'D'+AB'D',B\r\n"
+         "Bo,A+\r\n"
+         "\r\n"
+         "Cy,,\r\n"},
+        {"TSV, the names as they are", "class.tsv",
+         "Student\t1\t2\nSmith, Ann\tB'D'\t(B^0)C'\nSay \"Hi\"\tA'B'D'+AB'D'\tB\nBo\tA+\nCy\n"},
+        {"TSV on standard input", "",
+         "Student\t1\t2\nSmith, Ann\tB'D'\t(B^0)C'\nSay \"Hi\"\tA'B'D'+AB'D'\tB\nBo\tA+\t \nCy\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::vector<std::string> args{"--grade", dir + "/key.tsv"};
+        if (!r.file.empty()) args.push_back(write(r.file, r.table));
+        const run_result result = run_key(args, r.file.empty() ? r.table : "");
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, class_marks);
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+// A student met on two rows is counted once, on both; the summary is
+// written only when every file was good.
+TEST_F(TessaryKeyGrade, SummaryWithDefaultAndGivenPoints) {
+    const std::string header =
+        "student,minimal,correct,incorrect,unanswered,unreadable,score,max_score\n";
+    struct row {
+        std::vector<std::string> points;
+        std::string summary;
+    };
+    const row rows[] = {
+        {{}, header + "\"Smith, Ann\",2,1,0,0,1,5,8\nBo,0,0,0,1,1,0,4\n"},
+        {{"--points", "5,2"}, header + "\"Smith, Ann\",2,1,0,0,1,12,20\nBo,0,0,0,1,1,0,10\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.points.empty() ? "2,1" : r.points[1]);
+        std::vector<std::string> args{"--grade", dir + "/key.tsv", "--summary", dir + "/s.csv"};
+        args.insert(args.end(), r.points.begin(), r.points.end());
+        args.push_back(write("class.csv", "S,1,2\n\"Smith, Ann\",B'D',(B^0)C'\nBo,A+\n"
+                                          "\"Smith, Ann\",B'D',A+\n"));
+        ASSERT_EQ(run_key(args).status, 0);
+        EXPECT_EQ(read_file(dir + "/s.csv"), r.summary);
+        std::filesystem::remove(dir + "/s.csv");
+    }
+    const run_result bad = run_key({"--grade", dir + "/key.tsv", "--summary", dir + "/s.csv",
+                                    write("class.csv", "S,1,2\nAnn,B'D',BC',B\n")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/s.csv")) << "no summary for a bad table";
+}
+
+TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
+    const std::string good = write("good.csv", "S,1,2\nAnn,B'D'\n");
+    struct row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string err; // how standard error begins
+    };
+    const row rows[] = {
+        {"an unclosed quote",
+         {"--grade", dir + "/key.tsv", write("q.csv", "S,1\n\"Ann,B'D'\n")},
+         1,
+         "tessary-key: " + dir + "/q.csv: line 2: a quote is not closed"},
+        {"more answer columns",
+         {"--grade", dir + "/key.tsv", write("w.tsv", "S\t1\t2\t3\n")},
+         1,
+         "tessary-key: " + dir + "/w.tsv: line 1: more answer columns than the key's 2 exercises"},
+        {"a name with a line break",
+         {"--grade", dir + "/key.tsv", write("n.csv", "S,1\n\"A\nB\",B'D'\n")},
+         1,
+         "tessary-key: " + dir + "/n.csv: line 2: the student's name holds a tab or a line break"},
+        {"a key line that is not a map",
+         {"--grade", write("bad.tsv", "1001/0000/0000/1001\tB'D'\n0000\tx\n"), good},
+         1,
+         "tessary-key: " + dir + "/bad.tsv: line 2: has 4 cells"},
+        {"an empty key",
+         {"--grade", write("empty.tsv", ""), good},
+         1,
+         "tessary-key: " + dir + "/empty.tsv: no exercise in the key"},
+        {"no such key",
+         {"--grade", dir + "/none.tsv", good},
+         1,
+         "tessary-key: " + dir + "/none.tsv: No such file or directory"},
+        {"no such table",
+         {"--grade", dir + "/key.tsv", dir + "/none.csv"},
+         1,
+         "tessary-key: " + dir + "/none.csv: No such file or directory"},
+        {"a summary not .csv",
+         {"--grade", dir + "/key.tsv", "--summary", dir + "/s.txt", good},
+         2,
+         "tessary-key: --summary: the file name must end in .csv"},
+        {"the summary over the table",
+         {"--grade", dir + "/key.tsv", "--summary", good, good},
+         2,
+         "tessary-key: --summary would write over a file it reads"},
+        {"points not whole numbers",
+         {"--grade", dir + "/key.tsv", "--points", "2.5,1", good},
+         2,
+         "tessary-key: --points: '2.5,1' is not two whole numbers"},
+        {"with a form",
+         {"--grade", dir + "/key.tsv", "--minimal", good},
+         2,
+         "tessary-key: --grade combines with --summary and --points only"},
+        {"with --judge",
+         {"--grade", dir + "/key.tsv", "--judge", "A", good},
+         2,
+         "tessary-key: --grade combines"},
+        {"two tables",
+         {"--grade", dir + "/key.tsv", good, good},
+         2,
+         "tessary-key: --grade reads one table of answers"},
+        {"a summary without --grade",
+         {"--summary", dir + "/s.csv", "0000/0000/0000/0000"},
+         2,
+         "tessary-key: --summary goes with --grade"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "/s.txt"));
+}
+
 } // namespace

@@ -107,6 +107,9 @@ TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
                        next = place_in_window(steps_next_button), shut = place_in_window(close);
         for (int step = 1; step <= 5; ++step) {
             const GdkRectangle at = window_rectangle(steps_window);
+            save_screenshot(steps_window, std::string("one-size-") + map[0] + map[1] + map[2] +
+                                              map[3] + (product ? "-product-" : "-sum-") +
+                                              std::to_string(step));
             EXPECT_EQ(at.width, first.width) << "step " << step;
             EXPECT_EQ(at.height, first.height) << "step " << step;
             for (const auto& [button, was] :

@@ -1,0 +1,47 @@
+// Grading a class's answers (see grading.h).
+#include "answers/grading.h"
+
+#include "answers/answers.h"
+#include "input/expression.h"
+#include "input/table.h"
+
+namespace tessary {
+
+const char* grade_word(grade g) {
+    switch (g) {
+    case grade::minimal: return "minimal";
+    case grade::correct: return "correct";
+    case grade::incorrect: return "incorrect";
+    case grade::unanswered: return "unanswered";
+    case grade::unreadable: return "unreadable";
+    }
+    return "";
+}
+
+graded_answer grade_answer(const boolean_map& map, std::string_view answer) {
+    if (answer.find_first_not_of(" \t") == std::string_view::npos) return {grade::unanswered, ""};
+    parsed_expression expr;
+    expression_error error;
+    if (!parse_expression(answer, expr, error)) return {grade::unreadable, describe(error)};
+    verdict v = check_expression(map, expr);
+    const grade g = !v.equal ? grade::incorrect : v.minimal ? grade::minimal : grade::correct;
+    return {g, std::move(v.text)};
+}
+
+int student_tally::score(points p) const {
+    return p.minimal * counts[static_cast<std::size_t>(grade::minimal)] +
+           p.correct * counts[static_cast<std::size_t>(grade::correct)];
+}
+
+std::string summary_csv(const std::vector<student_tally>& students, points p) {
+    std::string csv = "student,minimal,correct,incorrect,unanswered,unreadable,score,max_score\n";
+    for (const student_tally& s : students) {
+        csv += csv_field(s.student);
+        for (const int n : s.counts) csv += ',' + std::to_string(n);
+        csv +=
+            ',' + std::to_string(s.score(p)) + ',' + std::to_string(p.minimal * s.answers) + '\n';
+    }
+    return csv;
+}
+
+} // namespace tessary

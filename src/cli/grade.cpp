@@ -1,0 +1,145 @@
+// Grading a class (see grade.h): the key's maps, the table of answers, and
+// a verdict on each answer from the answers library.
+#include "cli/grade.h"
+
+#include "input/map_text.h"
+#include "input/table.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace tessary {
+
+namespace {
+
+// Larger than any class's table; a file past it is not one.
+constexpr std::size_t file_limit = 64u << 20;
+
+bool is_standard_input(const char* path) {
+    return path == nullptr || std::strcmp(path, "-") == 0;
+}
+
+std::string name_of(const char* path) {
+    return is_standard_input(path) ? "standard input" : path;
+}
+
+bool read_whole(const char* path, std::string& text, std::string& error) {
+    std::FILE* file = is_standard_input(path) ? stdin : std::fopen(path, "rb");
+    if (file == nullptr) {
+        error = name_of(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    char block[65536];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= file_limit)
+        text.append(block, got);
+    const bool failed = std::ferror(file) != 0;
+    const int saved = errno;
+    if (file != stdin) std::fclose(file);
+    if (failed)
+        error = name_of(path) + ": " + std::strerror(saved);
+    else if (text.size() > file_limit)
+        error = name_of(path) + ": too large for a class's table";
+    return error.empty();
+}
+
+std::string at_line(const char* path, std::size_t line) {
+    return name_of(path) + ": line " + std::to_string(line) + ": ";
+}
+
+// The first column of each line of the key, a map: exercise N on line N.
+bool read_key(const char* path, std::vector<boolean_map>& maps, std::string& error) {
+    std::string text;
+    if (!read_whole(path, text, error)) return false;
+    std::vector<table_row> rows;
+    std::size_t bad_line = 0;
+    read_table(text, table_format::tsv, rows, bad_line);
+    for (const table_row& row : rows) {
+        boolean_map map;
+        std::string why;
+        if (!parse_map(row.cells.front(), map, why)) {
+            error = at_line(path, row.line) + (row.cells.front().empty() ? "no map" : why);
+            return false;
+        }
+        maps.push_back(map);
+    }
+    if (maps.empty()) error = name_of(path) + ": no exercise in the key";
+    return !maps.empty();
+}
+
+table_format format_of_table(const char* path) {
+    if (is_standard_input(path)) return table_format::tsv;
+    const std::string_view name(path);
+    const bool csv = name.size() >= 4 && (name.ends_with(".csv") || name.ends_with(".CSV"));
+    return csv ? table_format::csv : table_format::tsv;
+}
+
+bool blank_row(const table_row& row) {
+    return row.cells.size() == 1 && row.cells.front().empty();
+}
+
+// Cells past the exercises must be empty: a spreadsheet pads its rows.
+bool too_many_answers(const table_row& row, std::size_t exercises) {
+    return std::any_of(row.cells.begin() + std::min(row.cells.size(), exercises + 1),
+                       row.cells.end(), [](const std::string& cell) { return !cell.empty(); });
+}
+
+student_tally& tally_of(std::vector<student_tally>& students, const std::string& name) {
+    for (student_tally& s : students)
+        if (s.student == name) return s;
+    students.push_back({name, {}, 0});
+    return students.back();
+}
+
+void grade_row(const table_row& row, const std::vector<boolean_map>& maps, graded_class& graded) {
+    const std::string& name = row.cells.front();
+    student_tally& tally = tally_of(graded.students, name);
+    for (std::size_t n = 0; n < maps.size(); ++n) {
+        const std::string_view answer =
+            n + 1 < row.cells.size() ? std::string_view(row.cells[n + 1]) : std::string_view();
+        const graded_answer g = grade_answer(maps[n], answer);
+        ++tally.counts[static_cast<std::size_t>(g.verdict)];
+        ++tally.answers;
+        graded.lines.append(name).append("\t").append(std::to_string(n + 1)).append("\t");
+        graded.lines.append(grade_word(g.verdict)).append("\t").append(g.text).append("\n");
+    }
+}
+
+std::string count_text(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+} // namespace
+
+bool grade_class(const grade_request& request, graded_class& graded, std::string& error) {
+    std::vector<boolean_map> maps;
+    if (!read_key(request.key, maps, error)) return false;
+    std::string text;
+    if (!read_whole(request.answers, text, error)) return false;
+    std::vector<table_row> rows;
+    std::size_t bad_line = 0;
+    if (!read_table(text, format_of_table(request.answers), rows, bad_line)) {
+        error = at_line(request.answers, bad_line) + "a quote is not closed";
+        return false;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const table_row& row = rows[i];
+        if (too_many_answers(row, maps.size())) {
+            error = at_line(request.answers, row.line) + "more answer columns than the key's " +
+                    count_text(maps.size(), "exercise");
+            return false;
+        }
+        if (i == 0 || blank_row(row)) continue; // the header names the columns
+        if (row.cells.front().find_first_of("\t\r\n") != std::string::npos) {
+            error = at_line(request.answers, row.line) +
+                    "the student's name holds a tab or a line break";
+            return false;
+        }
+        grade_row(row, maps, graded);
+    }
+    return true;
+}
+
+} // namespace tessary
