@@ -27,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <strings.h>
 #include <vector>
 
 namespace {
@@ -68,6 +69,9 @@ const char usage_text[] =
     "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
     "                          PDF by FILE's extension\n"
     "      --numbers           with --draw, each cell's minterm number in its corner\n"
+    "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
+    "                          or A and B down the side (AB); the map notation\n"
+    "                          stays the same\n"
     "Instead of an answer:\n"
     "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
     "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
@@ -133,7 +137,8 @@ struct options {
     const char* expr = nullptr;
     const char* check = nullptr;
     const char* draw = nullptr;
-    bool numbers = false; // on the picture of --draw
+    bool numbers = false;           // on the picture of --draw
+    std::optional<map_layout> rows; // of the picture of --draw
     const char* judge = nullptr;
     bool explain = false;
     const char* grade = nullptr;
@@ -230,6 +235,7 @@ int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
     const char* path = opts.draw;
     map_picture picture = picture_of(map, r.form);
     picture.numbers = opts.numbers;
+    picture.layout = opts.rows.value_or(map_layout::cd_rows);
     std::string error;
     if (!save_picture(path, picture, error)) {
         report(std::string("cannot write '") + path + "': " + error);
@@ -352,6 +358,7 @@ enum long_only {
     opt_all_minimal,
     opt_draw,
     opt_numbers,
+    opt_rows,
     opt_explain,
     opt_judge,
     opt_grade,
@@ -361,6 +368,7 @@ enum long_only {
 
 void check_drawing(const options& opts, int maps) {
     if (opts.numbers && opts.draw == nullptr) usage_error("--numbers goes with --draw");
+    if (opts.rows && opts.draw == nullptr) usage_error("--rows goes with --draw");
     if (opts.draw == nullptr) return;
     if (opts.check != nullptr || opts.form == answer_form::all_minimal)
         usage_error("--draw draws the shown, --minimal or --pos answer");
@@ -378,8 +386,8 @@ void check_grading(const options& opts, int arguments, const char* answers) {
         return;
     }
     if (opts.forms_given > 0 || opts.check != nullptr || opts.explain || opts.judge != nullptr ||
-        opts.draw != nullptr || opts.numbers || opts.has_minterms || opts.has_dont_cares ||
-        opts.expr != nullptr)
+        opts.draw != nullptr || opts.numbers || opts.rows || opts.has_minterms ||
+        opts.has_dont_cares || opts.expr != nullptr)
         usage_error("--grade combines with --summary and --points only");
     if (arguments > 1) usage_error("--grade reads one table of answers");
     const std::string_view summary = opts.summary != nullptr ? opts.summary : "";
@@ -408,6 +416,13 @@ void check_combinations(const options& opts, int maps) {
                                   (opts.forms_given > 0 && opts.form != answer_form::pos)))
         usage_error("--judge combines with no other form but --pos");
     check_drawing(opts, maps);
+}
+
+// "CD" (the window's layout) or "AB" (A and B down the side), in either case.
+map_layout read_rows(const char* text) {
+    if (strcasecmp(text, "CD") == 0) return map_layout::cd_rows;
+    if (strcasecmp(text, "AB") == 0) return map_layout::ab_rows;
+    usage_error(("--rows: '" + std::string(text) + "' is not CD or AB").c_str());
 }
 
 // "M,C": two whole numbers, the points of a minimal and a correct answer.
@@ -441,6 +456,7 @@ options parse_options(int argc, char** argv) {
                                           {"explain", no_argument, nullptr, opt_explain},
                                           {"judge", required_argument, nullptr, opt_judge},
                                           {"numbers", no_argument, nullptr, opt_numbers},
+                                          {"rows", required_argument, nullptr, opt_rows},
                                           {"grade", required_argument, nullptr, opt_grade},
                                           {"summary", required_argument, nullptr, opt_summary},
                                           {"points", required_argument, nullptr, opt_points},
@@ -470,6 +486,10 @@ options parse_options(int argc, char** argv) {
             break;
         case opt_explain: opts.explain = true; break;
         case opt_numbers: opts.numbers = true; break;
+        case opt_rows:
+            if (opts.rows) usage_error("give --rows once");
+            opts.rows = read_rows(optarg);
+            break;
         case opt_judge:
             if (opts.judge != nullptr) usage_error("give --judge once");
             opts.judge = optarg;

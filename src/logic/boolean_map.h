@@ -50,6 +50,21 @@ constexpr cell_place place_of(int minterm) {
             gray_order[static_cast<std::size_t>((minterm >> 2) & 3)]};
 }
 
+// How a drawing lays the map out: C and D down the side and A and B along
+// the top, as the window does; or A and B down the side and C and D along
+// the top, as many textbooks draw it, the same grid turned about its
+// diagonal. Either way a cell keeps its minterm.
+enum class map_layout { cd_rows, ab_rows };
+
+constexpr cell_place place_of(int minterm, map_layout layout) {
+    const cell_place p = place_of(minterm);
+    return layout == map_layout::ab_rows ? cell_place{p.col, p.row} : p;
+}
+
+constexpr int minterm_at(int row, int col, map_layout layout) {
+    return layout == map_layout::ab_rows ? minterm_at(col, row) : minterm_at(row, col);
+}
+
 constexpr minterm_set minterm_bit(int minterm) {
     return static_cast<minterm_set>(1u << minterm);
 }

@@ -1,6 +1,8 @@
 // A cube's pieces on the wrapped grid (see geometry.h).
 #include "render/geometry.h"
 
+#include <algorithm>
+
 namespace tessary {
 
 namespace {
@@ -40,6 +42,17 @@ std::vector<grid_piece> pieces_of(cube c) {
             pieces.push_back({r.first, k.first, r.count, k.count, r.open_before, r.open_after,
                               k.open_before, k.open_after});
     }
+    return pieces;
+}
+
+std::vector<grid_piece> pieces_of(cube c, map_layout layout) {
+    std::vector<grid_piece> pieces = pieces_of(c);
+    if (layout == map_layout::cd_rows) return pieces;
+    for (grid_piece& p : pieces)
+        p = {p.col, p.row, p.cols, p.rows, p.open_left, p.open_right, p.open_top, p.open_bottom};
+    std::sort(pieces.begin(), pieces.end(), [](const grid_piece& a, const grid_piece& b) {
+        return a.row != b.row ? a.row < b.row : a.col < b.col;
+    });
     return pieces;
 }
 

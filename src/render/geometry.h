@@ -21,5 +21,7 @@ struct grid_piece {
 
 // The pieces of a cube, top to bottom, then left to right.
 std::vector<grid_piece> pieces_of(cube c);
+// The same on a grid of the given layout.
+std::vector<grid_piece> pieces_of(cube c, map_layout layout);
 
 } // namespace tessary

@@ -45,6 +45,9 @@ double width_of_picture(const map_picture& p) {
 // With minterm numbers the digits move down and right of the cells' centres.
 struct grid_frame {
     double x, y, cell, digit_shift;
+    map_layout layout;
+    cell_place place(int m) const { return place_of(m, layout); }
+    int minterm(int row, int col) const { return minterm_at(row, col, layout); }
     double size() const { return map_side * cell; }
     double left(int col) const { return x + col * cell; }
     double top(int row) const { return y + row * cell; }
@@ -162,8 +165,8 @@ double top_of_grid(const map_picture& p) {
 }
 
 grid_frame frame_of(const map_picture& p) {
-    return {margin + header_width, top_of_grid(p), cell_of(p),
-            p.numbers ? numbered_digit_shift : 0};
+    return {margin + header_width, top_of_grid(p), cell_of(p), p.numbers ? numbered_digit_shift : 0,
+            p.layout};
 }
 
 // The caption's height when wrapped to the picture's width.
@@ -179,9 +182,10 @@ double caption_height(const map_picture& p) {
 }
 
 // "A'B'" for column 0: the literals a line of the map stands for.
-std::string line_name(bool row, int index) {
-    const int m = row ? minterm_at(index, 0) : minterm_at(0, index);
-    const std::uint8_t care = row ? 0x3 : 0xC;
+std::string line_name(const grid_frame& f, bool row, int index) {
+    const int m = row ? f.minterm(index, 0) : f.minterm(0, index);
+    const bool cd = row == (f.layout == map_layout::cd_rows);
+    const std::uint8_t care = cd ? 0x3 : 0xC;
     return product_text({care, static_cast<std::uint8_t>(m & care)});
 }
 
@@ -192,12 +196,13 @@ void draw_headers(cairo_t* cr, const grid_frame& f) {
     cairo_move_to(cr, margin, gy - header_height);
     cairo_line_to(cr, gx, gy);
     cairo_stroke(cr);
-    show_text(cr, "AB", gx - 14, gy - header_height + 7, {"Sans 8", true, 0});
-    show_text(cr, "CD", margin + 12, gy - 8, {"Sans 8", true, 0});
+    const bool cd_rows = f.layout == map_layout::cd_rows;
+    show_text(cr, cd_rows ? "AB" : "CD", gx - 14, gy - header_height + 7, {"Sans 8", true, 0});
+    show_text(cr, cd_rows ? "CD" : "AB", margin + 12, gy - 8, {"Sans 8", true, 0});
     for (int i = 0; i < map_side; ++i) {
-        show_text(cr, line_name(false, i), gx + (i + 0.5) * cell, gy - header_height / 2,
+        show_text(cr, line_name(f, false, i), gx + (i + 0.5) * cell, gy - header_height / 2,
                   {"Sans Bold 10", true, 0});
-        show_text(cr, line_name(true, i), margin + header_width / 2, gy + (i + 0.5) * cell,
+        show_text(cr, line_name(f, true, i), margin + header_width / 2, gy + (i + 0.5) * cell,
                   {"Sans Bold 10", true, 0});
     }
 }
@@ -225,7 +230,7 @@ void draw_cells(cairo_t* cr, const map_picture& p, const grid_frame& f) {
     const char strong = p.loops_of == cover_kind::product_of_sums ? '0' : '1';
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
-            const char value = value_at(p.map, minterm_at(row, col));
+            const char value = value_at(p.map, f.minterm(row, col));
             const char other = strong == '1' ? '0' : '1';
             if (value == other && p.blank_others) continue;
             const double shade = value == strong ? 0.0 : 0.35;
@@ -240,7 +245,7 @@ void draw_cells(cairo_t* cr, const map_picture& p, const grid_frame& f) {
 void draw_numbers(cairo_t* cr, const grid_frame& f) {
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     for (int m = 0; m < cell_count; ++m) {
-        const cell_place at = place_of(m);
+        const cell_place at = f.place(m);
         show_text(cr, std::to_string(m), f.left(at.col) + number_offset,
                   f.top(at.row) + number_offset, {number_font, false, 0});
     }
@@ -254,7 +259,7 @@ void draw_marks(cairo_t* cr, minterm_set marked, const grid_frame& f) {
     cairo_save(cr);
     for (int m = 0; m < cell_count; ++m) {
         if ((marked & minterm_bit(m)) == 0) continue;
-        const cell_place at = place_of(m);
+        const cell_place at = f.place(m);
         const double x = f.left(at.col), y = f.top(at.row);
         cairo_save(cr);
         cairo_rectangle(cr, x, y, cell, cell);
@@ -283,7 +288,7 @@ void draw_rings(cairo_t* cr, const map_picture& p, const grid_frame& f) {
     for (int m = 0; m < cell_count; ++m) {
         const bool wrong = (p.wrong_cells & minterm_bit(m)) != 0;
         if (!wrong && (p.missed_cells & minterm_bit(m)) == 0) continue;
-        const cell_place at = place_of(m);
+        const cell_place at = f.place(m);
         cairo_set_dash(cr, broken, wrong ? 0 : 2, 0);
         cairo_new_sub_path(cr);
         cairo_arc(cr, f.digit_x(at.col), f.digit_y(at.row), radius, 0, 2 * std::numbers::pi);
@@ -296,7 +301,7 @@ void draw_rings(cairo_t* cr, const map_picture& p, const grid_frame& f) {
 void draw_cursor(cairo_t* cr, int cursor, const grid_frame& f) {
     const double cell = f.cell;
     if (cursor < 0 || cursor >= cell_count) return;
-    const cell_place at = place_of(cursor);
+    const cell_place at = f.place(cursor);
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, 3);
@@ -470,7 +475,7 @@ int minterm_at_point(const map_picture& p, double x, double y) {
     const grid_frame f = frame_of(p);
     const double col = (x - f.x) / f.cell, row = (y - f.y) / f.cell;
     if (col < 0 || row < 0 || col >= map_side || row >= map_side) return -1;
-    return minterm_at(static_cast<int>(row), static_cast<int>(col));
+    return f.minterm(static_cast<int>(row), static_cast<int>(col));
 }
 
 bool loops_numbered(const map_picture& p) {
@@ -528,7 +533,7 @@ picture_layout layout_of(const map_picture& p) {
     for (std::size_t k = 0; k < p.groups.size(); ++k) {
         const double inset = first_inset + inset_step * std::min(levels[k], inset_floor);
         layout.line_width = std::max(layout.line_width, width_of(p, k));
-        for (const grid_piece& piece : pieces_of(p.groups[k].cells))
+        for (const grid_piece& piece : pieces_of(p.groups[k].cells, p.layout))
             layout.loops.push_back({k,
                                     width_of(p, k),
                                     {gx + piece.col * cell + inset, gy + piece.row * cell + inset,
@@ -541,7 +546,7 @@ picture_layout layout_of(const map_picture& p) {
     }
     const picture_size ink = digit_ink();
     for (int m = 0; m < cell_count; ++m) {
-        const cell_place at = place_of(m);
+        const cell_place at = f.place(m);
         const double cx = f.digit_x(at.col), cy = f.digit_y(at.row);
         const double half_w = ink.width / 2 + digit_clearance,
                      half_h = ink.height / 2 + digit_clearance;
@@ -549,7 +554,7 @@ picture_layout layout_of(const map_picture& p) {
                                                       cy + half_h};
     }
     for (int m = 0; p.numbers && m < cell_count; ++m) {
-        const cell_place at = place_of(m);
+        const cell_place at = f.place(m);
         const double x = f.left(at.col) + number_offset, y = f.top(at.row) + number_offset;
         const picture_size size = number_size(m);
         layout.numbers.push_back({x, y, x + size.width, y + size.height});

@@ -43,7 +43,8 @@ struct map_picture {
     // The loops take in the 1-cells of a sum of products, or the 0-cells of
     // a product of sums: those cells are drawn strong, the others light.
     cover_kind loops_of = cover_kind::sum_of_products;
-    bool numbers = false; // each cell's minterm number, small in its corner
+    bool numbers = false;                    // each cell's minterm number, small in its corner
+    map_layout layout = map_layout::cd_rows; // A and B along the top, or down the side
     // The cells the loops do not take left empty, as many textbooks print a
     // map: the 0-cells of a sum of products, the 1-cells of a product of sums.
     bool blank_others = false;

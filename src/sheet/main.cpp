@@ -49,6 +49,8 @@ const char usage_text[] =
     "                          minimal product of sums) or both (shown and minimal)\n"
     "      --paper a4|letter   the paper size (default a4)\n"
     "      --numbers           each cell's minterm number, small in its corner\n"
+    "      --rows CD|AB        C and D down the side of each map (CD, the default),\n"
+    "                          or A and B (AB)\n"
     "      --zeros blank|shown leave the exercises' 0-cells (with --answers pos, the\n"
     "                          1-cells) empty, or show them (default shown; the\n"
     "                          key always shows them)\n"
@@ -113,6 +115,13 @@ paper_size read_paper(std::string_view text) {
     usage_error("--paper: '" + std::string(text) + "' is not a4 or letter");
 }
 
+// "CD" (the window's layout) or "AB" (A and B down the side), in either case.
+map_layout read_rows(std::string_view text) {
+    if (text == "CD" || text == "cd") return map_layout::cd_rows;
+    if (text == "AB" || text == "ab") return map_layout::ab_rows;
+    usage_error("--rows: '" + std::string(text) + "' is not CD or AB");
+}
+
 bool read_zeros(std::string_view text) {
     if (text == "blank") return true;
     if (text == "shown") return false;
@@ -133,7 +142,8 @@ enum long_only {
     opt_paper,
     opt_key,
     opt_numbers,
-    opt_zeros
+    opt_zeros,
+    opt_rows
 };
 
 struct command {
@@ -163,6 +173,7 @@ command parse_options(int argc, char** argv) {
         {"key", required_argument, nullptr, opt_key},
         {"numbers", no_argument, nullptr, opt_numbers},
         {"zeros", required_argument, nullptr, opt_zeros},
+        {"rows", required_argument, nullptr, opt_rows},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
         {nullptr, 0, nullptr, 0}};
@@ -186,6 +197,7 @@ command parse_options(int argc, char** argv) {
         case opt_key: c.key = optarg; break;
         case opt_numbers: c.options.numbers = true; break;
         case opt_zeros: c.options.blank_zeros = read_zeros(optarg); break;
+        case opt_rows: c.options.layout = read_rows(optarg); break;
         case 'h': print_and_exit(usage_text);
         case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options));

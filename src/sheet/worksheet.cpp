@@ -28,12 +28,14 @@ map_picture numbered_key_picture(const boolean_map& map, const sheet_options& o,
     map_picture picture = key_picture(map, o.answers);
     picture.title = "Exercise " + std::to_string(number);
     picture.numbers = o.numbers;
+    picture.layout = o.layout;
     return picture;
 }
 
 map_picture exercise_picture(const boolean_map& map, const sheet_options& o, std::size_t number) {
     map_picture picture{map, {}, "Exercise " + std::to_string(number), ""};
     picture.numbers = o.numbers;
+    picture.layout = o.layout;
     // A product of sums is read off the 0-cells: those stay, the 1s go.
     if (o.answers == key_choice::pos) picture.loops_of = cover_kind::product_of_sums;
     picture.blank_others = o.blank_zeros;

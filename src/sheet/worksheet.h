@@ -22,7 +22,8 @@ struct sheet_options {
     int min_terms = 2, max_terms = 5; // of each map's minimum sum of products, 1 to 8
     key_choice answers = key_choice::minimal;
     paper_size paper = paper_size::a4;
-    bool numbers = false;     // each cell's minterm number in its corner
+    bool numbers = false;                    // each cell's minterm number in its corner
+    map_layout layout = map_layout::cd_rows; // which variables head the rows
     // The cells an answer does not loop left empty on the exercise pages:
     // the 0-cells, or the 1-cells where the answers are products of sums.
     bool blank_zeros = false;

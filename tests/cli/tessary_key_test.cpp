@@ -844,6 +844,24 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
          "A'B'(C+D)\n",
          "",
          "c.PDF"},
+        {"A and B down the side",
+         {"--rows", "AB", "--numbers", "--draw", dir + "/g.svg", "0110/0110/0000/0000"},
+         0,
+         "BC'\n",
+         "",
+         "g.svg"},
+        {"rows neither CD nor AB",
+         {"--rows", "BA", "--draw", dir + "/h.svg", "0110/0110/0000/0000"},
+         2,
+         "",
+         "tessary-key: --rows: 'BA' is not CD or AB\n",
+         ""},
+        {"rows without a picture",
+         {"--rows", "AB", "0110/0110/0000/0000"},
+         2,
+         "",
+         "tessary-key: --rows goes with --draw\n",
+         ""},
         {"other extension",
          {"--draw", dir + "/d.gif", "0110/0110/0000/0000"},
          2,
@@ -897,8 +915,8 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
     std::set<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir))
         left.insert(entry.path().filename().string());
-    EXPECT_EQ(left, (std::set<std::string>{"a.svg", "b.png", "c.PDF"}))
-        << "only the three pictures are left";
+    EXPECT_EQ(left, (std::set<std::string>{"a.svg", "b.png", "c.PDF", "g.svg"}))
+        << "only the four pictures are left";
     std::system(("rm -rf " + dir).c_str());
 }
 

@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -147,6 +148,77 @@ TEST(FormatOf, Extensions) {
     EXPECT_EQ(format_of("a.svg.txt"), std::nullopt);
     EXPECT_EQ(format_of("dir.svg/a"), std::nullopt);
     EXPECT_EQ(format_of("svg"), std::nullopt);
+}
+
+// A word of `pdftotext -bbox`: its text and the centre of its box.
+struct placed_word {
+    std::string text;
+    double x, y;
+};
+
+std::vector<placed_word> words_of(const std::string& bbox_html) {
+    std::vector<placed_word> words;
+    for (std::size_t at = 0; (at = bbox_html.find("<word ", at)) != std::string::npos;) {
+        double x0, y0, x1, y1;
+        char text[64];
+        if (std::sscanf(bbox_html.c_str() + at,
+                        "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\">%63[^<]", &x0,
+                        &y0, &x1, &y1, text) == 5) {
+            std::string word = text;
+            for (std::size_t q; (q = word.find("&apos;")) != std::string::npos;)
+                word.replace(q, 6, "'");
+            words.push_back({word, (x0 + x1) / 2, (y0 + y1) / 2});
+        }
+        ++at;
+    }
+    return words;
+}
+
+// With A and B down the side, read back from the PDF: the headers, and each
+// cell's minterm number in the row of its A,B and the column of its C,D
+// (the cell of A'B and CD holds minterm 7).
+TEST_F(PictureFiles, RowsOfAAndBReadBackCellByCell) {
+    map_picture picture{{0x00F0, 0}, {}, "", ""};
+    picture.numbers = true;
+    picture.layout = map_layout::ab_rows;
+    std::string error;
+    ASSERT_TRUE(save_picture(path("ab.pdf"), picture, error)) << error;
+    const std::vector<placed_word> words =
+        words_of(output_of("pdftotext -bbox '" + path("ab.pdf") + "' -"));
+    // The grid begins some 60 points from the left and 40 from the top: row
+    // headers are left of it and below its top, column headers right of its
+    // left edge; the corner's labels are neither.
+    enum class where { row_header, column_header, cell };
+    auto find = [&](const std::string& text, where w) -> const placed_word* {
+        for (const placed_word& word : words) {
+            const bool left = word.x<60, below = word.y> 40;
+            if (word.text == text && (w == where::row_header      ? left && below
+                                      : w == where::column_header ? !left && !below
+                                                                  : !left && below))
+                return &word;
+        }
+        return nullptr;
+    };
+    const char* ab[] = {"A'B'", "A'B", "AB", "AB'"};
+    const char* cd[] = {"C'D'", "C'D", "CD", "CD'"};
+    double row_y[4], col_x[4];
+    for (int i = 0; i < 4; ++i) {
+        const placed_word* row = find(ab[i], where::row_header);
+        const placed_word* col = find(cd[i], where::column_header);
+        ASSERT_TRUE(row != nullptr && col != nullptr) << ab[i] << " " << cd[i];
+        row_y[i] = row->y;
+        col_x[i] = col->x;
+    }
+    for (int m = 0; m < 16; ++m) {
+        const placed_word* number = find(std::to_string(m), where::cell);
+        ASSERT_NE(number, nullptr) << m;
+        int row = 0, col = 0;
+        for (int i = 1; i < 4; ++i) {
+            if (std::abs(number->y - row_y[i]) < std::abs(number->y - row_y[row])) row = i;
+            if (std::abs(number->x - col_x[i]) < std::abs(number->x - col_x[col])) col = i;
+        }
+        EXPECT_EQ(std::string(ab[row]) + cd[col], minterm_text(m)) << "minterm " << m;
+    }
 }
 
 } // namespace

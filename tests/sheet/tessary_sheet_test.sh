@@ -74,11 +74,16 @@ pdftotext -l 1 "$dir/zp.pdf" - | grep -qx 1 && fail "--zeros blank --answers pos
 pdftotext -l 1 "$dir/zp.pdf" - | grep -qx 0 || fail "--zeros blank --answers pos: no 0 on the exercise page"
 run -s 7 -n 6 --numbers -o "$dir/n.pdf"
 pdftotext -l 1 "$dir/n.pdf" - | grep -qx 13 || fail "--numbers: no minterm 13 on the page"
+# --rows AB: A and B down the side of every map, C and D along the top
+run -s 7 -n 2 --rows AB -o "$dir/r.pdf"
+pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "C'D' *C'D *CD *CD'" ||
+  fail "--rows AB: no C'D' C'D CD CD' along the top"
+pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "^ *A'B' " || fail "--rows AB: no A'B' down the side"
 
 # --- wrong options: status 2, a usage message, no file
 for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
             "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
-            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none"; do
+            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none" "--rows BA"; do
   # shellcheck disable=SC2086
   run $args -o "$dir/bad.pdf"
   [ "$status" -eq 2 ] || fail "$args: status $status, expected 2"
