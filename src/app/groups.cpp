@@ -5,7 +5,7 @@
 // same picture. The picture is drawn by render/picture.h.
 #include "window.h"
 
-#include "render/files.h"
+#include "render/picture_files.h"
 
 #include <gdk/gdkkeysyms.h>
 

@@ -11,11 +11,12 @@
 #include "answers/explanation.h"
 #include "cli/grade.h"
 #include "cli/streams.h"
+#include "files/files.h"
 #include "input/expression.h"
 #include "input/groups.h"
 #include "input/map_text.h"
 #include "input/option_errors.h"
-#include "render/files.h"
+#include "render/picture_files.h"
 #include "tessary_config.h"
 
 #include <getopt.h>

@@ -5,7 +5,7 @@
 // error, status 2, and nothing is written), the maps drawn, and the PDF and
 // the optional key text written whole or not at all (status 1).
 #include "input/option_errors.h"
-#include "render/files.h"
+#include "render/picture_files.h"
 #include "sheet/worksheet.h"
 #include "tessary_config.h"
 
@@ -214,8 +214,9 @@ int fail(const std::string& message) {
     return exit_failure;
 }
 
-// Both files are complete before either is renamed into place: a failure
-// leaves the old sheet and key as they were.
+// Both files are complete before either is renamed into place, and the
+// renames are one step that a signal cannot split: a failure or an
+// interruption leaves the old sheet and key as they were.
 int write_files(const command& c, const std::vector<boolean_map>& maps) {
     std::string error;
     pending_file sheet(c.output);
@@ -225,10 +226,12 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
     if (!c.key.empty()) {
         key.emplace(c.key);
         key->write(key_lines(maps, c.options.answers)); // a failure is kept for finish()
-        if (!key->finish(error)) return fail("cannot write '" + c.key + "': " + error);
     }
-    if (!sheet.commit(error)) return fail("cannot write '" + c.output + "': " + error);
-    if (key && !key->commit(error)) return fail("cannot write '" + c.key + "': " + error);
+    const pending_file* failed = nullptr;
+    const bool committed = key ? commit_together({&sheet, &*key}, error, failed)
+                               : commit_together({&sheet}, error, failed);
+    if (!committed)
+        return fail("cannot write '" + (failed == &sheet ? c.output : c.key) + "': " + error);
     return EXIT_SUCCESS;
 }
 

@@ -4,7 +4,7 @@
 
 #include "answers/answers.h"
 #include "exact/exact.h"
-#include "render/files.h"
+#include "render/picture_files.h"
 #include "render/pages.h"
 #include "teach/exercises.h"
 

@@ -5,7 +5,7 @@
 
 #include "answers/answers.h"
 #include "logic/boolean_map.h"
-#include "render/files.h"
+#include "render/picture_files.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // Pictures as files, each checked by a real reader: xmllint for SVG,
 // pdfinfo and pdftotext for PDF, the PNG's own header for PNG; and failures
 // that leave no file behind.
-#include "render/files.h"
+#include "render/picture_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,116 @@
+// Pictures as files (see picture_files.h). Cairo writes through a stream of
+// ours into a pending file, so that a failed write is seen with its reason.
+#include "render/picture_files.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+namespace tessary {
+
+namespace {
+
+cairo_status_t write_for_cairo(void* closure, const unsigned char* data, unsigned int length) {
+    auto* file = static_cast<pending_file*>(closure);
+    const bool written = file->write({reinterpret_cast<const char*>(data), length});
+    return written ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
+bool fail(std::string& error, const std::string& reason) {
+    error = reason;
+    return false;
+}
+
+// Draws on a vector surface and finishes it, which writes it out.
+bool draw_to(cairo_surface_t* surface, const std::function<void(cairo_t*)>& draw) {
+    cairo_t* cr = cairo_create(surface);
+    draw(cr);
+    const cairo_status_t drawn = cairo_status(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const cairo_status_t finished = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    return drawn == CAIRO_STATUS_SUCCESS && finished == CAIRO_STATUS_SUCCESS;
+}
+
+// Every step's status is checked: a surface too large to make, a drawing
+// that failed, and the writing of the PNG.
+bool write_png(pending_file& file, const map_picture& picture) {
+    const picture_size size = measure_picture(picture);
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(size.width * png_scale),
+                                   static_cast<int>(size.height * png_scale));
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, png_scale, png_scale);
+    draw_picture(cr, picture);
+    const cairo_status_t drawn = cairo_status(cr);
+    cairo_destroy(cr);
+    const cairo_status_t written =
+        drawn == CAIRO_STATUS_SUCCESS
+            ? cairo_surface_write_to_png_stream(surface, write_for_cairo, &file)
+            : drawn;
+    cairo_surface_destroy(surface);
+    return written == CAIRO_STATUS_SUCCESS;
+}
+
+// The PDF's dates are fixed so that the same drawing gives the same bytes.
+void fix_pdf_dates(cairo_surface_t* surface) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "2026-01-01T00:00:00Z");
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_MOD_DATE, "2026-01-01T00:00:00Z");
+}
+
+} // namespace
+
+std::optional<picture_format> format_of(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos)
+        return std::nullopt;
+    std::string extension(path.substr(dot + 1));
+    for (char& ch : extension) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    if (extension == "svg") return picture_format::svg;
+    if (extension == "png") return picture_format::png;
+    if (extension == "pdf") return picture_format::pdf;
+    return std::nullopt;
+}
+
+bool write_pdf(pending_file& file, double width, double height,
+               const std::function<void(cairo_t*)>& draw_pages, std::string& error) {
+    if (!file.ok()) return fail(error, file.reason());
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create_for_stream(write_for_cairo, &file, width, height);
+    fix_pdf_dates(surface);
+    const bool drawn = draw_to(surface, draw_pages);
+    if (!file.ok()) return fail(error, file.reason());
+    if (!drawn) return fail(error, "the document could not be drawn");
+    return true;
+}
+
+bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
+    const std::optional<picture_format> format = format_of(path);
+    if (!format) return fail(error, "the name does not end in .svg, .png or .pdf");
+    pending_file file(path);
+    if (!file.ok()) return fail(error, file.reason());
+    const picture_size size = measure_picture(picture);
+    const auto draw = [&picture](cairo_t* cr) { draw_picture(cr, picture); };
+    bool drawn = false;
+    switch (*format) {
+    case picture_format::png: drawn = write_png(file, picture); break;
+    case picture_format::svg:
+        drawn = draw_to(
+            cairo_svg_surface_create_for_stream(write_for_cairo, &file, size.width, size.height),
+            draw);
+        break;
+    case picture_format::pdf:
+        return write_pdf(file, size.width, size.height, draw, error) && file.commit(error);
+    }
+    if (!file.ok()) return fail(error, file.reason());
+    if (!drawn) return fail(error, "the picture could not be drawn");
+    return file.commit(error);
+}
+
+bool save_pdf(const std::string& path, double width, double height,
+              const std::function<void(cairo_t*)>& draw_pages, std::string& error) {
+    pending_file file(path);
+    return write_pdf(file, width, height, draw_pages, error) && file.commit(error);
+}
+
+} // namespace tessary
