@@ -12,7 +12,7 @@ namespace tessary {
 namespace {
 
 constexpr double heading_height = 22, line_height = 18, footer_height = 18;
-constexpr double answer_label = 14, answer_rule = 22, box_padding = 6;
+constexpr double answer_label = 14, answer_rule = 20, box_padding = 6;
 
 double header_band(const page_frame& frame) {
     return heading_height + line_height * static_cast<double>(frame.lines.size()) + 6;
@@ -33,10 +33,10 @@ grid grid_of(const page_layout& page, const page_frame& frame) {
 }
 
 // The one scale of a page: the largest at which each of its pictures fits
-// its box, never above 0.9.
+// its box, never above 1.
 double page_scale(const grid& g, const page_frame& frame, const std::vector<map_picture>& pictures,
                   std::size_t first, std::size_t last) {
-    double scale = 0.9;
+    double scale = 1;
     for (std::size_t i = first; i < last; ++i) {
         const picture_size size = measure_picture(pictures[i]);
         scale = std::min({scale, (g.box_width - 2 * box_padding) / size.width,
@@ -61,7 +61,8 @@ void draw_footer(cairo_t* cr, const page_layout& page, const page_frame& frame, 
     const double y = page.height - page.margin - footer_height + 6;
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     show_text(cr, frame.note, page.margin, y, {"Sans 8", false, 0});
-    const std::string text = "Page " + std::to_string(number) + " of " + std::to_string(total);
+    const std::string text =
+        frame.page_word + " " + std::to_string(number) + " of " + std::to_string(total);
     show_text(cr, text, page.width / 2, y + 5, {"Sans 8", true, 0});
 }
 
@@ -80,8 +81,8 @@ void draw_answer_lines(cairo_t* cr, const page_frame& frame, double x, double y,
 
 // One picture, centred in its box at the page's scale.
 void draw_in_box(cairo_t* cr, const grid& g, const page_layout& page, const page_frame& frame,
-                 const map_picture& picture, int place, double scale) {
-    const double box_x = page.margin + (place % page.columns) * g.box_width;
+                 const map_picture& picture, int place, double scale, double shift) {
+    const double box_x = page.margin + shift + (place % page.columns) * g.box_width;
     const double box_y = g.top + (place / page.columns) * g.box_height;
     const picture_size size = measure_picture(picture);
     const double left = box_x + (g.box_width - size.width * scale) / 2;
@@ -97,6 +98,11 @@ void draw_in_box(cairo_t* cr, const grid& g, const page_layout& page, const page
 
 } // namespace
 
+double fitting_scale(const page_layout& page, const page_frame& frame,
+                     const std::vector<map_picture>& pictures) {
+    return page_scale(grid_of(page, frame), frame, pictures, 0, pictures.size());
+}
+
 int pages_for(const page_layout& page, std::size_t pictures) {
     const auto per_page = static_cast<std::size_t>(page.columns * page.rows);
     return static_cast<int>((pictures + per_page - 1) / per_page);
@@ -109,10 +115,15 @@ void draw_picture_pages(cairo_t* cr, const page_layout& page,
     const auto per_page = static_cast<std::size_t>(page.columns * page.rows);
     for (std::size_t first = 0; first < pictures.size(); first += per_page) {
         const std::size_t last = std::min(pictures.size(), first + per_page);
-        const double scale = page_scale(g, frame, pictures, first, last);
+        const double scale =
+            page.scale > 0 ? page.scale : page_scale(g, frame, pictures, first, last);
+        // Fewer pictures than a row: the row centred between the margins.
+        const auto on_page = static_cast<int>(last - first);
+        const double shift =
+            on_page < page.columns ? (page.columns - on_page) * g.box_width / 2 : 0;
         draw_header(cr, page, frame, first == 0);
         for (std::size_t i = first; i < last; ++i)
-            draw_in_box(cr, g, page, frame, pictures[i], static_cast<int>(i - first), scale);
+            draw_in_box(cr, g, page, frame, pictures[i], static_cast<int>(i - first), scale, shift);
         draw_footer(cr, page, frame, first_page + static_cast<int>(first / per_page), total_pages);
         cairo_show_page(cr);
     }

@@ -16,6 +16,7 @@ namespace tessary {
 struct page_layout {
     double width, height, margin;
     int columns, rows;
+    double scale = 0; // of every picture; 0: the largest at which a page's pictures fit
 };
 
 // What goes round the pictures of a run of pages.
@@ -24,14 +25,20 @@ struct page_frame {
     std::vector<std::string> lines; // under the heading on the first page of the run
     std::string note;               // small, on the left of every footer ("seed 12")
     int answer_lines = 0;           // ruled lines for the answer under each picture
+    std::string page_word = "Page"; // "Page 2 of 4" in the footer
 };
+
+// The largest scale, at most 1, at which every one of the pictures fits a
+// box of the page with its answer lines.
+double fitting_scale(const page_layout& page, const page_frame& frame,
+                     const std::vector<map_picture>& pictures);
 
 // The pages the pictures take.
 int pages_for(const page_layout& page, std::size_t pictures);
 
 // Draws the pictures columns * rows to a page, calling cairo_show_page()
-// after each page. The pages are numbered from `first_page` out of
-// `total_pages`.
+// after each page; a page with fewer pictures than a row has them centred.
+// The pages are numbered from `first_page` out of `total_pages`.
 void draw_picture_pages(cairo_t* cr, const page_layout& page,
                         const std::vector<map_picture>& pictures, const page_frame& frame,
                         int first_page, int total_pages);

@@ -24,7 +24,7 @@ namespace tessary {
 namespace {
 
 constexpr double margin = 12, header_width = 48, header_height = 26;
-constexpr double title_height = 24, legend_row = 20, caption_gap = 6;
+constexpr double title_height = 24, legend_row = 18, caption_gap = 6;
 constexpr int legend_columns = 2;
 
 // A cell is larger with minterm numbers: each number then sits inside the
@@ -63,7 +63,7 @@ constexpr double tag_width = 15, tag_height = 11;
 const char tag_font[] = "Sans Bold 7";
 constexpr int inset_floor = 4;
 constexpr double digit_clearance = 1.5;
-const char strong_font[] = "Sans Bold 13", light_font[] = "Sans 12";
+const char strong_font[] = "Sans Bold 13", light_font[] = "Sans 13";
 
 struct colour {
     double r, g, b;
@@ -201,9 +201,9 @@ void draw_headers(cairo_t* cr, const grid_frame& f) {
     show_text(cr, cd_rows ? "CD" : "AB", margin + 12, gy - 8, {"Sans 8", true, 0});
     for (int i = 0; i < map_side; ++i) {
         show_text(cr, line_name(f, false, i), gx + (i + 0.5) * cell, gy - header_height / 2,
-                  {"Sans Bold 10", true, 0});
+                  {"Sans Bold 11", true, 0});
         show_text(cr, line_name(f, true, i), margin + header_width / 2, gy + (i + 0.5) * cell,
-                  {"Sans Bold 10", true, 0});
+                  {"Sans Bold 11", true, 0});
     }
 }
 

@@ -54,16 +54,20 @@ const char usage_text[] =
     "      --zeros blank|shown leave the exercises' 0-cells (with --answers pos, the\n"
     "                          1-cells) empty, or show them (default shown; the\n"
     "                          key always shows them)\n"
-    "      --key FILE.tsv      also the key as text: per exercise the map, a tab\n"
-    "                          and the answer as tessary-key prints it (both: the\n"
-    "                          shown answer, a tab, the minimum)\n"
+    "      --key FILE          the key apart, by FILE's extension; may be given\n"
+    "                          once for each: FILE.tsv, the key as text (per\n"
+    "                          exercise the map, a tab and the answer as\n"
+    "                          tessary-key prints it; both: the shown answer, a\n"
+    "                          tab, the minimum); FILE.pdf, the key pages as a\n"
+    "                          document of their own, which then leave the\n"
+    "                          worksheet (else they end it)\n"
     "  -h, --help              show this help and exit\n"
     "  -V, --version           show the version and exit\n"
     "\n"
     "Every map has a 1-cell and a 0-cell, and no map appears twice.\n"
     "The sheet and the key are written whole: both to temporary files, renamed\n"
     "into place when both are complete. A symbolic link is written through, and\n"
-    "a file replaced keeps its permissions. The key may not be the sheet.\n"
+    "a file replaced keeps its permissions. No two files may be the same.\n"
     "Exit status: 0 when the sheet was written; 1 when it could not be (the old\n"
     "files stay as they were), 2 for a wrong option.\n";
 
@@ -148,8 +152,19 @@ enum long_only {
 
 struct command {
     sheet_options options;
-    std::string output, key;
+    std::string output, key_text, key_pages; // the key as TSV and as a PDF, when asked
 };
+
+// --key FILE by its extension: the text key or the key pages.
+void add_key(command& c, const std::string& path) {
+    const std::string_view name(path);
+    std::string* slot = nullptr;
+    if (name.size() > 4 && name.ends_with(".tsv")) slot = &c.key_text;
+    if (format_of(path) == picture_format::pdf) slot = &c.key_pages;
+    if (slot == nullptr) usage_error("--key: '" + path + "' does not end in .tsv or .pdf");
+    if (!slot->empty()) usage_error("--key: give one key of each kind, .tsv and .pdf");
+    *slot = path;
+}
 
 // The sheet is a PDF by its name, and the key is another file: a key
 // written over the sheet would lose it.
@@ -157,8 +172,11 @@ void check_files(const command& c) {
     if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
     if (format_of(c.output) != picture_format::pdf)
         usage_error("-o: the file name must end in .pdf");
-    if (!c.key.empty() && same_file(c.output, c.key))
-        usage_error("-o and --key name the same file: the key would replace the worksheet");
+    for (const std::string* key : {&c.key_text, &c.key_pages})
+        if (!key->empty() && same_file(c.output, *key))
+            usage_error("-o and --key name the same file: the key would replace the worksheet");
+    if (!c.key_text.empty() && !c.key_pages.empty() && same_file(c.key_text, c.key_pages))
+        usage_error("the two --key files name the same file");
 }
 
 command parse_options(int argc, char** argv) {
@@ -194,7 +212,7 @@ command parse_options(int argc, char** argv) {
         case opt_terms: read_terms(optarg, c.options); break;
         case opt_answers: c.options.answers = read_answers(optarg); break;
         case opt_paper: c.options.paper = read_paper(optarg); break;
-        case opt_key: c.key = optarg; break;
+        case opt_key: add_key(c, optarg); break;
         case opt_numbers: c.options.numbers = true; break;
         case opt_zeros: c.options.blank_zeros = read_zeros(optarg); break;
         case opt_rows: c.options.layout = read_rows(optarg); break;
@@ -214,24 +232,35 @@ int fail(const std::string& message) {
     return exit_failure;
 }
 
-// Both files are complete before either is renamed into place, and the
-// renames are one step that a signal cannot split: a failure or an
-// interruption leaves the old sheet and key as they were.
+// Every file is complete before any is renamed into place, and the renames
+// are one step that a signal cannot split: a failure or an interruption
+// leaves the old sheet and keys as they were.
 int write_files(const command& c, const std::vector<boolean_map>& maps) {
     std::string error;
     pending_file sheet(c.output);
-    if (!write_sheet(sheet, maps, c.options, error) || !sheet.finish(error))
+    if (!write_sheet(sheet, maps, c.options, c.key_pages.empty(), error) || !sheet.finish(error))
         return fail("cannot write '" + c.output + "': " + error);
-    std::optional<pending_file> key;
-    if (!c.key.empty()) {
-        key.emplace(c.key);
-        key->write(key_lines(maps, c.options.answers)); // a failure is kept for finish()
+    std::optional<pending_file> text, pages;
+    if (!c.key_text.empty()) {
+        text.emplace(c.key_text);
+        text->write(key_lines(maps, c.options.answers)); // a failure is kept for finish()
+    }
+    if (!c.key_pages.empty()) {
+        pages.emplace(c.key_pages);
+        if (!write_key_pages(*pages, maps, c.options, error) || !pages->finish(error))
+            return fail("cannot write '" + c.key_pages + "': " + error);
     }
     const pending_file* failed = nullptr;
-    const bool committed = key ? commit_together({&sheet, &*key}, error, failed)
-                               : commit_together({&sheet}, error, failed);
-    if (!committed)
-        return fail("cannot write '" + (failed == &sheet ? c.output : c.key) + "': " + error);
+    const bool committed = text && pages ? commit_together({&sheet, &*text, &*pages}, error, failed)
+                           : text        ? commit_together({&sheet, &*text}, error, failed)
+                           : pages       ? commit_together({&sheet, &*pages}, error, failed)
+                                         : commit_together({&sheet}, error, failed);
+    if (!committed) {
+        const std::string& name = failed == &sheet           ? c.output
+                                  : text && failed == &*text ? c.key_text
+                                                             : c.key_pages;
+        return fail("cannot write '" + name + "': " + error);
+    }
     return EXIT_SUCCESS;
 }
 

@@ -4,8 +4,8 @@
 
 #include "answers/answers.h"
 #include "exact/exact.h"
-#include "render/picture_files.h"
 #include "render/pages.h"
+#include "render/picture_files.h"
 #include "teach/exercises.h"
 
 #include <algorithm>
@@ -90,32 +90,82 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice) {
     return text;
 }
 
-bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps, const sheet_options& o,
-                 std::string& error) {
-    std::vector<map_picture> exercises, key;
+namespace {
+
+// Maps large enough to write in: a picture is never drawn below this scale
+// on a worksheet (a grid of 50 mm and more, digits of 11 points, headings
+// of 9), and a page holds fewer maps where that needs it.
+constexpr double least_scale = 0.7;
+
+// The pages of one part of the sheet: its pictures, what goes round them,
+// and their layout.
+struct sheet_part {
+    std::vector<map_picture> pictures;
+    page_frame frame;
+    page_layout page;
+};
+
+// The most rows a page can hold with every picture at `scale` or larger.
+page_layout rows_for(paper_size paper, const page_frame& frame,
+                     const std::vector<map_picture>& pictures, double scale) {
+    for (int rows = 3; rows > 1; --rows) {
+        const page_layout page = layout_of(paper, rows);
+        if (fitting_scale(page, frame, pictures) >= scale) return page;
+    }
+    return layout_of(paper, 1);
+}
+
+// The exercises, then the key at the exercises' scale and in their columns,
+// so that the key lines up with a student's page.
+std::pair<sheet_part, sheet_part> parts_of(const std::vector<boolean_map>& maps,
+                                           const sheet_options& o) {
+    sheet_part exercises, key;
     for (std::size_t i = 0; i < maps.size(); ++i) {
-        exercises.push_back(exercise_picture(maps[i], o, i + 1));
-        key.push_back(numbered_key_picture(maps[i], o, i + 1));
+        exercises.pictures.push_back(exercise_picture(maps[i], o, i + 1));
+        key.pictures.push_back(numbered_key_picture(maps[i], o, i + 1));
     }
     const std::string seed = "seed " + std::to_string(o.seed);
-    const page_frame exercise_frame{"Karnaugh maps: " + std::to_string(maps.size()) + " exercises",
-                                    exercise_lines(o), seed, answer_lines_for(maps, o)};
-    const page_frame key_frame{"Answer key (" + seed + ")",
-                               {std::string("The answers: ") + key_title(o.answers) + "."},
-                               seed,
-                               0};
-    // More lines for each answer leave room for two rows of maps a page.
-    const page_layout exercise_page = layout_of(o.paper, exercise_frame.answer_lines > 3 ? 2 : 3);
-    const page_layout key_page = layout_of(o.paper, 3);
-    const int exercise_pages = pages_for(exercise_page, exercises.size());
-    const int total = exercise_pages + pages_for(key_page, key.size());
+    const std::string count =
+        std::to_string(maps.size()) + (maps.size() == 1 ? " exercise" : " exercises");
+    exercises.frame = {"Karnaugh maps: " + count, exercise_lines(o), seed,
+                       answer_lines_for(maps, o)};
+    key.frame = {"Answer key (" + seed + ")",
+                 {std::string("The answers: ") + key_title(o.answers) + "."},
+                 seed,
+                 0,
+                 "Key page"};
+    exercises.page = rows_for(o.paper, exercises.frame, exercises.pictures, least_scale);
+    exercises.page.scale = fitting_scale(exercises.page, exercises.frame, exercises.pictures);
+    key.page = rows_for(o.paper, key.frame, key.pictures, exercises.page.scale);
+    key.page.scale =
+        std::min(exercises.page.scale, fitting_scale(key.page, key.frame, key.pictures));
+    return {exercises, key};
+}
+
+void draw_part(cairo_t* cr, const sheet_part& part) {
+    draw_picture_pages(cr, part.page, part.pictures, part.frame, 1,
+                       pages_for(part.page, part.pictures.size()));
+}
+
+} // namespace
+
+bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps, const sheet_options& o,
+                 bool with_key, std::string& error) {
+    const auto [exercises, key] = parts_of(maps, o);
     return write_pdf(
-        file, exercise_page.width, exercise_page.height,
+        file, exercises.page.width, exercises.page.height,
         [&](cairo_t* cr) {
-            draw_picture_pages(cr, exercise_page, exercises, exercise_frame, 1, total);
-            draw_picture_pages(cr, key_page, key, key_frame, exercise_pages + 1, total);
+            draw_part(cr, exercises);
+            if (with_key) draw_part(cr, key);
         },
         error);
+}
+
+bool write_key_pages(pending_file& file, const std::vector<boolean_map>& maps,
+                     const sheet_options& o, std::string& error) {
+    const sheet_part key = parts_of(maps, o).second;
+    return write_pdf(
+        file, key.page.width, key.page.height, [&](cairo_t* cr) { draw_part(cr, key); }, error);
 }
 
 } // namespace tessary

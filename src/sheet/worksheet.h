@@ -43,12 +43,18 @@ bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std
 // answer, a tab, the minimum).
 std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 
-// The exercise pages and then the key pages, as a PDF into `file` (which
-// the caller commits). The exercise pages have the class's heading, a Name
-// and Date line and the instructions, and under each map ruled lines that
-// hold the longest answer of the sheet; every page has the seed and its
-// number in the footer.
+// The exercise pages, and after them the key pages `with_key`, as a PDF
+// into `file` (which the caller commits). The exercise pages have the
+// class's heading, a Name and Date line and the instructions, and under each
+// map ruled lines that hold the longest answer of the sheet; every page has
+// the seed and its number in the footer, counted within its part ("Page 1
+// of 2", "Key page 1 of 2"). The maps are drawn large enough to write in,
+// the key's at the exercises' scale and in their columns.
 bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps,
-                 const sheet_options& options, std::string& error);
+                 const sheet_options& options, bool with_key, std::string& error);
+
+// The key pages alone, as a PDF of their own.
+bool write_key_pages(pending_file& file, const std::vector<boolean_map>& maps,
+                     const sheet_options& options, std::string& error);
 
 } // namespace tessary

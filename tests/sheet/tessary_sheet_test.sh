@@ -27,7 +27,7 @@ cmp -s "$dir/a.tsv" "$dir/c.tsv" && fail "another seed gave the same maps"
 
 # --- the PDF opens, holds the seed and every answer; the key is tessary-key's
 pdfinfo "$dir/a.pdf" >"$dir/info" || fail "pdfinfo cannot open the sheet"
-grep -q '^Pages: *4$' "$dir/info" || fail "8 exercises and their key on 4 pages: $(grep Pages "$dir/info")"
+grep -q '^Pages: *6$' "$dir/info" || fail "8 exercises and their key on 6 pages: $(grep Pages "$dir/info")"
 grep -q 'A4' "$dir/info" || fail "A4 paper by default"
 pdftotext "$dir/a.pdf" - | tr -d '\n\342\200\213' >"$dir/text"
 grep -q 'seed 99' "$dir/text" || fail "the seed is not on the sheet"
@@ -55,19 +55,52 @@ for paper in a4 letter; do
                if (attr("xMin") < m || attr("xMax") > w - m || attr("yMin") < m || attr("yMax") > h - m)
                  { print paper ": outside the margins: " $0; bad = 1 } }
     END { exit bad }' "$dir/l.html" || fail "$paper: text outside the margins"
+  # the pages counted within each part: the exercises', then the key's
+  keys=$(pdftotext "$dir/l.pdf" - | grep -c "^Key page [0-9]* of ")
+  exercises=$(( pages - keys ))
   for page in $(seq "$pages"); do
-    pdftotext -f "$page" -l "$page" "$dir/l.pdf" - | grep -q "Page $page of $pages" ||
-      fail "$paper: no 'Page $page of $pages' on page $page"
+    if [ "$page" -le "$exercises" ]; then want="Page $page of $exercises"
+    else want="Key page $(( page - exercises )) of $keys"; fi
+    pdftotext -f "$page" -l "$page" "$dir/l.pdf" - | grep -qx "$want" ||
+      fail "$paper: no '$want' on page $page"
   done
+  # maps to write in: a grid of 50 mm and more (the A'B' to AB' headings
+  # span three of its four columns), digits of 11 points, headings of 9. A
+  # word's box is 1.164 times its type's size in the sheet's font (DejaVu).
+  pdftotext -f 1 -l 1 -bbox "$dir/l.pdf" - | awk -v paper="$paper" '
+    function attr(name) { match($0, name "=\"[0-9.]+\""); return substr($0, RSTART + length(name) + 2, RLENGTH - length(name) - 3) + 0 }
+    />A&apos;B&apos;</ && !first { first = (attr("xMin") + attr("xMax")) / 2
+                                   heading = (attr("yMax") - attr("yMin")) / 1.164; top = attr("yMax") }
+    />AB&apos;</ && !last { last = (attr("xMin") + attr("xMax")) / 2 }
+    />[01X]</ && first && last && attr("xMin") > first - 40 && attr("xMax") < last + 40 &&
+      attr("yMin") > top && attr("yMax") < top + (last - first) * 4 / 3 {
+      digit = (attr("yMax") - attr("yMin")) / 1.164; if (!small || digit < small) small = digit }
+    END { grid = (last - first) * 4 / 3 / 72 * 25.4
+          if (grid < 50) { print paper ": a grid of " grid " mm"; bad = 1 }
+          if (small < 11) { print paper ": digits of " small " points"; bad = 1 }
+          if (heading < 9) { print paper ": headings of " heading " points"; bad = 1 }
+          exit bad }' || fail "$paper: maps too small to write in"
   pdftotext -l 1 "$dir/l.pdf" - | tr '\n' ' ' | grep -q 'Name: __* *Date: __*' ||
     fail "$paper: no Name and Date line"
 done
+
+# --- the key apart: --key k.pdf takes the key pages out of the sheet
+run -s 7 -n 6 --key "$dir/kp.pdf" --key "$dir/kp.tsv" -o "$dir/s.pdf"
+[ "$status" -eq 0 ] || fail "--key .pdf and .tsv: status $status: $err"
+pdftotext "$dir/s.pdf" - | grep -q "Answer key" && fail "--key k.pdf: the key is still in the sheet"
+pdftotext "$dir/s.pdf" - | grep -qx "Page 1 of 2" || fail "--key k.pdf: the sheet's pages"
+pdftotext "$dir/kp.pdf" - | grep -q "Answer key" || fail "--key k.pdf: no key in it"
+pdftotext "$dir/kp.pdf" - | grep -qx "Key page 1 of 2" || fail "--key k.pdf: its pages"
+[ "$(wc -l <"$dir/kp.tsv")" -eq 6 ] || fail "--key kp.tsv beside kp.pdf"
+run -s 7 -n 1 -o "$dir/one.pdf"
+pdftotext "$dir/one.pdf" - | grep -q "Karnaugh maps: 1 exercise$" || fail "-n 1: '1 exercise'"
 
 # --- --zeros blank leaves the exercises' 0-cells empty, not the key's;
 # --numbers writes each cell's minterm number
 run -s 7 -n 6 --zeros blank -o "$dir/z.pdf"
 pdftotext -l 1 "$dir/z.pdf" - | grep -q 0 && fail "--zeros blank: a 0 on the exercise page"
-pdftotext -f 2 -l 2 "$dir/z.pdf" - | grep -qx 0 || fail "--zeros blank: no 0 in the key"
+last=$(pdfinfo "$dir/z.pdf" | sed -n 's/^Pages: *//p')
+pdftotext -f "$last" -l "$last" "$dir/z.pdf" - | grep -qx 0 || fail "--zeros blank: no 0 in the key"
 # a product of sums is read off the 0-cells: there the 1-cells go
 run -s 7 -n 6 --zeros blank --answers pos -o "$dir/zp.pdf"
 pdftotext -l 1 "$dir/zp.pdf" - | grep -qx 1 && fail "--zeros blank --answers pos: a 1 on the exercise page"
@@ -83,7 +116,8 @@ pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "^ *A'B' " || fail "--rows AB: n
 # --- wrong options: status 2, a usage message, no file
 for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
             "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
-            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none" "--rows BA"; do
+            "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none" "--rows BA" "--key $dir/k.txt" \
+            "--key $dir/k1.pdf --key $dir/k2.pdf"; do
   # shellcheck disable=SC2086
   run $args -o "$dir/bad.pdf"
   [ "$status" -eq 2 ] || fail "$args: status $status, expected 2"
