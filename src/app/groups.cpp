@@ -368,7 +368,8 @@ struct picture_type {
 };
 constexpr picture_type picture_types[] = {{"PNG picture (.png)", ".png"},
                                           {"SVG drawing (.svg)", ".svg"},
-                                          {"PDF document (.pdf)", ".pdf"}};
+                                          {"PDF document (.pdf)", ".pdf"},
+                                          {"LaTeX with TikZ (.tex)", ".tex"}};
 
 // Where and as what the last picture was saved, for the next time.
 struct save_memory {

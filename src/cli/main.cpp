@@ -68,7 +68,8 @@ const char usage_text[] =
     "Pictures:\n"
     "      --draw FILE         also draw the one map given with the groups of its\n"
     "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
-    "                          PDF by FILE's extension\n"
+    "                          PDF by FILE's extension, or .tex: LaTeX, one\n"
+    "                          tikzpicture\n"
     "      --numbers           with --draw, each cell's minterm number in its corner\n"
     "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
     "                          or A and B down the side (AB); the map notation\n"
@@ -376,7 +377,8 @@ void check_drawing(const options& opts, int maps) {
     const bool option_map = opts.has_minterms || opts.expr != nullptr;
     if ((option_map ? 1 : 0) + maps != 1)
         usage_error("--draw needs one map: an argument, --minterms or --expr");
-    if (!format_of(opts.draw)) usage_error("--draw: the file name must end in .svg, .png or .pdf");
+    if (!format_of(opts.draw))
+        usage_error("--draw: the file name must end in .svg, .png, .pdf or .tex");
 }
 
 // --grade takes a key, a table of answers and nothing of the other modes.

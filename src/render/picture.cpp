@@ -598,3 +598,208 @@ std::string break_between_terms(const std::string& text) {
 }
 
 } // namespace tessary
+
+// The same picture as TikZ: the same layout, loops, lines, colours and text,
+// in the picture's own units (a unit a point, y growing downwards), so that
+// the tikzpicture and the PDF picture look alike.
+namespace tessary {
+
+namespace {
+
+std::string number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    std::string s = text;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+std::string point(double x, double y) {
+    return "(" + number(x) + "," + number(y) + ")";
+}
+
+// Text for LaTeX: the characters it treats as commands escaped, a term's
+// apostrophe kept straight, and a break allowed where the picture breaks.
+std::string latex_text(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (text.compare(i, 3, "\u200B") == 0) {
+            out += "\\allowbreak{}";
+            i += 2;
+        } else if (ch == '\'') {
+            out += "\\textquotesingle{}";
+        } else if (std::string_view("#$%&_{}").find(ch) != std::string_view::npos) {
+            out += std::string("\\") + ch;
+        } else if (ch == '\\' || ch == '^' || ch == '~') {
+            out += "\\char" + std::to_string(static_cast<int>(ch)) + "{}";
+        } else if (ch == '\n') {
+            out += "\\\\";
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+// A pango font ("Sans Bold 13") as LaTeX's: its size in points at the 96
+// dots an inch pango draws at, sans serif, bold where it is.
+std::string latex_font(std::string_view font) {
+    const double size = std::stod(std::string(font.substr(font.rfind(' ') + 1))) * 96 / 72;
+    const bool bold = font.find("Bold") != std::string_view::npos;
+    return "\\fontsize{" + number(size) + "}{" + number(size * 1.2) + "}\\selectfont\\sffamily" +
+           (bold ? "\\bfseries" : "");
+}
+
+std::string grey(double shade) {
+    return "{rgb,1:red," + number(shade) + ";green," + number(shade) + ";blue," + number(shade) +
+           "}";
+}
+
+std::string node(double x, double y, bool centred, std::string_view font, const std::string& text,
+                 const std::string& colour = "black") {
+    return "\\node[inner sep=0,anchor=" + std::string(centred ? "center" : "north west") +
+           ",text=" + colour + ",font=" + latex_font(font) + "] at " + point(x, y) + " {" +
+           latex_text(text) + "};\n";
+}
+
+// The options of a loop's line, as set_loop_style() sets them.
+std::string loop_options(const map_picture& p, std::size_t k) {
+    const bool warning = p.groups[k].warning;
+    const loop_look& look = look_of(look_index(p, k));
+    const double pale = p.groups[k].faint ? faint_paleness : 0;
+    const colour c = warning ? warning_red
+                             : colour{look.r + (1 - look.r) * pale, look.g + (1 - look.g) * pale,
+                                      look.b + (1 - look.b) * pale};
+    std::string o = "draw={rgb,1:red," + number(c.r) + ";green," + number(c.g) + ";blue," +
+                    number(c.b) + "},line width=" + number(width_of(p, k)) + ",line cap=round";
+    const double* dashes = warning ? warning_dashes : look.dashes.data();
+    const int count = warning ? static_cast<int>(std::size(warning_dashes)) : look.dash_count;
+    if (count > 0) {
+        o += ",dash pattern=";
+        for (int i = 0; i < count; ++i)
+            o += std::string(i % 2 == 0 ? "on " : "off ") + number(dashes[i]) + " ";
+        o.pop_back();
+    }
+    return o;
+}
+
+std::string legend_colour(const map_picture& p, std::size_t k) {
+    const loop_look& look = look_of(look_index(p, k));
+    const colour c = p.groups[k].warning ? warning_red : colour{look.r, look.g, look.b};
+    return "{rgb,1:red," + number(c.r) + ";green," + number(c.g) + ";blue," + number(c.b) + "}";
+}
+
+std::string tikz_grid(const map_picture& p, const grid_frame& f) {
+    std::string t;
+    const double gy = f.y, gx = f.x, size = f.size();
+    t += "\\draw[line width=1] " + point(margin, gy - header_height) + " -- " + point(gx, gy) +
+         ";\n";
+    const bool cd_rows = f.layout == map_layout::cd_rows;
+    t += node(gx - 14, gy - header_height + 7, true, "Sans 8", cd_rows ? "AB" : "CD");
+    t += node(margin + 12, gy - 8, true, "Sans 8", cd_rows ? "CD" : "AB");
+    for (int i = 0; i < map_side; ++i) {
+        t += node(gx + (i + 0.5) * f.cell, gy - header_height / 2, true, "Sans Bold 11",
+                  line_name(f, false, i));
+        t += node(margin + header_width / 2, gy + (i + 0.5) * f.cell, true, "Sans Bold 11",
+                  line_name(f, true, i));
+    }
+    for (int i = 1; i < map_side; ++i)
+        t += "\\draw[line width=1,draw=" + grey(0.6) + "] " + point(gx + i * f.cell, gy) + " -- " +
+             point(gx + i * f.cell, gy + size) + " " + point(gx, gy + i * f.cell) + " -- " +
+             point(gx + size, gy + i * f.cell) + ";\n";
+    t += "\\draw[line width=1.5] " + point(gx, gy) + " rectangle " + point(gx + size, gy + size) +
+         ";\n";
+    for (int m = 0; p.numbers && m < cell_count; ++m) {
+        const cell_place at = f.place(m);
+        t += node(f.left(at.col) + number_offset, f.top(at.row) + number_offset, false, number_font,
+                  std::to_string(m), grey(0.3));
+    }
+    return t;
+}
+
+std::string tikz_cells(const map_picture& p, const grid_frame& f) {
+    std::string t;
+    const char strong = p.loops_of == cover_kind::product_of_sums ? '0' : '1';
+    for (int row = 0; row < map_side; ++row)
+        for (int col = 0; col < map_side; ++col) {
+            const char value = value_at(p.map, f.minterm(row, col));
+            if (value == (strong == '1' ? '0' : '1') && p.blank_others) continue;
+            t += node(f.digit_x(col), f.digit_y(row), true,
+                      value == strong ? strong_font : light_font, std::string(1, value),
+                      grey(value == strong ? 0 : 0.35));
+        }
+    return t;
+}
+
+std::string rounded(double x0, double y0, double x1, double y1, double radius) {
+    radius = std::min({radius, (x1 - x0) / 2, (y1 - y0) / 2});
+    return "[rounded corners=" + number(radius) + "] " + point(x0, y0) + " rectangle " +
+           point(x1, y1);
+}
+
+std::string tikz_loops(const map_picture& p, const picture_layout& layout, double run_on) {
+    std::string t = "\\begin{scope}\n\\clip " + point(layout.grid.x0, layout.grid.y0) +
+                    " rectangle " + point(layout.grid.x1, layout.grid.y1) + ";\n";
+    for (const loop_stroke& loop : layout.loops) {
+        const picture_box& b = loop.box;
+        t += "\\draw[" + loop_options(p, loop.group) + "] " +
+             rounded(loop.open_left ? b.x0 - run_on : b.x0, loop.open_top ? b.y0 - run_on : b.y0,
+                     loop.open_right ? b.x1 + run_on : b.x1,
+                     loop.open_bottom ? b.y1 + run_on : b.y1, 12) +
+             ";\n";
+    }
+    t += "\\end{scope}\n";
+    for (std::size_t k = 0; k < layout.tags.size(); ++k) {
+        const picture_box& b = layout.tags[k];
+        t += "\\draw[" + loop_options(p, k) + ",line width=1,solid,fill=white] " +
+             point(b.x0, b.y0) + " rectangle " + point(b.x1, b.y1) + ";\n";
+        t += node((b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2, true, tag_font, std::to_string(k + 1));
+    }
+    return t;
+}
+
+std::string tikz_legend(const map_picture& p, double top) {
+    std::string t;
+    const auto columns = static_cast<std::size_t>(legend_columns_of(p));
+    const double column_width = (width_of_picture(p) - 2 * margin) / static_cast<double>(columns);
+    for (std::size_t k = 0; k < p.groups.size(); ++k) {
+        const double x = margin + static_cast<double>(k % columns) * column_width;
+        const double y = top + static_cast<double>(k / columns) * legend_row;
+        t += "\\draw[" + loop_options(p, k) + "] " + rounded(x + 1, y + 4, x + 29, y + 15, 4) +
+             ";\n";
+        const std::string numbered = loops_numbered(p) ? std::to_string(k + 1) + "  " : "";
+        t += node(x + 36, y + 1, false, p.groups[k].faint ? "Sans 10" : "Sans Bold 10",
+                  numbered + p.groups[k].label, legend_colour(p, k));
+    }
+    return t;
+}
+
+} // namespace
+
+std::string picture_tikz(const map_picture& p) {
+    const picture_size size = measure_picture(p);
+    const grid_frame f = frame_of(p);
+    std::string t = "\\begin{tikzpicture}[x=1pt,y=-1pt]\n";
+    t += "\\path[use as bounding box] (0,0) rectangle " + point(size.width, size.height) + ";\n";
+    if (!p.title.empty()) t += node(margin, margin, false, "Sans Bold 11", p.title);
+    t += tikz_grid(p, f) + tikz_cells(p, f) + tikz_loops(p, layout_of(p), f.cell / 2);
+    const double legend_top = f.y + f.size() + 10;
+    t += tikz_legend(p, legend_top);
+    if (!p.caption.empty())
+        t += "\\node[inner sep=0,anchor=north west,text width=" +
+             number(width_of_picture(p) - 2 * margin) +
+             "pt,align=left,font=" + latex_font("Sans 10") + "] at " +
+             point(margin, legend_top + legend_rows(p) * legend_row + caption_gap) + " {" +
+             latex_text(break_between_terms(p.caption)) + "};\n";
+    return t + "\\end{tikzpicture}\n";
+}
+
+std::string tikz_document(const std::string& body) {
+    return "\\documentclass{article}\n\\usepackage[T1]{fontenc}\n\\usepackage{lmodern}\n"
+           "\\usepackage{tikz}\n\\pagestyle{empty}\n\\begin{document}\n\\noindent\n" +
+           body + "\\end{document}\n";
+}
+
+} // namespace tessary

@@ -105,6 +105,13 @@ struct picture_layout {
 bool loops_numbered(const map_picture& picture);
 picture_layout layout_of(const map_picture& picture);
 
+// The picture as one LaTeX tikzpicture environment, drawn as draw_picture()
+// draws it: it needs nothing but the tikz package.
+std::string picture_tikz(const map_picture& picture);
+
+// A whole LaTeX document (article, tikz) around `body`, for pdflatex.
+std::string tikz_document(const std::string& body);
+
 // Text that may break between terms: a zero-width space after a '+'
 // between products and between the sums of a product. Wrapped by words (as
 // show_text() and GTK's labels wrap), it then breaks only there or at a

@@ -69,6 +69,7 @@ std::optional<picture_format> format_of(std::string_view path) {
     if (extension == "svg") return picture_format::svg;
     if (extension == "png") return picture_format::png;
     if (extension == "pdf") return picture_format::pdf;
+    if (extension == "tex") return picture_format::tex;
     return std::nullopt;
 }
 
@@ -86,7 +87,7 @@ bool write_pdf(pending_file& file, double width, double height,
 
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
     const std::optional<picture_format> format = format_of(path);
-    if (!format) return fail(error, "the name does not end in .svg, .png or .pdf");
+    if (!format) return fail(error, "the name does not end in .svg, .png, .pdf or .tex");
     pending_file file(path);
     if (!file.ok()) return fail(error, file.reason());
     const picture_size size = measure_picture(picture);
@@ -101,6 +102,10 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
         break;
     case picture_format::pdf:
         return write_pdf(file, size.width, size.height, draw, error) && file.commit(error);
+    case picture_format::tex:
+        file.write(tikz_document(picture_tikz(picture)));
+        drawn = true;
+        break;
     }
     if (!file.ok()) return fail(error, file.reason());
     if (!drawn) return fail(error, "the picture could not be drawn");

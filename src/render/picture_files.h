@@ -12,9 +12,10 @@
 
 namespace tessary {
 
-enum class picture_format { svg, png, pdf };
+enum class picture_format { svg, png, pdf, tex };
 
-// By the extension, in either case: ".svg", ".png" or ".pdf".
+// By the extension, in either case: ".svg", ".png", ".pdf" or ".tex" (a
+// LaTeX document whose picture is one tikzpicture).
 std::optional<picture_format> format_of(std::string_view path);
 
 // PNG pictures are drawn at this many pixels a unit, for print and for

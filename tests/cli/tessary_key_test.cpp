@@ -866,7 +866,7 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
          {"--draw", dir + "/d.gif", "0110/0110/0000/0000"},
          2,
          "",
-         "tessary-key: --draw: the file name must end in .svg, .png or .pdf\n",
+         "tessary-key: --draw: the file name must end in .svg, .png, .pdf or .tex\n",
          ""},
         {"two maps",
          {"--draw", dir + "/e.svg", "0000000000000000", "0000000000000000"},

@@ -3,6 +3,8 @@
 // that leave no file behind.
 #include "render/picture_files.h"
 
+#include "answers/answers.h"
+
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -119,8 +121,8 @@ TEST_F(PictureFiles, FailuresLeaveNoFile) {
         std::string name, error;
     };
     const row rows[] = {
-        {path("map.gif"), "the name does not end in .svg, .png or .pdf"},
-        {path("map"), "the name does not end in .svg, .png or .pdf"},
+        {path("map.gif"), "the name does not end in .svg, .png, .pdf or .tex"},
+        {path("map"), "the name does not end in .svg, .png, .pdf or .tex"},
         {path("no-such-dir/map.svg"), "No such file or directory"},
         {path("plain-file/map.png"), "Not a directory"},
     };
@@ -219,6 +221,49 @@ TEST_F(PictureFiles, RowsOfAAndBReadBackCellByCell) {
         }
         EXPECT_EQ(std::string(ab[row]) + cd[col], minterm_text(m)) << "minterm " << m;
     }
+}
+
+// The LaTeX of maps in each form, compiled with pdflatex and read back: each
+// row of cells in its place under its heading, every term of the legend.
+TEST_F(PictureFiles, LatexCompilesAndReadsBack) {
+    if (std::system("command -v pdflatex >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdflatex is missing: install texlive-latex-base and texlive-pictures";
+    const char* maps[] = {"1001/0000/0000/1001", "0111/1111/1101/1111", "1X10/0101/1010/01X1"};
+    for (const char* text : maps)
+        for (const answer_form form :
+             {answer_form::shown, answer_form::minimal, answer_form::pos}) {
+            SCOPED_TRACE(std::string(text) + " " + caption_of(form));
+            cell_values cells{};
+            std::size_t n = 0;
+            for (const char* c = text; *c != '\0'; ++c)
+                if (*c != '/') cells[n++] = *c;
+            const map_picture picture = picture_of(map_from_cells(cells), form);
+            std::string error;
+            ASSERT_TRUE(save_picture(path("map.tex"), picture, error)) << error;
+            ASSERT_EQ(std::system(("cd '" + dir_ + "' && pdflatex -interaction=nonstopmode " +
+                                   "-halt-on-error map.tex >/dev/null 2>&1")
+                                      .c_str()),
+                      0)
+                << contents(path("map.log"));
+            const std::string read = output_of("pdftotext -layout '" + path("map.pdf") + "' -");
+            const char* rows[] = {"C'D'", "C'D", "CD", "CD'"};
+            for (int row = 0; row < 4; ++row) {
+                std::string expected = rows[row];
+                for (int col = 0; col < 4; ++col)
+                    expected += std::string(" ") + value_at(picture.map, minterm_at(row, col));
+                std::string squeezed;
+                for (std::size_t at = 0, line_end; at < read.size(); at = line_end + 1) {
+                    line_end = std::min(read.find('\n', at), read.size());
+                    std::istringstream words(read.substr(at, line_end - at));
+                    std::string word, line;
+                    while (words >> word) line += (line.empty() ? "" : " ") + word;
+                    if (line == expected) squeezed = line;
+                }
+                EXPECT_EQ(squeezed, expected) << read;
+            }
+            for (const map_group& g : picture.groups)
+                EXPECT_NE(read.find(g.label), std::string::npos) << g.label << " in " << read;
+        }
 }
 
 } // namespace
