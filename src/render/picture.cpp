@@ -619,8 +619,8 @@ std::string point(double x, double y) {
     return "(" + number(x) + "," + number(y) + ")";
 }
 
-// Text for LaTeX: the characters it treats as commands escaped, a term's
-// apostrophe kept straight, and a break allowed where the picture breaks.
+} // namespace
+
 std::string latex_text(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -642,6 +642,8 @@ std::string latex_text(const std::string& text) {
     }
     return out;
 }
+
+namespace {
 
 // A pango font ("Sans Bold 13") as LaTeX's: its size in points at the 96
 // dots an inch pango draws at, sans serif, bold where it is.

@@ -109,6 +109,11 @@ picture_layout layout_of(const map_picture& picture);
 // draws it: it needs nothing but the tikz package.
 std::string picture_tikz(const map_picture& picture);
 
+// Text for LaTeX: the characters it treats as commands escaped, a term's
+// apostrophe kept straight, a break allowed where break_between_terms()
+// allows one, a line break for '\n'.
+std::string latex_text(const std::string& text);
+
 // A whole LaTeX document (article, tikz) around `body`, for pdflatex.
 std::string tikz_document(const std::string& body);
 

@@ -30,12 +30,13 @@ constexpr int exit_failure = 1;
 constexpr int exit_usage = 2;
 
 const char usage_text[] =
-    "Usage: tessary-sheet [OPTION...] -o FILE.pdf\n"
+    "Usage: tessary-sheet [OPTION...] -o FILE.pdf|FILE.tex\n"
     "Makes a worksheet of four-variable Karnaugh maps: pages of exercises, each\n"
     "map numbered with room for the answer, then the answer key, each map drawn\n"
     "with the groups of its answer.\n"
     "\n"
-    "  -o, --output FILE.pdf   the worksheet (required; its name ends in .pdf)\n"
+    "  -o, --output FILE       the worksheet (required): FILE.pdf, or FILE.tex for\n"
+    "                          LaTeX, each map a tikzpicture\n"
     "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
     "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
     "                          the clock); printed on the sheet and on standard\n"
@@ -58,9 +59,9 @@ const char usage_text[] =
     "                          once for each: FILE.tsv, the key as text (per\n"
     "                          exercise the map, a tab and the answer as\n"
     "                          tessary-key prints it; both: the shown answer, a\n"
-    "                          tab, the minimum); FILE.pdf, the key pages as a\n"
-    "                          document of their own, which then leave the\n"
-    "                          worksheet (else they end it)\n"
+    "                          tab, the minimum); FILE.pdf or FILE.tex, the key\n"
+    "                          pages as a document of their own, which then\n"
+    "                          leave the worksheet (else they end it)\n"
     "  -h, --help              show this help and exit\n"
     "  -V, --version           show the version and exit\n"
     "\n"
@@ -156,13 +157,20 @@ struct command {
 };
 
 // --key FILE by its extension: the text key or the key pages.
+// A document of pages: a PDF, or LaTeX.
+bool is_document(const std::string& path) {
+    const std::optional<picture_format> format = format_of(path);
+    return format == picture_format::pdf || format == picture_format::tex;
+}
+
 void add_key(command& c, const std::string& path) {
     const std::string_view name(path);
     std::string* slot = nullptr;
     if (name.size() > 4 && name.ends_with(".tsv")) slot = &c.key_text;
-    if (format_of(path) == picture_format::pdf) slot = &c.key_pages;
-    if (slot == nullptr) usage_error("--key: '" + path + "' does not end in .tsv or .pdf");
-    if (!slot->empty()) usage_error("--key: give one key of each kind, .tsv and .pdf");
+    if (is_document(path)) slot = &c.key_pages;
+    if (slot == nullptr) usage_error("--key: '" + path + "' does not end in .tsv, .pdf or .tex");
+    if (!slot->empty())
+        usage_error("--key: give one key of each kind, text (.tsv) and pages (.pdf or .tex)");
     *slot = path;
 }
 
@@ -170,8 +178,7 @@ void add_key(command& c, const std::string& path) {
 // written over the sheet would lose it.
 void check_files(const command& c) {
     if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
-    if (format_of(c.output) != picture_format::pdf)
-        usage_error("-o: the file name must end in .pdf");
+    if (!is_document(c.output)) usage_error("-o: the file name must end in .pdf or .tex");
     for (const std::string* key : {&c.key_text, &c.key_pages})
         if (!key->empty() && same_file(c.output, *key))
             usage_error("-o and --key name the same file: the key would replace the worksheet");
@@ -238,8 +245,11 @@ int fail(const std::string& message) {
 int write_files(const command& c, const std::vector<boolean_map>& maps) {
     std::string error;
     pending_file sheet(c.output);
-    if (!write_sheet(sheet, maps, c.options, c.key_pages.empty(), error) || !sheet.finish(error))
-        return fail("cannot write '" + c.output + "': " + error);
+    const bool with_key = c.key_pages.empty();
+    const bool written = format_of(c.output) == picture_format::tex
+                             ? sheet.write(sheet_latex(maps, c.options, with_key))
+                             : write_sheet(sheet, maps, c.options, with_key, error);
+    if (!written || !sheet.finish(error)) return fail("cannot write '" + c.output + "': " + error);
     std::optional<pending_file> text, pages;
     if (!c.key_text.empty()) {
         text.emplace(c.key_text);
@@ -247,7 +257,10 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
     }
     if (!c.key_pages.empty()) {
         pages.emplace(c.key_pages);
-        if (!write_key_pages(*pages, maps, c.options, error) || !pages->finish(error))
+        const bool pages_written = format_of(c.key_pages) == picture_format::tex
+                                       ? pages->write(key_latex(maps, c.options))
+                                       : write_key_pages(*pages, maps, c.options, error);
+        if (!pages_written || !pages->finish(error))
             return fail("cannot write '" + c.key_pages + "': " + error);
     }
     const pending_file* failed = nullptr;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 
 namespace tessary {
 
@@ -166,6 +167,79 @@ bool write_key_pages(pending_file& file, const std::vector<boolean_map>& maps,
     const sheet_part key = parts_of(maps, o).second;
     return write_pdf(
         file, key.page.width, key.page.height, [&](cairo_t* cr) { draw_part(cr, key); }, error);
+}
+
+namespace {
+
+// The worksheet as LaTeX: the same parts, pages and maps as the PDF, each
+// map its tikzpicture at the PDF's scale, the words as LaTeX text that a
+// teacher can edit.
+std::string latex_preamble(const sheet_options& o) {
+    return std::string("\\documentclass[") +
+           (o.paper == paper_size::a4 ? "a4paper" : "letterpaper") +
+           "]{article}\n\\usepackage[T1]{fontenc}\n\\usepackage{lmodern}\n"
+           "\\usepackage[margin=16mm,includefoot]{geometry}\n\\usepackage{graphicx}\n"
+           "\\usepackage{tikz}\n\\usepackage{fancyhdr}\n\\pagestyle{fancy}\n\\fancyhf{}\n"
+           "\\renewcommand{\\headrulewidth}{0pt}\n\\renewcommand{\\familydefault}{\\sfdefault}\n"
+           "\\setlength{\\parindent}{0pt}\n\\begin{document}\n";
+}
+
+std::string latex_answer_lines(int lines) {
+    if (lines == 0) return "";
+    std::string t = "\\par\\raggedright\\vspace{4pt}{\\small Answer:}\\par\n";
+    for (int i = 0; i < lines; ++i) t += "\\vspace{16pt}\\hrule\n";
+    return t;
+}
+
+std::string latex_map(const map_picture& picture, double scale, int answer_lines) {
+    const picture_size size = measure_picture(picture);
+    char width[32];
+    std::snprintf(width, sizeof width, "%.1fpt", size.width * scale);
+    return "\\begin{minipage}[t]{0.48\\linewidth}\\centering\n\\resizebox{" + std::string(width) +
+           "}{!}{%\n" + picture_tikz(picture) + "}\n" + latex_answer_lines(answer_lines) +
+           "\\end{minipage}";
+}
+
+// One part's pages, numbered within the part: its heading on every page,
+// its lines under the first, the maps in the PDF's rows and columns.
+std::string latex_part(const sheet_part& part) {
+    const auto per_page = static_cast<std::size_t>(part.page.columns * part.page.rows);
+    const int pages = pages_for(part.page, part.pictures.size());
+    std::string t = "\\clearpage\n\\setcounter{page}{1}\n\\fancyfoot[L]{\\small " +
+                    latex_text(part.frame.note) + "}\n\\fancyfoot[C]{\\small " +
+                    latex_text(part.frame.page_word) + " \\thepage\\ of " + std::to_string(pages) +
+                    "}\n";
+    for (std::size_t first = 0; first < part.pictures.size(); first += per_page) {
+        if (first > 0) t += "\\clearpage\n";
+        t += "{\\Large\\bfseries " + latex_text(part.frame.heading) + "}\\par\\medskip\n";
+        for (const std::string& line : first == 0 ? part.frame.lines : std::vector<std::string>{})
+            t += latex_text(line) + "\\par\n";
+        t += "\\bigskip\n";
+        const std::size_t last = std::min(part.pictures.size(), first + per_page);
+        for (std::size_t i = first; i < last; ++i) {
+            const bool row_start = (i - first) % static_cast<std::size_t>(part.page.columns) == 0;
+            if (row_start && i != first) t += "\\par\\bigskip\n";
+            if (row_start && last - i < static_cast<std::size_t>(part.page.columns))
+                t += "\\hfill"; // a row of one, centred
+            t += latex_map(part.pictures[i], part.page.scale, part.frame.answer_lines) +
+                 "\\hfill%\n";
+        }
+        t += "\\par\n";
+    }
+    return t;
+}
+
+} // namespace
+
+std::string sheet_latex(const std::vector<boolean_map>& maps, const sheet_options& o,
+                        bool with_key) {
+    const auto [exercises, key] = parts_of(maps, o);
+    return latex_preamble(o) + latex_part(exercises) + (with_key ? latex_part(key) : "") +
+           "\\end{document}\n";
+}
+
+std::string key_latex(const std::vector<boolean_map>& maps, const sheet_options& o) {
+    return latex_preamble(o) + latex_part(parts_of(maps, o).second) + "\\end{document}\n";
 }
 
 } // namespace tessary

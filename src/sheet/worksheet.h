@@ -53,6 +53,13 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps,
                  const sheet_options& options, bool with_key, std::string& error);
 
+// The same as LaTeX documents: the worksheet (with the key pages after the
+// exercises `with_key`) and the key pages alone, each map one tikzpicture;
+// they compile with pdflatex from texlive-latex-base and texlive-pictures.
+std::string sheet_latex(const std::vector<boolean_map>& maps, const sheet_options& options,
+                        bool with_key);
+std::string key_latex(const std::vector<boolean_map>& maps, const sheet_options& options);
+
 // The key pages alone, as a PDF of their own.
 bool write_key_pages(pending_file& file, const std::vector<boolean_map>& maps,
                      const sheet_options& options, std::string& error);

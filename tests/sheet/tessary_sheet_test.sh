@@ -95,6 +95,26 @@ pdftotext "$dir/kp.pdf" - | grep -qx "Key page 1 of 2" || fail "--key k.pdf: its
 run -s 7 -n 1 -o "$dir/one.pdf"
 pdftotext "$dir/one.pdf" - | grep -q "Karnaugh maps: 1 exercise$" || fail "-n 1: '1 exercise'"
 
+# --- LaTeX: the worksheet and the key as documents of their own, compiled
+if command -v pdflatex >/dev/null; then
+  run -s 7 -n 6 --answers both -o "$dir/ws.tex" --key "$dir/wk.tex" --key "$dir/wk.tsv"
+  [ "$status" -eq 0 ] || fail "LaTeX: status $status: $err"
+  for doc in ws wk; do
+    (cd "$dir" && pdflatex -interaction=nonstopmode -halt-on-error "$doc.tex" >/dev/null 2>&1) ||
+      fail "LaTeX: $doc.tex does not compile"
+  done
+  pdftotext "$dir/ws.pdf" - | grep -qx "Page 2 of 2" || fail "LaTeX: the sheet's pages"
+  pdftotext "$dir/ws.pdf" - | grep -q "Answer key" && fail "LaTeX: the key is in the sheet"
+  pdftotext "$dir/ws.pdf" - | grep -q "Name:" || fail "LaTeX: no Name line"
+  pdftotext "$dir/wk.pdf" - | grep -qx "Key page 1 of 3" || fail "LaTeX: the key's pages"
+  pdftotext "$dir/wk.pdf" - | tr -d '\n' >"$dir/wk.txt"
+  while IFS=$'\t' read -r map shown minimal; do
+    grep -qF "$minimal" "$dir/wk.txt" || fail "LaTeX: $minimal is not in the key"
+  done <"$dir/wk.tsv"
+else
+  echo "SKIP: LaTeX worksheets: pdflatex is missing (texlive-latex-base, texlive-pictures)"
+fi
+
 # --- --zeros blank leaves the exercises' 0-cells empty, not the key's;
 # --numbers writes each cell's minterm number
 run -s 7 -n 6 --zeros blank -o "$dir/z.pdf"
@@ -117,7 +137,7 @@ pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "^ *A'B' " || fail "--rows AB: n
 for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
             "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
             "-s -1" "-s 18446744073709551616" "--bogus" "extra-argument" "--zeros none" "--rows BA" "--key $dir/k.txt" \
-            "--key $dir/k1.pdf --key $dir/k2.pdf"; do
+            "--key $dir/k1.pdf --key $dir/k2.pdf" "--key $dir/k1.pdf --key $dir/k2.tex"; do
   # shellcheck disable=SC2086
   run $args -o "$dir/bad.pdf"
   [ "$status" -eq 2 ] || fail "$args: status $status, expected 2"
