@@ -379,15 +379,24 @@ void draw_legend(cairo_t* cr, const map_picture& p, double top) {
     }
 }
 
+// What `measure` finds on a scratch pango layout set in `font`.
+template <class Measure> auto measured_in(const char* font, Measure measure) {
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    PangoFontDescription* description = pango_font_description_from_string(font);
+    pango_layout_set_font_description(layout, description);
+    pango_font_description_free(description);
+    const auto found = measure(layout);
+    g_object_unref(layout);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return found;
+}
+
 // The ink of the widest and tallest digit, in the strong font.
 picture_size digit_ink() {
-    static const picture_size ink = [] {
-        cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-        cairo_t* cr = cairo_create(scratch);
-        PangoLayout* layout = pango_cairo_create_layout(cr);
-        PangoFontDescription* font = pango_font_description_from_string(strong_font);
-        pango_layout_set_font_description(layout, font);
-        pango_font_description_free(font);
+    static const picture_size ink = measured_in(strong_font, [](PangoLayout* layout) {
         picture_size most{0, 0};
         for (const char* digit : {"0", "1", "X"}) {
             pango_layout_set_text(layout, digit, -1);
@@ -396,35 +405,24 @@ picture_size digit_ink() {
             most = {std::max(most.width, double(ink_rect.width)),
                     std::max(most.height, double(ink_rect.height))};
         }
-        g_object_unref(layout);
-        cairo_destroy(cr);
-        cairo_surface_destroy(scratch);
         return most;
-    }();
+    });
     return ink;
 }
 
 // The logical size of each minterm number in its font, measured once.
 picture_size number_size(int m) {
-    static const std::array<picture_size, cell_count> sizes = [] {
-        std::array<picture_size, cell_count> all{};
-        cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-        cairo_t* cr = cairo_create(scratch);
-        PangoLayout* layout = pango_cairo_create_layout(cr);
-        PangoFontDescription* font = pango_font_description_from_string(number_font);
-        pango_layout_set_font_description(layout, font);
-        pango_font_description_free(font);
-        for (int n = 0; n < cell_count; ++n) {
-            pango_layout_set_text(layout, std::to_string(n).c_str(), -1);
-            int width, height;
-            pango_layout_get_pixel_size(layout, &width, &height);
-            all[static_cast<std::size_t>(n)] = {double(width), double(height)};
-        }
-        g_object_unref(layout);
-        cairo_destroy(cr);
-        cairo_surface_destroy(scratch);
-        return all;
-    }();
+    static const std::array<picture_size, cell_count> sizes =
+        measured_in(number_font, [](PangoLayout* layout) {
+            std::array<picture_size, cell_count> all{};
+            for (int n = 0; n < cell_count; ++n) {
+                pango_layout_set_text(layout, std::to_string(n).c_str(), -1);
+                int width, height;
+                pango_layout_get_pixel_size(layout, &width, &height);
+                all[static_cast<std::size_t>(n)] = {double(width), double(height)};
+            }
+            return all;
+        });
     return sizes[static_cast<std::size_t>(m)];
 }
 

@@ -82,6 +82,25 @@ run_result run_key(const std::vector<std::string>& args, const std::string& inpu
 
 const char checkerboard_answer[] = "A'B'C'D'+ABC'D'+A'BC'D+AB'C'D+A'B'CD+ABCD+A'BCD'+AB'CD'";
 
+// A run that is refused: its status, no answer, and how standard error
+// begins (all of it where the message is the whole of it).
+struct refused_run {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+};
+
+void expect_refused(const std::vector<refused_run>& rows) {
+    for (const refused_run& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, r.status);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
+    }
+}
+
 TEST(TessaryKey, AnswersEachMapArgumentOnItsOwnLine) {
     const run_result r = run_key({"1010/0101/1010/0101", "1111111110000001", "0000000000000000",
                                   "1X1X/X1X1/1X1X/X1X1", "x001/x00x/x000/x011"});
@@ -379,13 +398,7 @@ TEST(TessaryKey, CheckGivesAVerdictPerMap) {
 
 // Bad expressions and option combinations: a message, the status, no answer.
 TEST(TessaryKey, BadExpressionsAndCombinations) {
-    struct row {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        std::string err; // all of standard error, or its start for usage errors
-    };
-    const row rows[] = {
+    expect_refused({
         {"unknown variable",
          {"--expr", "AE"},
          1,
@@ -419,14 +432,7 @@ TEST(TessaryKey, BadExpressionsAndCombinations) {
          {"-d", "1"},
          2,
          "tessary-key: --dont-cares needs --minterms or --expr\n"},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const run_result result = run_key(r.args);
-        EXPECT_EQ(result.status, r.status);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
-    }
+    });
 }
 
 } // namespace
@@ -1015,13 +1021,7 @@ TEST_F(TessaryKeyGrade, SummaryWithDefaultAndGivenPoints) {
 
 TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
     const std::string good = write("good.csv", "S,1,2\nAnn,B'D'\n");
-    struct row {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        std::string err; // how standard error begins
-    };
-    const row rows[] = {
+    expect_refused({
         {"an unclosed quote",
          {"--grade", dir + "/key.tsv", write("q.csv", "S,1\n\"Ann,B'D'\n")},
          1,
@@ -1078,14 +1078,7 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
          {"--summary", dir + "/s.csv", "0000/0000/0000/0000"},
          2,
          "tessary-key: --summary goes with --grade"},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const run_result result = run_key(r.args);
-        EXPECT_EQ(result.status, r.status);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err.substr(0, r.err.size()), r.err);
-    }
+    });
     EXPECT_FALSE(std::filesystem::exists(dir + "/s.txt"));
 }
 
