@@ -421,6 +421,12 @@ void check_combinations(const options& opts, int maps) {
     check_drawing(opts, maps);
 }
 
+// An option that takes its argument once.
+void set_once(const char*& option, const char* name) {
+    if (option != nullptr) usage_error((std::string("give ") + name + " once").c_str());
+    option = optarg;
+}
+
 // "CD" (the window's layout) or "AB" (A and B down the side), in either case.
 map_layout read_rows(const char* text) {
     if (strcasecmp(text, "CD") == 0) return map_layout::cd_rows;
@@ -472,39 +478,21 @@ options parse_options(int argc, char** argv) {
         switch (opt) {
         case 'm': add_list(opts.minterms, opts.has_minterms, optarg); break;
         case 'd': add_list(opts.dont_cares, opts.has_dont_cares, optarg); break;
-        case 'e':
-            if (opts.expr != nullptr) usage_error("give --expr once");
-            opts.expr = optarg;
-            break;
-        case 'c':
-            if (opts.check != nullptr) usage_error("give --check once");
-            opts.check = optarg;
-            break;
+        case 'e': set_once(opts.expr, "--expr"); break;
+        case 'c': set_once(opts.check, "--check"); break;
         case opt_minimal: choose_form(opts, answer_form::minimal); break;
         case opt_pos: choose_form(opts, answer_form::pos); break;
         case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
-        case opt_draw:
-            if (opts.draw != nullptr) usage_error("give --draw once");
-            opts.draw = optarg;
-            break;
+        case opt_draw: set_once(opts.draw, "--draw"); break;
         case opt_explain: opts.explain = true; break;
         case opt_numbers: opts.numbers = true; break;
         case opt_rows:
             if (opts.rows) usage_error("give --rows once");
             opts.rows = read_rows(optarg);
             break;
-        case opt_judge:
-            if (opts.judge != nullptr) usage_error("give --judge once");
-            opts.judge = optarg;
-            break;
-        case opt_grade:
-            if (opts.grade != nullptr) usage_error("give --grade once");
-            opts.grade = optarg;
-            break;
-        case opt_summary:
-            if (opts.summary != nullptr) usage_error("give --summary once");
-            opts.summary = optarg;
-            break;
+        case opt_judge: set_once(opts.judge, "--judge"); break;
+        case opt_grade: set_once(opts.grade, "--grade"); break;
+        case opt_summary: set_once(opts.summary, "--summary"); break;
         case opt_points:
             if (opts.grade_points) usage_error("give --points once");
             opts.grade_points = read_points(optarg);
