@@ -28,12 +28,32 @@ std::string answer_text(const boolean_map& map, answer_form form) {
     return line;
 }
 
+namespace {
+
+// Captions, the key's title and the window's note are read by a person.
+const char* tr(const char* text) {
+    return say(words::reader, text);
+}
+
+// The caption of the form whose groups a picture of several answers draws.
+const char* loops_caption_of(answer_form form) {
+    switch (form) {
+    case answer_form::shown: return tr(N_("Shown answer (the loops): "));
+    case answer_form::minimal: return tr(N_("Minimal sum (the loops): "));
+    case answer_form::pos: return tr(N_("Minimal product (the loops): "));
+    case answer_form::all_minimal: return tr(N_("Minimal sums (the loops): "));
+    }
+    return "";
+}
+
+} // namespace
+
 const char* caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return "Shown answer: ";
-    case answer_form::minimal: return "Minimal sum: ";
-    case answer_form::pos: return "Minimal product: ";
-    case answer_form::all_minimal: return "Minimal sums: ";
+    case answer_form::shown: return tr(N_("Shown answer: "));
+    case answer_form::minimal: return tr(N_("Minimal sum: "));
+    case answer_form::pos: return tr(N_("Minimal product: "));
+    case answer_form::all_minimal: return tr(N_("Minimal sums: "));
     }
     return "";
 }
@@ -90,12 +110,14 @@ int shown_excess(const boolean_map& map) {
 }
 
 std::string minimal_note(const boolean_map& map) {
-    std::string text = "Minimal: " + sop_text(minimum_sop(map));
+    const std::string minimum = sop_text(minimum_sop(map));
     const int more = shown_excess(map);
-    if (more > 0)
-        text += "; the shown answer has " + std::to_string(more) +
-                (more == 1 ? " term" : " terms") + " more than the minimum";
-    return text;
+    if (more == 0) return printed(tr(N_("Minimal: %s")), minimum.c_str());
+    return printed(say_n(words::reader,
+                         NN_("Minimal: %s; the shown answer has %d term more than the minimum",
+                             "Minimal: %s; the shown answer has %d terms more than the minimum"),
+                         static_cast<unsigned long>(more)),
+                   minimum.c_str(), more);
 }
 
 namespace {
@@ -134,10 +156,10 @@ std::vector<answer_form> forms_of(key_choice choice) {
 
 const char* key_title(key_choice choice) {
     switch (choice) {
-    case key_choice::shown: return "shown answers";
-    case key_choice::minimal: return "minimal sums";
-    case key_choice::pos: return "minimal products";
-    case key_choice::both: return "shown answers, minimal sums";
+    case key_choice::shown: return tr(N_("The answers: shown answers."));
+    case key_choice::minimal: return tr(N_("The answers: minimal sums."));
+    case key_choice::pos: return tr(N_("The answers: minimal products."));
+    case key_choice::both: return tr(N_("The answers: shown answers, minimal sums."));
     }
     return "";
 }
@@ -153,9 +175,7 @@ map_picture key_picture(const boolean_map& map, key_choice choice) {
     map_picture picture = picture_of(map, forms.back());
     if (forms.size() > 1) {
         // Several answers under one picture: say which one the loops show.
-        std::string drawn = caption_of(forms.back());
-        drawn.insert(drawn.size() - 2, " (the loops)");
-        picture.caption = drawn + answer_text(map, forms.back());
+        picture.caption = loops_caption_of(forms.back()) + answer_text(map, forms.back());
     }
     for (std::size_t i = forms.size() - 1; i-- > 0;)
         picture.caption =

@@ -10,6 +10,7 @@
 #include "minimiser/greedy.h"
 #include "render/picture.h"
 #include "teach/judge.h"
+#include "words/words.h"
 
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ std::string answer_text(const boolean_map& map, answer_form form);
 greedy_text shown_text(const boolean_map& map);
 
 // "Shown answer: ", "Minimal sum: ", "Minimal product: " ("Minimal sums: "
-// for every minimum).
+// for every minimum), in the reader's words: a picture's caption.
 const char* caption_of(answer_form form);
 
 // The map with the groups of its answer in a form (every minimum: the first)
@@ -46,7 +47,7 @@ void give_looks(map_picture& picture);
 int shown_excess(const boolean_map& map);
 
 // "Minimal: A'B+B'C+C'D+AD'", and when the shown answer is longer, "; the
-// shown answer has 2 terms more than the minimum".
+// shown answer has 2 terms more than the minimum"; in the reader's words.
 std::string minimal_note(const boolean_map& map);
 
 // "equal", "equal, minimal", "equal, not minimal", or "differs at minterm 5
@@ -66,8 +67,9 @@ std::string group_text(cube group, cover_kind kind);
 // A judgement in lines, the same in the window and tessary-key --judge: one
 // "TERM: VERDICT" per group in the order given ("A'B: covers a 0 at 4"),
 // then "cover: minimal", "cover: correct, not minimal: ..." or
-// "cover: incorrect; ...".
-std::vector<std::string> judgement_lines(const judgement& judged);
+// "cover: incorrect; ...". In fixed words for tessary-key, in the reader's
+// for the window.
+std::vector<std::string> judgement_lines(const judgement& judged, words w);
 
 // An answer key's choice: one form, or both the shown answer and the
 // minimal sum.
@@ -76,8 +78,8 @@ enum class key_choice { shown, minimal, pos, both };
 // The forms of a key, in the order it gives them.
 std::vector<answer_form> forms_of(key_choice choice);
 
-// "shown answers", "minimal sums", "minimal products" or "shown answers,
-// minimal sums".
+// "The answers: shown answers.", "... minimal sums.", "... minimal
+// products." or "... shown answers, minimal sums.", in the reader's words.
 const char* key_title(key_choice choice);
 
 // The map as tessary-key reads it, then each form's answer after a tab.

@@ -26,22 +26,34 @@ std::string or_none(const std::string& list) {
     return list.empty() ? "none" : list;
 }
 
+// The steps are read by a person.
+const char* tr(const char* text) {
+    return say(words::reader, text);
+}
+
 std::string terms_text(cover_kind kind, const std::vector<cube>& terms, const char* separator) {
     return list_of(terms, separator, [kind](cube c) { return group_text(c, kind); });
 }
 
-std::string essential_item(cover_kind kind, const essential_prime& p) {
-    return group_text(p.prime, kind) + " (only it covers " + std::to_string(p.cell) + ")";
+std::string essential_item(cover_kind kind, const essential_prime& p, words w) {
+    // Translators: an essential prime and the one cell only it covers, as
+    // "B'D' (only it covers 0)".
+    return printed(say(w, N_("%s (only it covers %d)")), group_text(p.prime, kind).c_str(), p.cell);
 }
 
-std::string essentials_text(const explanation& e) {
+std::string essentials_text(const explanation& e, words w) {
     return list_of(e.essentials, ", ",
-                   [&e](const essential_prime& p) { return essential_item(e.kind, p); });
+                   [&e, w](const essential_prime& p) { return essential_item(e.kind, p, w); });
 }
 
-std::string choices_text(const explanation& e) {
-    return list_of(e.choices, "; ", [&e](const cell_choice& c) {
-        return std::to_string(c.cell) + " by " + terms_text(e.kind, c.candidates, " or ");
+std::string choices_text(const explanation& e, words w) {
+    // Translators: between the primes that could cover a cell, as "A'B'D or A'CD".
+    const char* separator = say(w, N_(" or "));
+    return list_of(e.choices, "; ", [&e, w, separator](const cell_choice& c) {
+        // Translators: a cell left and the primes that could cover it, as
+        // "3 by A'B'D or A'CD".
+        return printed(say(w, N_("%d by %s")), c.cell,
+                       terms_text(e.kind, c.candidates, separator).c_str());
     });
 }
 
@@ -63,23 +75,18 @@ std::string minimum_text(cover_kind kind, const cover& c) {
 
 std::string explanation_text(const boolean_map& map, const explanation& e) {
     return "map: " + map_text(map) + "\nprimes: " + or_none(terms_text(e.kind, e.primes, ", ")) +
-           "\nessential: " + or_none(essentials_text(e)) +
-           "\nleft: " + or_none(cells_text(e.left)) + "\nchoose: " + or_none(choices_text(e)) +
+           "\nessential: " + or_none(essentials_text(e, words::fixed)) +
+           "\nleft: " + or_none(cells_text(e.left)) +
+           "\nchoose: " + or_none(choices_text(e, words::fixed)) +
            "\nminimal: " + minimum_text(e.kind, e.minimum) +
            "\ncovers: " + std::to_string(e.covers);
 }
 
 namespace {
 
-// The words of each form: what is covered, and what its primes are called.
-struct form_words {
-    const char* cells;  // "1-cell"
-    const char* primes; // "prime implicants"
-};
-
-form_words words_of(cover_kind kind) {
-    return kind == cover_kind::product_of_sums ? form_words{"0-cell", "prime implicates"}
-                                               : form_words{"1-cell", "prime implicants"};
+// Which cells a form covers: the 1-cells of a sum, the 0-cells of a product.
+bool of_products(const explanation& e) {
+    return e.kind == cover_kind::sum_of_products;
 }
 
 std::vector<cube> essentials_of(const explanation& e) {
@@ -98,44 +105,56 @@ map_picture picture_with(const boolean_map& map, const explanation& e,
 }
 
 step_view primes_step(const boolean_map& map, const explanation& e) {
-    const form_words w = words_of(e.kind);
-    const std::string sentence =
-        e.primes.empty()
-            ? std::string("There are no ") + w.primes + ": the map has no " + w.cells + "."
-            : std::string("The ") + w.primes + ", the largest groups that take in a " + w.cells +
-                  ": " + terms_text(e.kind, e.primes, ", ") + ".";
-    return {"the primes", sentence, picture_with(map, e, e.primes, 0)};
+    std::string sentence;
+    if (e.primes.empty())
+        sentence = of_products(e) ? tr(N_("There are no prime implicants: the map has no 1-cell."))
+                                  : tr(N_("There are no prime implicates: the map has no 0-cell."));
+    else
+        sentence = printed(
+            of_products(e)
+                ? tr(N_("The prime implicants, the largest groups that take in a 1-cell: %s."))
+                : tr(N_("The prime implicates, the largest groups that take in a 0-cell: %s.")),
+            terms_text(e.kind, e.primes, ", ").c_str());
+    return {tr(N_("the primes")), sentence, picture_with(map, e, e.primes, 0)};
 }
 
 step_view essential_step(const boolean_map& map, const explanation& e) {
-    const form_words w = words_of(e.kind);
     minterm_set marked = 0;
     for (const essential_prime& p : e.essentials) marked |= minterm_bit(p.cell);
     std::string sentence;
     if (e.to_cover == 0)
-        sentence = std::string("No prime is essential: the map has no ") + w.cells + " to cover.";
+        sentence = of_products(e)
+                       ? tr(N_("No prime is essential: the map has no 1-cell to cover."))
+                       : tr(N_("No prime is essential: the map has no 0-cell to cover."));
     else if (e.essentials.empty())
-        sentence =
-            std::string("No prime is essential: every ") + w.cells + " lies in two primes or more.";
+        sentence = of_products(e)
+                       ? tr(N_("No prime is essential: every 1-cell lies in two primes or more."))
+                       : tr(N_("No prime is essential: every 0-cell lies in two primes or more."));
     else
-        sentence =
-            "Essential, each the only prime over the marked cell: " + essentials_text(e) + ".";
-    return {"the essential primes", sentence, picture_with(map, e, essentials_of(e), marked)};
+        sentence = printed(tr(N_("Essential, each the only prime over the marked cell: %s.")),
+                           essentials_text(e, words::reader).c_str());
+    return {tr(N_("the essential primes")), sentence,
+            picture_with(map, e, essentials_of(e), marked)};
 }
 
 step_view left_step(const boolean_map& map, const explanation& e) {
-    const form_words w = words_of(e.kind);
     std::string sentence;
     if (e.to_cover == 0)
-        sentence = std::string("Left: none. The map has no ") + w.cells + " to cover.";
+        sentence = of_products(e) ? tr(N_("Left: none. The map has no 1-cell to cover."))
+                                  : tr(N_("Left: none. The map has no 0-cell to cover."));
     else if (e.left == 0)
-        sentence = std::string("Left: none. The essential primes cover every ") + w.cells + ".";
+        sentence = of_products(e) ? tr(N_("Left: none. The essential primes cover every 1-cell."))
+                                  : tr(N_("Left: none. The essential primes cover every 0-cell."));
     else if (e.essentials.empty())
-        sentence = std::string("Left, with no essential prime to take: every ") + w.cells +
-                   ", marked: " + cells_text(e.left) + ".";
+        sentence = printed(
+            of_products(e)
+                ? tr(N_("Left, with no essential prime to take: every 1-cell, marked: %s."))
+                : tr(N_("Left, with no essential prime to take: every 0-cell, marked: %s.")),
+            cells_text(e.left).c_str());
     else
-        sentence = "Left after the essential primes, marked: " + cells_text(e.left) + ".";
-    return {"the cells left", sentence, picture_with(map, e, essentials_of(e), e.left)};
+        sentence = printed(tr(N_("Left after the essential primes, marked: %s.")),
+                           cells_text(e.left).c_str());
+    return {tr(N_("the cells left")), sentence, picture_with(map, e, essentials_of(e), e.left)};
 }
 
 // The candidates for the cells left, in prime order: the ones the minimum
@@ -153,45 +172,51 @@ map_picture choice_picture(const boolean_map& map, const explanation& e,
     for (map_group& g : picture.groups) {
         const bool taken = std::find(chosen.begin(), chosen.end(), g.cells) != chosen.end();
         g.faint = !taken;
-        if (taken) g.label += " (taken)";
+        // Translators: a prime in the legend that the minimum takes, as "A'CD (taken)".
+        if (taken) g.label = printed(tr(N_("%s (taken)")), g.label.c_str());
     }
     return picture;
 }
 
 step_view choice_step(const boolean_map& map, const explanation& e) {
     if (e.choices.empty()) {
-        const std::string why =
-            e.to_cover == 0 ? "There is nothing to cover." : "Nothing is left to choose.";
-        return {"the choice", "Choose: none. " + why, picture_with(map, e, essentials_of(e), 0)};
+        const char* sentence = e.to_cover == 0 ? tr(N_("Choose: none. There is nothing to cover."))
+                                               : tr(N_("Choose: none. Nothing is left to choose."));
+        return {tr(N_("the choice")), sentence, picture_with(map, e, essentials_of(e), 0)};
     }
     const std::vector<cube> essentials = essentials_of(e);
     std::vector<cube> chosen;
     for (const cube c : e.minimum)
         if (std::find(essentials.begin(), essentials.end(), c) == essentials.end())
             chosen.push_back(c);
-    const std::string with = essentials.empty() ? "they" : "with the essential primes they";
-    const std::string sentence = "Choose: " + choices_text(e) + ". The minimum takes " +
-                                 terms_text(e.kind, chosen, ", ") + ": " + with +
-                                 " cover every cell left with the fewest terms, then the fewest "
-                                 "literals.";
-    return {"the choice", sentence, choice_picture(map, e, chosen)};
+    const char* pattern =
+        essentials.empty()
+            ? tr(N_("Choose: %s. The minimum takes %s: they cover every cell left with the fewest "
+                    "terms, then the fewest literals."))
+            : tr(N_("Choose: %s. The minimum takes %s: with the essential primes they cover every "
+                    "cell left with the fewest terms, then the fewest literals."));
+    const std::string sentence = printed(pattern, choices_text(e, words::reader).c_str(),
+                                         terms_text(e.kind, chosen, ", ").c_str());
+    return {tr(N_("the choice")), sentence, choice_picture(map, e, chosen)};
 }
 
 // The minimum, and every other minimum cover where there are at most four.
 step_view minimum_step(const boolean_map& map, const explanation& e) {
     constexpr std::size_t listed_at_most = 4;
     const std::string answer = minimum_text(e.kind, e.minimum);
-    std::string sentence = "Minimal: " + answer + ", ";
+    std::string sentence;
     if (e.covers == 1) {
-        sentence += "the only minimum cover.";
+        sentence = printed(tr(N_("Minimal: %s, the only minimum cover.")), answer.c_str());
+    } else if (e.covers <= listed_at_most) {
+        const std::string all = list_of(all_minimum_covers(map, e.kind), "; ",
+                                        [&e](const cover& c) { return minimum_text(e.kind, c); });
+        sentence = printed(tr(N_("Minimal: %s, one of %zu minimum covers: %s.")), answer.c_str(),
+                           e.covers, all.c_str());
     } else {
-        sentence += "one of " + std::to_string(e.covers) + " minimum covers";
-        if (e.covers <= listed_at_most)
-            sentence += ": " + list_of(all_minimum_covers(map, e.kind), "; ",
-                                       [&e](const cover& c) { return minimum_text(e.kind, c); });
-        sentence += ".";
+        sentence =
+            printed(tr(N_("Minimal: %s, one of %zu minimum covers.")), answer.c_str(), e.covers);
     }
-    step_view step{"the minimum", sentence,
+    step_view step{tr(N_("the minimum")), sentence,
                    picture_with(map, e, {e.minimum.begin(), e.minimum.end()}, 0)};
     const answer_form form =
         e.kind == cover_kind::product_of_sums ? answer_form::pos : answer_form::minimal;

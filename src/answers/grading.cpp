@@ -22,7 +22,9 @@ graded_answer grade_answer(const boolean_map& map, std::string_view answer) {
     if (answer.find_first_not_of(" \t") == std::string_view::npos) return {grade::unanswered, ""};
     parsed_expression expr;
     expression_error error;
-    if (!parse_expression(answer, expr, error)) return {grade::unreadable, describe(error)};
+    // A script reads the TEXT column: the reader's message stays out of it.
+    if (!parse_expression(answer, expr, error, words::fixed))
+        return {grade::unreadable, describe(error)};
     verdict v = check_expression(map, expr);
     const grade g = !v.equal ? grade::incorrect : v.minimal ? grade::minimal : grade::correct;
     return {g, std::move(v.text)};

@@ -1,4 +1,5 @@
-// A judgement of a student's groups in words (see answers.h).
+// A judgement of a student's groups in words (see answers.h). tessary-key
+// writes the lines in fixed words for scripts; the window in the reader's.
 #include "answers/answers.h"
 
 #include <bit>
@@ -7,56 +8,57 @@ namespace tessary {
 
 namespace {
 
-std::string count_of(int n, const char* what) {
-    std::string text = std::to_string(n);
-    text.append(" ").append(what);
-    if (n != 1) text += 's';
-    return text;
-}
-
-std::string cost_text(cover_cost cost) {
-    std::string text = count_of(cost.terms, "term");
-    return text.append(", ").append(count_of(cost.literals, "literal"));
+std::string cost_text(cover_cost cost, words w) {
+    // Translators: a cover's size, as "3 terms, 7 literals".
+    const std::string terms = printed(
+        say_n(w, NN_("%d term", "%d terms"), static_cast<unsigned long>(cost.terms)), cost.terms);
+    return printed(say_n(w, NN_("%s, %d literal", "%s, %d literals"),
+                         static_cast<unsigned long>(cost.literals)),
+                   terms.c_str(), cost.literals);
 }
 
 // "0" for a loop of 1s, "1" for a loop of 0s: the cell a loop must not hold.
-const char* wrong_value(cover_kind kind) {
-    return kind == cover_kind::sum_of_products ? "0" : "1";
+char wrong_value(cover_kind kind) {
+    return kind == cover_kind::sum_of_products ? '0' : '1';
 }
 
-std::string verdict_of(const group_judgement& g, cover_kind kind) {
+std::string verdict_of(const group_judgement& g, cover_kind kind, words w) {
     switch (g.fault) {
     case group_fault::covers_wrong_cell:
-        return std::string("covers a ").append(wrong_value(kind)).append(" at ") +
-               std::to_string(g.wrong_cell);
-    case group_fault::only_dont_cares: return "covers only don't cares";
-    case group_fault::repeated: return "repeated";
+        // Translators: a student's group takes in a cell it must not, as
+        // "covers a 0 at 4" (minterm 4).
+        return printed(say(w, N_("covers a %c at %d")), wrong_value(kind), g.wrong_cell);
+    case group_fault::only_dont_cares: return say(w, N_("covers only don't cares"));
+    case group_fault::repeated: return say(w, N_("repeated"));
     case group_fault::none: break;
     }
-    std::string text;
-    if (g.inside) text = "could be bigger: inside " + group_text(*g.inside, kind);
-    if (g.redundant) text.append(text.empty() ? "" : ", ").append("redundant");
-    if (text.empty()) text = g.essential ? "prime, essential" : "prime";
-    return text;
+    std::string inside = g.inside ? group_text(*g.inside, kind) : "";
+    if (g.inside && g.redundant)
+        return printed(say(w, N_("could be bigger: inside %s, redundant")), inside.c_str());
+    if (g.inside) return printed(say(w, N_("could be bigger: inside %s")), inside.c_str());
+    if (g.redundant) return say(w, N_("redundant"));
+    return g.essential ? say(w, N_("prime, essential")) : say(w, N_("prime"));
 }
 
-std::string cover_line(const cover_judgement& c, cover_kind kind) {
-    if (c.minimal()) return "cover: minimal";
+std::string cover_line(const cover_judgement& c, cover_kind kind, words w) {
+    if (c.minimal()) return say(w, N_("cover: minimal"));
     if (c.correct())
-        return "cover: correct, not minimal: " + cost_text(c.given) + "; a minimum has " +
-               cost_text(c.minimum);
-    std::string line = "cover: incorrect";
+        return printed(say(w, N_("cover: correct, not minimal: %s; a minimum has %s")),
+                       cost_text(c.given, w).c_str(), cost_text(c.minimum, w).c_str());
+    std::string line = say(w, N_("cover: incorrect"));
     if (c.missed != 0) {
-        line += "; misses";
+        std::string cells;
         for (unsigned m = c.missed; m != 0; m &= m - 1)
-            line.append(" ").append(std::to_string(std::countr_zero(m)));
+            cells.append(" ").append(std::to_string(std::countr_zero(m)));
+        // Translators: the minterms no group covers follow, as "; misses 3 7".
+        line += printed(say(w, N_("; misses%s")), cells.c_str());
     }
     if (c.wrong_groups > 0)
-        line.append("; ")
-            .append(std::to_string(c.wrong_groups))
-            .append(" of the groups ")
-            .append(c.wrong_groups == 1 ? "covers a " : "cover a ")
-            .append(wrong_value(kind));
+        // Translators: as "; 2 of the groups cover a 0".
+        line +=
+            printed(say_n(w, NN_("; %d of the groups covers a %c", "; %d of the groups cover a %c"),
+                          static_cast<unsigned long>(c.wrong_groups)),
+                    c.wrong_groups, wrong_value(kind));
     return line;
 }
 
@@ -66,11 +68,11 @@ std::string group_text(cube group, cover_kind kind) {
     return kind == cover_kind::sum_of_products ? product_text(group) : sum_text(group);
 }
 
-std::vector<std::string> judgement_lines(const judgement& judged) {
+std::vector<std::string> judgement_lines(const judgement& judged, words w) {
     std::vector<std::string> lines;
     for (const group_judgement& g : judged.groups)
-        lines.push_back(group_text(g.group, judged.kind) + ": " + verdict_of(g, judged.kind));
-    lines.push_back(cover_line(judged.cover, judged.kind));
+        lines.push_back(group_text(g.group, judged.kind) + ": " + verdict_of(g, judged.kind, w));
+    lines.push_back(cover_line(judged.cover, judged.kind, w));
     return lines;
 }
 

@@ -43,16 +43,16 @@ void show_message(GtkWidget* dialog, const std::string& message) {
 
 GtkWidget* build_function_dialog() {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
-        "Enter function", GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
+        _("Enter function"), GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
         GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     GtkWidget* table = gtk_table_new(3, 2, FALSE);
     gtk_container_set_border_width(GTK_CONTAINER(table), 6);
-    GtkWidget* expression = labelled_entry(table, 0, "_Function:",
-                                           "Such as A'B + C(D+A): ' ~ ! for NOT, * & . or "
-                                           "nothing for AND, ^ for XOR, + | for OR");
-    GtkWidget* dont_cares =
-        labelled_entry(table, 1, "_Don't-cares:", "Minterm numbers 0 to 15, separated by commas");
+    GtkWidget* expression = labelled_entry(table, 0, _("_Function:"),
+                                           _("Such as A'B + C(D+A): ' ~ ! for NOT, * & . or "
+                                             "nothing for AND, ^ for XOR, + | for OR"));
+    GtkWidget* dont_cares = labelled_entry(table, 1, _("_Don't-cares:"),
+                                           _("Minterm numbers 0 to 15, separated by commas"));
     GtkWidget* message = gtk_label_new("");
     gtk_label_set_line_wrap(GTK_LABEL(message), TRUE);
     gtk_misc_set_alignment(GTK_MISC(message), 0, 0.5);
@@ -71,13 +71,17 @@ bool apply_function_dialog(GtkWidget* dialog) {
     expression_error bad;
     const char* text = gtk_entry_get_text(GTK_ENTRY(part(dialog, "expression")));
     if (!parse_expression(text, expr, bad)) {
-        show_message(dialog, "Function: " + describe(bad));
+        // Translators: what is wrong with the typed function, as "Function:
+        // column 3: unknown variable 'E' (the map has A, B, C and D)".
+        show_message(dialog, printed(_("Function: %s"), describe(bad).c_str()));
         return false;
     }
     minterm_set dont_cares = 0;
     std::string error;
     const char* list = gtk_entry_get_text(GTK_ENTRY(part(dialog, "dont-cares")));
-    if (!parse_minterm_list(list, "Don't-cares", dont_cares, error)) {
+    // Translators: the field named at the start of a message on it, as
+    // "Don't-cares: column 4: minterm 16 is out of range (0 to 15)".
+    if (!parse_minterm_list(list, _("Don't-cares"), dont_cares, error)) {
         show_message(dialog, error);
         return false;
     }

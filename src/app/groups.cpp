@@ -28,9 +28,9 @@ struct form_choice {
     answer_form form;
 };
 
-constexpr form_choice form_choices[] = {{"Shown _answer", answer_form::shown},
-                                        {"_Minimal sum", answer_form::minimal},
-                                        {"Minimal _product", answer_form::pos}};
+constexpr form_choice form_choices[] = {{N_("Shown _answer"), answer_form::shown},
+                                        {N_("_Minimal sum"), answer_form::minimal},
+                                        {N_("Minimal _product"), answer_form::pos}};
 static_assert(std::size(form_choices) == std::size(groups_form_buttons));
 
 // The smallest the picture may be made by resizing the window.
@@ -38,10 +38,11 @@ constexpr gint smallest_picture = 160;
 
 // "Groups: A'B, CD'" or "No groups"; the terms in the legend's order.
 std::string terms_text(const map_picture& picture) {
-    if (picture.groups.empty()) return "No groups";
-    std::string text = "Groups:";
-    for (const map_group& g : picture.groups) text += (text.size() > 7 ? ", " : " ") + g.label;
-    return text;
+    if (picture.groups.empty()) return _("No groups");
+    std::string terms;
+    for (const map_group& g : picture.groups) terms += (terms.empty() ? "" : ", ") + g.label;
+    // Translators: the groups the picture draws, as "Groups: A'B, CD'".
+    return printed(_("Groups: %s"), terms.c_str());
 }
 
 // The picture at the largest scale that fits the area, centred in it.
@@ -74,13 +75,13 @@ void on_groups_destroy(GtkWidget*, gpointer) {
 
 GtkWidget* build_form_buttons() {
     const char* labels[std::size(form_choices)];
-    for (std::size_t i = 0; i < std::size(form_choices); ++i) labels[i] = form_choices[i].label;
+    for (std::size_t i = 0; i < std::size(form_choices); ++i) labels[i] = _(form_choices[i].label);
     return radio_row(labels, std::size(labels), groups_form_buttons,
                      G_CALLBACK(on_groups_form_toggled));
 }
 
 void build_groups_window() {
-    GtkWidget* box = new_tool_window(groups_window, "Tessary: Groups");
+    GtkWidget* box = new_tool_window(groups_window, _("Tessary: Groups"));
     groups_area = gtk_drawing_area_new();
     g_signal_connect(groups_area, "expose-event", G_CALLBACK(on_groups_area_expose), nullptr);
     gtk_box_pack_start(GTK_BOX(box), groups_area, TRUE, TRUE, 0);
@@ -91,10 +92,10 @@ void build_groups_window() {
     gtk_box_pack_start(GTK_BOX(box), groups_minimal_label, FALSE, FALSE, 0);
     GtkWidget* buttons = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
-    GtkWidget* save = gtk_button_new_with_mnemonic("_Save\u2026");
+    GtkWidget* save = gtk_button_new_with_mnemonic(_("_Save\u2026"));
     g_signal_connect(save, "clicked", G_CALLBACK(on_groups_save_clicked), nullptr);
     gtk_container_add(GTK_CONTAINER(buttons), save);
-    gtk_container_add(GTK_CONTAINER(buttons), close_button(groups_window, "_Close"));
+    gtk_container_add(GTK_CONTAINER(buttons), close_button(groups_window, _("_Close")));
     gtk_box_pack_start(GTK_BOX(box), buttons, FALSE, FALSE, 0);
     close_on_escape(groups_window);
     g_signal_connect(groups_window, "destroy", G_CALLBACK(on_groups_destroy), nullptr);
@@ -366,10 +367,10 @@ struct picture_type {
     const char* label;
     const char* extension;
 };
-constexpr picture_type picture_types[] = {{"PNG picture (.png)", ".png"},
-                                          {"SVG drawing (.svg)", ".svg"},
-                                          {"PDF document (.pdf)", ".pdf"},
-                                          {"LaTeX with TikZ (.tex)", ".tex"}};
+constexpr picture_type picture_types[] = {{N_("PNG picture (.png)"), ".png"},
+                                          {N_("SVG drawing (.svg)"), ".svg"},
+                                          {N_("PDF document (.pdf)"), ".pdf"},
+                                          {N_("LaTeX with TikZ (.tex)"), ".tex"}};
 
 // Where and as what the last picture was saved, for the next time.
 struct save_memory {
@@ -405,20 +406,20 @@ GtkWidget* build_save_options(GtkWidget* chooser) {
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     GtkWidget* what = gtk_label_new(
         groups_window != nullptr
-            ? "Saves the picture the Groups window shows."
-            : "Saves the picture of the shown answer; View > Groups chooses another.");
+            ? _("Saves the picture the Groups window shows.")
+            : _("Saves the picture of the shown answer; View > Groups chooses another."));
     gtk_misc_set_alignment(GTK_MISC(what), 0, 0.5);
     gtk_box_pack_start(GTK_BOX(box), what, FALSE, FALSE, 0);
     GtkWidget* row = gtk_hbox_new(FALSE, 6);
     GtkWidget* types = gtk_combo_box_text_new();
     for (const picture_type& type : picture_types)
-        gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(types), type.label);
+        gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(types), _(type.label));
     gint active = 0;
     for (std::size_t i = 0; i < std::size(picture_types); ++i)
         if (last_save.name.ends_with(picture_types[i].extension)) active = static_cast<gint>(i);
     gtk_combo_box_set_active(GTK_COMBO_BOX(types), active);
     g_signal_connect(types, "changed", G_CALLBACK(on_picture_type_changed), chooser);
-    GtkWidget* label = gtk_label_new_with_mnemonic("_Type:");
+    GtkWidget* label = gtk_label_new_with_mnemonic(_("_Type:"));
     gtk_label_set_mnemonic_widget(GTK_LABEL(label), types);
     gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(row), types, FALSE, FALSE, 0);
@@ -439,7 +440,7 @@ std::string path_to_save(GtkWidget* chooser, const gchar* path) {
 void tell_failure(GtkWidget* parent, const std::string& path, const std::string& error) {
     GtkWidget* message = gtk_message_dialog_new(
         GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
-        "The picture could not be saved as %s", path.c_str());
+        _("The picture could not be saved as %s"), path.c_str());
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s.", error.c_str());
     gtk_dialog_run(GTK_DIALOG(message));
     gtk_widget_destroy(message);
@@ -451,8 +452,8 @@ void tell_failure(GtkWidget* parent, const std::string& path, const std::string&
 // with the last name, never on "Recently Used".
 void save_picture_dialog(GtkWindow* parent) {
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
-        "Save picture", parent, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
-        GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+        _("Save picture"), parent, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
+        GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
     gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
     gchar* here = g_get_current_dir();

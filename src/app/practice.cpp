@@ -54,25 +54,25 @@ std::string group_label(cube group) {
 
 // A group as the window's messages name it.
 std::string group_name(cube group) {
-    return group.care == 0 ? "the whole map" : group_label(group);
-}
-
-// "1s" for loops of 1-cells, "0s" for loops of 0-cells.
-const char* loops_of(cover_kind kind) {
-    return kind == cover_kind::product_of_sums ? "0s" : "1s";
+    return group.care == 0 ? _("the whole map") : group_label(group);
 }
 
 // Why the selection is not a group, in the student's terms.
 std::string refusal(selection_fault fault, minterm_set cells) {
     const int n = std::popcount(static_cast<unsigned>(cells));
     switch (fault) {
-    case selection_fault::empty: return "Not a group: no cell is selected.";
+    case selection_fault::empty: return _("Not a group: no cell is selected.");
     case selection_fault::size:
-        return "Not a group: " + std::to_string(n) +
-               " cells are selected, and a group has 1, 2, 4, 8 or 16.";
+        return printed(
+            ngettext("Not a group: %d cell is selected, and a group has 1, 2, 4, 8 or 16.",
+                     "Not a group: %d cells are selected, and a group has 1, 2, 4, 8 or 16.",
+                     static_cast<unsigned long>(n)),
+            n);
     case selection_fault::shape:
-        return "Not a group: the " + std::to_string(n) +
-               " cells selected do not make a rectangle, even with the map's edges wrapping round.";
+        return printed(
+            _("Not a group: the %d cells selected do not make a rectangle, even with the "
+              "map's edges wrapping round."),
+            n);
     case selection_fault::none: break;
     }
     return "";
@@ -82,10 +82,13 @@ std::string refusal(selection_fault fault, minterm_set cells) {
 // and the selection.
 void describe_area() {
     const char value = value_at(shown.map, practice.cursor);
-    std::string text = "Cursor on cell " + std::to_string(practice.cursor) + " (" +
-                       minterm_text(practice.cursor) + "), " + std::string(1, value) + "; ";
-    text +=
-        practice.selected == 0 ? "no cell selected" : "selected: " + cells_text(practice.selected);
+    // Translators: read out by a screen reader, as "Cursor on cell 5 (A'BC'D),
+    // 1; selected: 4 5".
+    std::string text = printed(_("Cursor on cell %d (%s), %c; "), practice.cursor,
+                               minterm_text(practice.cursor).c_str(), value);
+    text += practice.selected == 0
+                ? std::string(_("no cell selected"))
+                : printed(_("selected: %s"), cells_text(practice.selected).c_str());
     atk_object_set_description(gtk_widget_get_accessible(practice_area), text.c_str());
 }
 
@@ -104,10 +107,12 @@ void mark_judgement(map_picture& picture, const judgement& judged) {
     picture.missed_cells = judged.cover.missed;
     std::string caption;
     if (picture.wrong_cells != 0)
-        caption = std::string("Ringed in red: a ") + (sums ? "1" : "0") + " that a loop takes.";
+        caption = sums ? _("Ringed in red: a 1 that a loop takes.")
+                       : _("Ringed in red: a 0 that a loop takes.");
     if (picture.missed_cells != 0)
-        caption += std::string(caption.empty() ? "" : " ") + "Ringed with a broken line: a " +
-                   (sums ? "0" : "1") + " that no loop takes.";
+        caption.append(caption.empty() ? "" : " ")
+            .append(sums ? _("Ringed with a broken line: a 0 that no loop takes.")
+                         : _("Ringed with a broken line: a 1 that no loop takes."));
     picture.caption = caption;
 }
 
@@ -138,7 +143,7 @@ void clear_verdict() {
 void show_verdict() {
     clear_verdict();
     if (!practice.checked) return;
-    for (const std::string& line : judgement_lines(*practice.checked)) {
+    for (const std::string& line : judgement_lines(*practice.checked, words::reader)) {
         GtkWidget* label = wrapped_label(400);
         gtk_label_set_text(GTK_LABEL(label), line.c_str());
         gtk_box_pack_start(GTK_BOX(practice_verdict_box), label, FALSE, FALSE, 0);
@@ -273,10 +278,11 @@ void on_practice_add_clicked(GtkButton*, gpointer) {
 void on_practice_remove_clicked(GtkButton*, gpointer) {
     const int index = group_to_remove();
     if (index < 0) {
-        say("There is no group to remove.");
+        say(_("There is no group to remove."));
         return;
     }
-    say("Removed " + group_name(practice.groups[static_cast<std::size_t>(index)]) + ".");
+    say(printed(_("Removed %s."),
+                group_name(practice.groups[static_cast<std::size_t>(index)]).c_str()));
     practice.groups.erase(practice.groups.begin() + index);
     groups_changed();
 }
@@ -292,7 +298,7 @@ void on_practice_check_clicked(GtkButton*, gpointer) {
     practice.checked = judge(practice.map, practice.kind, practice.groups);
     show_verdict();
     redraw_area();
-    say(practice.checked->cover.minimal() ? "Well done: a minimum cover." : "");
+    say(practice.checked->cover.minimal() ? _("Well done: a minimum cover.") : "");
 }
 
 void on_practice_new_map_clicked(GtkButton*, gpointer) {
@@ -310,15 +316,17 @@ cover_kind chosen_kind() {
 void on_practice_kind_toggled(GtkToggleButton* button, gpointer) {
     if (!gtk_toggle_button_get_active(button) || chosen_kind() == practice.kind) return;
     const std::size_t dropped = practice.groups.size();
-    const char* before = loops_of(practice.kind);
     practice.kind = chosen_kind();
     start_round();
-    if (dropped == 1)
-        say(std::string("Loops of ") + loops_of(practice.kind) + " now: the group of " + before +
-            " was cleared.");
-    else if (dropped > 1)
-        say(std::string("Loops of ") + loops_of(practice.kind) + " now: the " +
-            std::to_string(dropped) + " groups of " + before + " were cleared.");
+    if (dropped == 0) return;
+    const auto n = static_cast<unsigned long>(dropped);
+    say(practice.kind == cover_kind::product_of_sums
+            ? printed(ngettext("Loops of 0s now: the group of 1s was cleared.",
+                               "Loops of 0s now: the %lu groups of 1s were cleared.", n),
+                      n)
+            : printed(ngettext("Loops of 1s now: the group of 0s was cleared.",
+                               "Loops of 1s now: the %lu groups of 0s were cleared.", n),
+                      n));
 }
 
 void on_practice_destroy(GtkWidget*, gpointer) {
@@ -332,11 +340,11 @@ GtkWidget* practice_button(const char* mnemonic, GCallback handler) {
 }
 
 GtkWidget* build_practice_kind_buttons() {
-    const char* labels[] = {"_Sum", "_Product"};
+    const char* labels[] = {_("_Sum"), _("_Product")};
     static_assert(std::size(labels) == std::size(practice_kind_buttons));
     GtkWidget* row = radio_row(labels, std::size(labels), practice_kind_buttons,
                                G_CALLBACK(on_practice_kind_toggled));
-    GtkWidget* caption = gtk_label_new("Loops of:");
+    GtkWidget* caption = gtk_label_new(_("Loops of:"));
     gtk_box_pack_start(GTK_BOX(row), caption, FALSE, FALSE, 0);
     gtk_box_reorder_child(GTK_BOX(row), caption, 0);
     return row;
@@ -356,7 +364,7 @@ GtkWidget* build_practice_area() {
                      G_CALLBACK(on_practice_area_button_release), nullptr);
     g_signal_connect(practice_area, "key-press-event", G_CALLBACK(on_practice_area_key_press),
                      nullptr);
-    atk_object_set_name(gtk_widget_get_accessible(practice_area), "Map");
+    atk_object_set_name(gtk_widget_get_accessible(practice_area), C_("accessible name", "Map"));
     return practice_area;
 }
 
@@ -364,7 +372,7 @@ GtkWidget* build_practice_list() {
     GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
     practice_list = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
     g_object_unref(store);
-    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(practice_list), -1, "Groups",
+    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(practice_list), -1, _("Groups"),
                                                 gtk_cell_renderer_text_new(), "text", 0, nullptr);
     GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER,
@@ -383,11 +391,11 @@ GtkWidget* build_practice_side() {
         const char* mnemonic;
         GCallback handler;
     } buttons[] = {
-        {"_Add group", G_CALLBACK(on_practice_add_clicked)},
-        {"_Remove", G_CALLBACK(on_practice_remove_clicked)},
-        {"C_lear", G_CALLBACK(on_practice_clear_clicked)},
-        {"_Check", G_CALLBACK(on_practice_check_clicked)},
-        {"_New map", G_CALLBACK(on_practice_new_map_clicked)},
+        {_("_Add group"), G_CALLBACK(on_practice_add_clicked)},
+        {_("_Remove"), G_CALLBACK(on_practice_remove_clicked)},
+        {_("C_lear"), G_CALLBACK(on_practice_clear_clicked)},
+        {_("_Check"), G_CALLBACK(on_practice_check_clicked)},
+        {_("_New map"), G_CALLBACK(on_practice_new_map_clicked)},
     };
     for (const auto& b : buttons)
         gtk_box_pack_start(GTK_BOX(side), practice_button(b.mnemonic, b.handler), FALSE, FALSE, 0);
@@ -397,7 +405,7 @@ GtkWidget* build_practice_side() {
 GtkWidget* build_close_row() {
     GtkWidget* row = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
-    gtk_container_add(GTK_CONTAINER(row), close_button(practice_window, "Cl_ose"));
+    gtk_container_add(GTK_CONTAINER(row), close_button(practice_window, _("Cl_ose")));
     return row;
 }
 
@@ -423,12 +431,12 @@ GtkWidget* build_verdict_area() {
 }
 
 void build_practice_window() {
-    GtkWidget* box = new_tool_window(practice_window, "Tessary: Practice");
+    GtkWidget* box = new_tool_window(practice_window, _("Tessary: Practice"));
     gtk_box_pack_start(GTK_BOX(box), build_practice_kind_buttons(), FALSE, FALSE, 0);
     GtkWidget* hint = plain_label(420);
     gtk_label_set_text(GTK_LABEL(hint),
-                       "Select the cells of a group by clicking or dragging, or with the arrow "
-                       "keys and Space; then press Return or Add group.");
+                       _("Select the cells of a group by clicking or dragging, or with the arrow "
+                         "keys and Space; then press Return or Add group."));
     gtk_box_pack_start(GTK_BOX(box), hint, FALSE, FALSE, 0);
     GtkWidget* middle = gtk_hbox_new(FALSE, 8);
     gtk_box_pack_start(GTK_BOX(middle), build_practice_area(), TRUE, TRUE, 0);
@@ -473,7 +481,7 @@ void add_practice_group() {
     }
     practice.groups.push_back(group);
     practice.selected = 0;
-    say("Added " + group_name(group) + ".");
+    say(printed(_("Added %s."), group_name(group).c_str()));
     groups_changed();
 }
 

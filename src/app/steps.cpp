@@ -37,8 +37,9 @@ cover_kind chosen_kind() {
 
 void show_step() {
     const step_view& step = steps_shown[step_at];
-    const std::string title = "Step " + std::to_string(step_at + 1) + " of " +
-                              std::to_string(steps_shown.size()) + ": " + step.title;
+    // Translators: the Steps window's heading, as "Step 2 of 5: the essential primes".
+    const std::string title =
+        printed(_("Step %zu of %zu: %s"), step_at + 1, steps_shown.size(), step.title.c_str());
     gtk_label_set_text(GTK_LABEL(steps_title_label), title.c_str());
     gtk_label_set_text(GTK_LABEL(steps_sentence_label), step.sentence.c_str());
     gtk_widget_queue_draw(steps_area);
@@ -78,7 +79,7 @@ GtkWidget* steps_button(const char* mnemonic, GCallback handler) {
 }
 
 GtkWidget* build_kind_buttons() {
-    const char* labels[] = {"_Sum of products", "_Product of sums"};
+    const char* labels[] = {_("_Sum of products"), _("_Product of sums")};
     static_assert(std::size(labels) == std::size(steps_kind_buttons));
     return radio_row(labels, std::size(labels), steps_kind_buttons,
                      G_CALLBACK(on_steps_kind_toggled));
@@ -88,16 +89,16 @@ GtkWidget* build_step_buttons() {
     GtkWidget* buttons = gtk_hbutton_box_new();
     gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
     gtk_box_set_spacing(GTK_BOX(buttons), 6);
-    steps_back_button = steps_button("_Back", G_CALLBACK(on_steps_back_clicked));
-    steps_next_button = steps_button("_Next", G_CALLBACK(on_steps_next_clicked));
+    steps_back_button = steps_button(_("_Back"), G_CALLBACK(on_steps_back_clicked));
+    steps_next_button = steps_button(_("_Next"), G_CALLBACK(on_steps_next_clicked));
     gtk_container_add(GTK_CONTAINER(buttons), steps_back_button);
     gtk_container_add(GTK_CONTAINER(buttons), steps_next_button);
-    gtk_container_add(GTK_CONTAINER(buttons), close_button(steps_window, "_Close"));
+    gtk_container_add(GTK_CONTAINER(buttons), close_button(steps_window, _("_Close")));
     return buttons;
 }
 
 void build_steps_window() {
-    GtkWidget* box = new_tool_window(steps_window, "Tessary: Steps");
+    GtkWidget* box = new_tool_window(steps_window, _("Tessary: Steps"));
     gtk_box_pack_start(GTK_BOX(box), build_kind_buttons(), FALSE, FALSE, 0);
     steps_title_label = wrapped_label(480);
     gtk_box_pack_start(GTK_BOX(box), steps_title_label, FALSE, FALSE, 0);

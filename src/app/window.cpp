@@ -130,10 +130,13 @@ GtkWidget* build_map_table() {
 
 GtkWidget* build_button_box() {
     GtkWidget* box = gtk_hbox_new(FALSE, 2);
-    GtkWidget* show = gtk_button_new_with_label("   Show   ");
-    gtk_tooltips_set_tip(tooltips, show, "Display the output key", nullptr);
-    GtkWidget* reset = gtk_button_new_with_label("   Reset   ");
-    gtk_tooltips_set_tip(tooltips, reset, "Reset all kmap cells", nullptr);
+    // Translators: the button that shows the answer; keep the three spaces on
+    // either side.
+    GtkWidget* show = gtk_button_new_with_label(_("   Show   "));
+    gtk_tooltips_set_tip(tooltips, show, _("Display the output key"), nullptr);
+    // Translators: the button that clears the map; keep the three spaces on either side.
+    GtkWidget* reset = gtk_button_new_with_label(_("   Reset   "));
+    gtk_tooltips_set_tip(tooltips, reset, _("Reset all kmap cells"), nullptr);
     gtk_box_pack_start(GTK_BOX(box), show, FALSE, FALSE, 0);
     gtk_box_pack_end(GTK_BOX(box), reset, FALSE, FALSE, 0);
     g_signal_connect(show, "clicked", G_CALLBACK(on_show_clicked), nullptr);
@@ -143,7 +146,7 @@ GtkWidget* build_button_box() {
 
 GtkWidget* build_key_table() {
     GtkWidget* table = gtk_table_new(2, 2, FALSE);
-    attach_key_child(table, gtk_label_new("KEY :"), 0, 0, 2);
+    attach_key_child(table, gtk_label_new(C_("answer", "KEY :")), 0, 0, 2);
     key_entry = key_field();
     attach_key_child(table, key_entry, 1, 0, 1);
     key_entry_more = key_field();

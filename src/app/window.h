@@ -16,6 +16,9 @@
 #include "render/picture.h"
 #include "teach/judge.h"
 
+#include "tessary_config.h"
+
+#include <glib/gi18n-lib.h>
 #include <gtk/gtk.h>
 
 #include <cstdint>

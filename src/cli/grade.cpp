@@ -4,6 +4,10 @@
 
 #include "input/map_text.h"
 #include "input/table.h"
+#include "tessary_config.h"
+#include "words/words.h"
+
+#include <glib/gi18n-lib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +26,7 @@ bool is_standard_input(const char* path) {
 }
 
 std::string name_of(const char* path) {
-    return is_standard_input(path) ? "standard input" : path;
+    return is_standard_input(path) ? _("standard input") : path;
 }
 
 bool read_whole(const char* path, std::string& text, std::string& error) {
@@ -41,12 +45,13 @@ bool read_whole(const char* path, std::string& text, std::string& error) {
     if (failed)
         error = name_of(path) + ": " + std::strerror(saved);
     else if (text.size() > file_limit)
-        error = name_of(path) + ": too large for a class's table";
+        error = printed(_("%s: too large for a class's table"), name_of(path).c_str());
     return error.empty();
 }
 
 std::string at_line(const char* path, std::size_t line) {
-    return name_of(path) + ": line " + std::to_string(line) + ": ";
+    // Translators: the start of a message on a file, as "answers.csv: line 3: ".
+    return printed(_("%s: line %zu: "), name_of(path).c_str(), line);
 }
 
 // The first column of each line of the key, a map: exercise N on line N.
@@ -60,12 +65,12 @@ bool read_key(const char* path, std::vector<boolean_map>& maps, std::string& err
         boolean_map map;
         std::string why;
         if (!parse_map(row.cells.front(), map, why)) {
-            error = at_line(path, row.line) + (row.cells.front().empty() ? "no map" : why);
+            error = at_line(path, row.line) + (row.cells.front().empty() ? _("no map") : why);
             return false;
         }
         maps.push_back(map);
     }
-    if (maps.empty()) error = name_of(path) + ": no exercise in the key";
+    if (maps.empty()) error = printed(_("%s: no exercise in the key"), name_of(path).c_str());
     return !maps.empty();
 }
 
@@ -107,10 +112,6 @@ void grade_row(const table_row& row, const std::vector<boolean_map>& maps, grade
     }
 }
 
-std::string count_text(std::size_t n, const char* what) {
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
-
 } // namespace
 
 bool grade_class(const grade_request& request, graded_class& graded, std::string& error) {
@@ -121,20 +122,23 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     if (!read_table(text, format_of_table(request.answers), rows, bad_line)) {
-        error = at_line(request.answers, bad_line) + "a quote is not closed";
+        error = at_line(request.answers, bad_line) + _("a quote is not closed");
         return false;
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const table_row& row = rows[i];
         if (too_many_answers(row, maps.size())) {
-            error = at_line(request.answers, row.line) + "more answer columns than the key's " +
-                    count_text(maps.size(), "exercise");
+            error =
+                at_line(request.answers, row.line) +
+                printed(ngettext("more answer columns than the key's %zu exercise",
+                                 "more answer columns than the key's %zu exercises", maps.size()),
+                        maps.size());
             return false;
         }
         if (i == 0 || blank_row(row)) continue; // the header names the columns
         if (row.cells.front().find_first_of("\t\r\n") != std::string::npos) {
             error = at_line(request.answers, row.line) +
-                    "the student's name holds a tab or a line break";
+                    _("the student's name holds a tab or a line break");
             return false;
         }
         grade_row(row, maps, graded);

@@ -12,12 +12,16 @@
 #include "cli/grade.h"
 #include "cli/streams.h"
 #include "files/files.h"
+#include "input/concat.h"
 #include "input/expression.h"
 #include "input/groups.h"
 #include "input/map_text.h"
 #include "input/option_errors.h"
 #include "render/picture_files.h"
 #include "tessary_config.h"
+#include "words/words.h"
+
+#include <glib/gi18n-lib.h>
 
 #include <getopt.h>
 #include <unistd.h>
@@ -39,99 +43,109 @@ constexpr int exit_differs = 3;
 constexpr int exit_bad_input = 1;
 constexpr int exit_usage = 2;
 
-const char usage_text[] =
-    "Usage: tessary-key [OPTION...] [MAP...]\n"
-    "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
-    "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
-    "       tessary-key --explain [--pos] [MAP...]\n"
-    "       tessary-key --judge GROUPS [--pos] [MAP...]\n"
-    "       tessary-key --grade KEY.tsv [--summary FILE.csv] [--points M,C] [ANSWERS]\n"
-    "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
-    "With no MAP, reads maps from standard input, one per line (blank lines are\n"
-    "skipped).\n"
-    "\n"
-    "A MAP is 16 cells, each 0, 1 or X (x too): row C'D' first, then C'D, CD, CD';\n"
-    "within a row the columns A'B', A'B, AB, AB'. Write it as 16 characters or as\n"
-    "four groups of four separated by '/', e.g. 1111/1111/1000/0001.\n"
-    "\n"
-    "Maps:\n"
-    "  -m, --minterms LIST     the map's 1-cells as minterm numbers 0 to 15\n"
-    "                          (8A+4B+2C+D), separated by commas\n"
-    "  -d, --dont-cares LIST   its don't-care cells, the same way (also with --expr)\n"
-    "  -e, --expr EXPR         the map of an expression, such as \"A'B + C(D+A)\"\n"
-    "Forms of the answer (one at most):\n"
-    "      (none)              Tessary's shown answer: a fixed greedy procedure, the\n"
-    "                          same as the window's; it may not be the shortest\n"
-    "      --minimal           a minimum sum of products\n"
-    "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
-    "      --all-minimal       every minimum sum of products, separated by tabs\n"
-    "Pictures:\n"
-    "      --draw FILE         also draw the one map given with the groups of its\n"
-    "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
-    "                          PDF by FILE's extension, or .tex: LaTeX, one\n"
-    "                          tikzpicture\n"
-    "      --numbers           with --draw, each cell's minterm number in its corner\n"
-    "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
-    "                          or A and B down the side (AB); the map notation\n"
-    "                          stays the same\n"
-    "Instead of an answer:\n"
-    "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
-    "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
-    "                          of products or a product of sums), or the first\n"
-    "                          minterm where it differs\n"
-    "      --explain           the steps to the minimum (with --pos, of the\n"
-    "                          product of sums), a block of lines per map: map,\n"
-    "                          primes, essential, left, choose, minimal, covers\n"
-    "      --judge GROUPS      a student's groups judged, one loop per term of\n"
-    "                          GROUPS, a sum of products such as \"A'B+CD'\" (with\n"
-    "                          --pos, loops of 0-cells, one per sum of a product\n"
-    "                          of sums such as \"(A+B')C\"): a line 'TERM: VERDICT'\n"
-    "                          per group, then 'cover: minimal', 'cover: correct,\n"
-    "                          not minimal: ...' or 'cover: incorrect; ...'\n"
-    "                          Blocks of --explain and --judge are separated by\n"
-    "                          an empty line.\n"
-    "Marking a class:\n"
-    "      --grade KEY.tsv     grade a class's answers against the key that\n"
-    "                          tessary-sheet --key wrote (its first column, line N\n"
-    "                          exercise N). ANSWERS (standard input when absent\n"
-    "                          or -) is a table with a header row: the student,\n"
-    "                          then an answer per exercise; CSV when its name ends\n"
-    "                          in .csv, else tab-separated. A line per student and\n"
-    "                          exercise: STUDENT, N, VERDICT (minimal, correct,\n"
-    "                          incorrect, unreadable or unanswered) and what\n"
-    "                          --check says, separated by tabs\n"
-    "      --summary FILE.csv  with --grade, also a line per student: the count of\n"
-    "                          each verdict, score and max_score\n"
-    "      --points M,C        the points of a minimal and of a correct answer\n"
-    "                          (default 2,1)\n"
-    "  -h, --help              show this help and exit\n"
-    "  -V, --version           show the version and exit\n"
-    "\n"
-    "A minimum has the fewest terms, then the fewest literals. Of several, the one\n"
-    "printed lists its terms fewest literals first, then by the number of their\n"
-    "letters (A 1, B 3, C 9, D 27, twice that when complemented), lowest first,\n"
-    "and of two such lists the one lower at their first difference wins.\n"
-    "\n"
-    "Expressions: variables A to D in either case, constants 0 and 1; NOT as a\n"
-    "postfix ' (or \u2019 or \u2032) or a prefix ~ or !; AND by juxtaposition or * & .;\n"
-    "XOR ^; OR + or |; parentheses. NOT binds tightest, then AND, XOR and OR.\n"
-    "\n"
-    "A group's verdict is the first of: 'covers a 0 at N' ('covers a 1' with\n"
-    "--pos), 'covers only don't cares', 'repeated', else 'could be bigger: inside\n"
-    "P' and/or 'redundant', else 'prime' or 'prime, essential'.\n"
-    "\n"
-    "Repeated --minterms or --dont-cares lists add up.\n"
-    "\n"
-    "Exit status: 0 when every map was answered (with --check, equal; with\n"
-    "--judge, minimal; with --grade, every answer graded); 3 when --check found a map that differs "
-    "or --judge a\n"
-    "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
-    "on a read or write error (the answers before it stay printed); 2 for a\n"
-    "wrong option. When the reader of the answers goes away, tessary-key ends by\n"
-    "SIGPIPE, as the filters of a pipeline do.\n"
-    "\n"
-    "--draw writes its file whole (a temporary name, then a rename), through a\n"
-    "symbolic link, keeping a replaced file's permissions.\n";
+// The help, a part a paragraph or a table of options, each translated on its
+// own. Translators: keep the option names and their arguments as they are,
+// and the columns of the tables lined up.
+const char* const usage_parts[] = {
+    N_("Usage: tessary-key [OPTION...] [MAP...]\n"
+       "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
+       "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
+       "       tessary-key --explain [--pos] [MAP...]\n"
+       "       tessary-key --judge GROUPS [--pos] [MAP...]\n"
+       "       tessary-key --grade KEY.tsv [--summary FILE.csv] [--points M,C] [ANSWERS]\n"
+       "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
+       "With no MAP, reads maps from standard input, one per line (blank lines are\n"
+       "skipped).\n"
+       "\n"),
+    N_("A MAP is 16 cells, each 0, 1 or X (x too): row C'D' first, then C'D, CD, CD';\n"
+       "within a row the columns A'B', A'B, AB, AB'. Write it as 16 characters or as\n"
+       "four groups of four separated by '/', e.g. 1111/1111/1000/0001.\n"
+       "\n"),
+    N_("Maps:\n"
+       "  -m, --minterms LIST     the map's 1-cells as minterm numbers 0 to 15\n"
+       "                          (8A+4B+2C+D), separated by commas\n"
+       "  -d, --dont-cares LIST   its don't-care cells, the same way (also with --expr)\n"
+       "  -e, --expr EXPR         the map of an expression, such as \"A'B + C(D+A)\"\n"),
+    N_("Forms of the answer (one at most):\n"
+       "      (none)              Tessary's shown answer: a fixed greedy procedure, the\n"
+       "                          same as the window's; it may not be the shortest\n"
+       "      --minimal           a minimum sum of products\n"
+       "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
+       "      --all-minimal       every minimum sum of products, separated by tabs\n"),
+    N_("Pictures:\n"
+       "      --draw FILE         also draw the one map given with the groups of its\n"
+       "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
+       "                          PDF by FILE's extension, or .tex: LaTeX, one\n"
+       "                          tikzpicture\n"
+       "      --numbers           with --draw, each cell's minterm number in its corner\n"
+       "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
+       "                          or A and B down the side (AB); the map notation\n"
+       "                          stays the same\n"),
+    N_("Instead of an answer:\n"
+       "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
+       "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
+       "                          of products or a product of sums), or the first\n"
+       "                          minterm where it differs\n"
+       "      --explain           the steps to the minimum (with --pos, of the\n"
+       "                          product of sums), a block of lines per map: map,\n"
+       "                          primes, essential, left, choose, minimal, covers\n"
+       "      --judge GROUPS      a student's groups judged, one loop per term of\n"
+       "                          GROUPS, a sum of products such as \"A'B+CD'\" (with\n"
+       "                          --pos, loops of 0-cells, one per sum of a product\n"
+       "                          of sums such as \"(A+B')C\"): a line 'TERM: VERDICT'\n"
+       "                          per group, then 'cover: minimal', 'cover: correct,\n"
+       "                          not minimal: ...' or 'cover: incorrect; ...'\n"
+       "                          Blocks of --explain and --judge are separated by\n"
+       "                          an empty line.\n"),
+    N_("Marking a class:\n"
+       "      --grade KEY.tsv     grade a class's answers against the key that\n"
+       "                          tessary-sheet --key wrote (its first column, line N\n"
+       "                          exercise N). ANSWERS (standard input when absent\n"
+       "                          or -) is a table with a header row: the student,\n"
+       "                          then an answer per exercise; CSV when its name ends\n"
+       "                          in .csv, else tab-separated. A line per student and\n"
+       "                          exercise: STUDENT, N, VERDICT (minimal, correct,\n"
+       "                          incorrect, unreadable or unanswered) and what\n"
+       "                          --check says, separated by tabs\n"
+       "      --summary FILE.csv  with --grade, also a line per student: the count of\n"
+       "                          each verdict, score and max_score\n"
+       "      --points M,C        the points of a minimal and of a correct answer\n"
+       "                          (default 2,1)\n"
+       "  -h, --help              show this help and exit\n"
+       "  -V, --version           show the version and exit\n"
+       "\n"),
+    N_("A minimum has the fewest terms, then the fewest literals. Of several, the one\n"
+       "printed lists its terms fewest literals first, then by the number of their\n"
+       "letters (A 1, B 3, C 9, D 27, twice that when complemented), lowest first,\n"
+       "and of two such lists the one lower at their first difference wins.\n"
+       "\n"),
+    N_("Expressions: variables A to D in either case, constants 0 and 1; NOT as a\n"
+       "postfix ' (or \u2019 or \u2032) or a prefix ~ or !; AND by juxtaposition or * & .;\n"
+       "XOR ^; OR + or |; parentheses. NOT binds tightest, then AND, XOR and OR.\n"
+       "\n"),
+    N_("A group's verdict is the first of: 'covers a 0 at N' ('covers a 1' with\n"
+       "--pos), 'covers only don't cares', 'repeated', else 'could be bigger: inside\n"
+       "P' and/or 'redundant', else 'prime' or 'prime, essential'.\n"
+       "\n"),
+    N_("Repeated --minterms or --dont-cares lists add up.\n"
+       "\n"),
+    N_("Exit status: 0 when every map was answered (with --check, equal; with\n"
+       "--judge, minimal; with --grade, every answer graded); 3 when --check found a map that "
+       "differs or --judge a\n"
+       "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
+       "on a read or write error (the answers before it stay printed); 2 for a\n"
+       "wrong option. When the reader of the answers goes away, tessary-key ends by\n"
+       "SIGPIPE, as the filters of a pipeline do.\n"
+       "\n"),
+    N_("--draw writes its file whole (a temporary name, then a rename), through a\n"
+       "symbolic link, keeping a replaced file's permissions.\n"),
+};
+
+std::string usage() {
+    std::string text;
+    for (const char* part : usage_parts) text += _(part);
+    return text;
+}
 
 struct options {
     std::vector<const char*> minterms, dont_cares; // each list as given
@@ -163,14 +177,14 @@ int write_failure() {
     static bool reported = false;
     if (reported) return exit_bad_input;
     reported = true;
-    std::fprintf(stderr, "tessary-key: error writing the answers: %s\n",
+    std::fprintf(stderr, _("tessary-key: error writing the answers: %s\n"),
                  std::strerror(out.error()));
     return exit_bad_input;
 }
 
 [[noreturn]] void usage_error(const char* message) {
     if (message != nullptr) std::fprintf(stderr, "tessary-key: %s\n", message);
-    std::fputs("Try 'tessary-key --help' for more information.\n", stderr);
+    std::fputs(_("Try 'tessary-key --help' for more information.\n"), stderr);
     std::exit(exit_usage);
 }
 
@@ -217,7 +231,8 @@ struct responder {
         any_differs |= !judged.cover.minimal();
         std::string block = any_block ? "\n" : "";
         any_block = true;
-        for (const std::string& line : judgement_lines(judged)) block.append(line).append("\n");
+        for (const std::string& line : judgement_lines(judged, words::fixed))
+            block.append(line).append("\n");
         block.pop_back();
         return block;
     }
@@ -240,7 +255,7 @@ int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
     picture.layout = opts.rows.value_or(map_layout::cd_rows);
     std::string error;
     if (!save_picture(path, picture, error)) {
-        report(std::string("cannot write '") + path + "': " + error);
+        report(printed(_("cannot write '%s': %s"), path, error.c_str()));
         return exit_bad_input;
     }
     return answer(r, map);
@@ -251,7 +266,7 @@ int answer_arguments(responder& r, char** first, char** last) {
     std::string error;
     for (char** arg = first; arg != last; ++arg) {
         if (!parse_map(*arg, map, error)) {
-            report("argument " + std::to_string(arg - first + 1) + ": " + error);
+            report(printed(_("argument %d: %s"), static_cast<int>(arg - first + 1), error.c_str()));
             return exit_bad_input;
         }
         if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
@@ -282,19 +297,19 @@ int answer_standard_input(responder& r) {
         const line_reader::result got = in.next(raw);
         if (got == line_reader::result::end) return r.status();
         if (got == line_reader::result::read_error) {
-            report(std::string("standard input: ") + std::strerror(in.error()));
+            report(printed(_("standard input: %s"), std::strerror(in.error())));
             return exit_bad_input;
         }
         if (got == line_reader::result::too_long) {
-            report("line " + std::to_string(number) + ": too long (more than " +
-                   std::to_string(line_reader::line_limit) + " bytes)");
+            report(printed(_("line %zu: too long (more than %zu bytes)"), number,
+                           line_reader::line_limit));
             return exit_bad_input;
         }
         std::size_t column;
         const std::string_view line = strip_line(raw, column);
         if (line.empty()) continue;
         if (!parse_map(line, map, error, column)) {
-            report("line " + std::to_string(number) + ": " + error);
+            report(printed(_("line %zu: %s"), number, error.c_str()));
             return exit_bad_input;
         }
         if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
@@ -304,7 +319,7 @@ int answer_standard_input(responder& r) {
 bool read_expression(const char* option, const char* text, parsed_expression& expr) {
     expression_error error;
     if (parse_expression(text, expr, error)) return true;
-    report(std::string(option) + ": " + describe(error));
+    report(concat(option, ": ", describe(error)));
     return false;
 }
 
@@ -315,8 +330,7 @@ bool read_lists(const std::vector<const char*>& lists, const char* option, minte
     set = 0;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const std::string name =
-            lists.size() == 1 ? std::string(option)
-                              : std::string(option) + " (list " + std::to_string(i + 1) + ")";
+            lists.size() == 1 ? std::string(option) : printed(_("%s (list %zu)"), option, i + 1);
         if (!add_minterm_list(lists[i], name.c_str(), set, error)) return false;
     }
     return true;
@@ -369,61 +383,62 @@ enum long_only {
 };
 
 void check_drawing(const options& opts, int maps) {
-    if (opts.numbers && opts.draw == nullptr) usage_error("--numbers goes with --draw");
-    if (opts.rows && opts.draw == nullptr) usage_error("--rows goes with --draw");
+    if (opts.numbers && opts.draw == nullptr) usage_error(_("--numbers goes with --draw"));
+    if (opts.rows && opts.draw == nullptr) usage_error(_("--rows goes with --draw"));
     if (opts.draw == nullptr) return;
     if (opts.check != nullptr || opts.form == answer_form::all_minimal)
-        usage_error("--draw draws the shown, --minimal or --pos answer");
+        usage_error(_("--draw draws the shown, --minimal or --pos answer"));
     const bool option_map = opts.has_minterms || opts.expr != nullptr;
     if ((option_map ? 1 : 0) + maps != 1)
-        usage_error("--draw needs one map: an argument, --minterms or --expr");
+        usage_error(_("--draw needs one map: an argument, --minterms or --expr"));
     if (!format_of(opts.draw))
-        usage_error("--draw: the file name must end in .svg, .png, .pdf or .tex");
+        usage_error(_("--draw: the file name must end in .svg, .png, .pdf or .tex"));
 }
 
 // --grade takes a key, a table of answers and nothing of the other modes.
 void check_grading(const options& opts, int arguments, const char* answers) {
     if (opts.grade == nullptr) {
-        if (opts.summary != nullptr) usage_error("--summary goes with --grade");
-        if (opts.grade_points) usage_error("--points goes with --grade");
+        if (opts.summary != nullptr) usage_error(_("--summary goes with --grade"));
+        if (opts.grade_points) usage_error(_("--points goes with --grade"));
         return;
     }
     if (opts.forms_given > 0 || opts.check != nullptr || opts.explain || opts.judge != nullptr ||
         opts.draw != nullptr || opts.numbers || opts.rows || opts.has_minterms ||
         opts.has_dont_cares || opts.expr != nullptr)
-        usage_error("--grade combines with --summary and --points only");
-    if (arguments > 1) usage_error("--grade reads one table of answers");
+        usage_error(_("--grade combines with --summary and --points only"));
+    if (arguments > 1) usage_error(_("--grade reads one table of answers"));
     const std::string_view summary = opts.summary != nullptr ? opts.summary : "";
     if (opts.summary != nullptr && (summary.size() < 5 || !summary.ends_with(".csv")))
-        usage_error("--summary: the file name must end in .csv");
+        usage_error(_("--summary: the file name must end in .csv"));
     for (const char* input : {opts.grade, answers})
         if (input != nullptr && opts.summary != nullptr && std::strcmp(input, "-") != 0 &&
             same_file(opts.summary, input))
-            usage_error("--summary would write over a file it reads");
+            usage_error(_("--summary would write over a file it reads"));
 }
 
 void check_combinations(const options& opts, int maps) {
     const bool has_maps = maps > 0;
-    if (opts.has_minterms && opts.expr != nullptr) usage_error("give either --minterms or --expr");
+    if (opts.has_minterms && opts.expr != nullptr)
+        usage_error(_("give either --minterms or --expr"));
     if (opts.has_dont_cares && !opts.has_minterms && opts.expr == nullptr)
-        usage_error("--dont-cares needs --minterms or --expr");
+        usage_error(_("--dont-cares needs --minterms or --expr"));
     if ((opts.has_minterms || opts.expr != nullptr) && has_maps)
-        usage_error("give either --minterms, --expr or maps, not more than one");
-    if (opts.forms_given > 1) usage_error("choose one of --minimal, --pos and --all-minimal");
+        usage_error(_("give either --minterms, --expr or maps, not more than one"));
+    if (opts.forms_given > 1) usage_error(_("choose one of --minimal, --pos and --all-minimal"));
     if (opts.forms_given > 0 && opts.check != nullptr)
-        usage_error("--check prints a verdict, not an answer: leave out the form");
+        usage_error(_("--check prints a verdict, not an answer: leave out the form"));
     if (opts.explain && (opts.check != nullptr || opts.draw != nullptr ||
                          (opts.forms_given > 0 && opts.form != answer_form::pos)))
-        usage_error("--explain combines with no other form but --pos");
+        usage_error(_("--explain combines with no other form but --pos"));
     if (opts.judge != nullptr && (opts.explain || opts.check != nullptr || opts.draw != nullptr ||
                                   (opts.forms_given > 0 && opts.form != answer_form::pos)))
-        usage_error("--judge combines with no other form but --pos");
+        usage_error(_("--judge combines with no other form but --pos"));
     check_drawing(opts, maps);
 }
 
 // An option that takes its argument once.
 void set_once(const char*& option, const char* name) {
-    if (option != nullptr) usage_error((std::string("give ") + name + " once").c_str());
+    if (option != nullptr) usage_error(printed(_("give %s once"), name).c_str());
     option = optarg;
 }
 
@@ -431,7 +446,7 @@ void set_once(const char*& option, const char* name) {
 map_layout read_rows(const char* text) {
     if (strcasecmp(text, "CD") == 0) return map_layout::cd_rows;
     if (strcasecmp(text, "AB") == 0) return map_layout::ab_rows;
-    usage_error(("--rows: '" + std::string(text) + "' is not CD or AB").c_str());
+    usage_error(printed(_("--rows: '%s' is not CD or AB"), text).c_str());
 }
 
 // "M,C": two whole numbers, the points of a minimal and a correct answer.
@@ -448,8 +463,8 @@ points read_points(const char* text) {
     points p;
     if (comma == std::string_view::npos || !number(t.substr(0, comma), p.minimal) ||
         !number(t.substr(comma + 1), p.correct))
-        usage_error(("--points: '" + std::string(t) + "' is not two whole numbers M,C such as 2,1")
-                        .c_str());
+        usage_error(
+            printed(_("--points: '%s' is not two whole numbers M,C such as 2,1"), text).c_str());
     return p;
 }
 
@@ -487,17 +502,17 @@ options parse_options(int argc, char** argv) {
         case opt_explain: opts.explain = true; break;
         case opt_numbers: opts.numbers = true; break;
         case opt_rows:
-            if (opts.rows) usage_error("give --rows once");
+            if (opts.rows) usage_error(_("give --rows once"));
             opts.rows = read_rows(optarg);
             break;
         case opt_judge: set_once(opts.judge, "--judge"); break;
         case opt_grade: set_once(opts.grade, "--grade"); break;
         case opt_summary: set_once(opts.summary, "--summary"); break;
         case opt_points:
-            if (opts.grade_points) usage_error("give --points once");
+            if (opts.grade_points) usage_error(_("give --points once"));
             opts.grade_points = read_points(optarg);
             break;
-        case 'h': print_and_exit(usage_text);
+        case 'h': print_and_exit(usage());
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options).c_str());
         }
@@ -519,7 +534,7 @@ int grade(const options& opts, int argc, char** argv) {
     }
     if (opts.summary != nullptr &&
         !save_text(opts.summary, summary_csv(graded.students, request.p), error)) {
-        report(std::string("cannot write '") + opts.summary + "': " + error);
+        report(printed(_("cannot write '%s': %s"), opts.summary, error.c_str()));
         return exit_bad_input;
     }
     return out.write(graded.lines) ? EXIT_SUCCESS : write_failure();
@@ -537,7 +552,7 @@ int run(const options& opts, int argc, char** argv) {
         std::vector<cube> groups;
         expression_error error;
         if (!parse_groups(opts.judge, r.kind(), groups, error)) {
-            report("--judge: " + describe(error));
+            report(concat("--judge: ", describe(error)));
             return exit_bad_input;
         }
         r.judge = std::move(groups);
@@ -552,7 +567,7 @@ int run(const options& opts, int argc, char** argv) {
         boolean_map map;
         std::string error;
         if (!parse_map(argv[optind], map, error)) {
-            report("argument 1: " + error);
+            report(printed(_("argument %d: %s"), 1, error.c_str()));
             return exit_bad_input;
         }
         return draw_and_answer(r, map, opts);
@@ -564,6 +579,7 @@ int run(const options& opts, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    use_user_language(TESSARY_LOCALE_DIR);
     const options opts = parse_options(argc, argv);
     if (opts.draw != nullptr || opts.summary != nullptr) remove_temporaries_on_signals();
     const int status = run(opts, argc, argv);

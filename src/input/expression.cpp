@@ -80,11 +80,11 @@ value negation(const value& x, bool of_plain_variable) {
 
 class parser {
   public:
-    explicit parser(std::string_view text) : text_(text) {}
+    parser(std::string_view text, words w) : text_(text), words_(w) {}
 
     bool parse(parsed_expression& out, expression_error& error) {
         skip_blanks();
-        if (at_end()) return fail(1, "the expression is empty", error);
+        if (at_end()) return fail(1, say(words_, N_("the expression is empty")), error);
         value v;
         if (!parse_or(v) || !expect_end()) {
             error = error_;
@@ -96,6 +96,7 @@ class parser {
 
   private:
     std::string_view text_;
+    words words_;
     std::size_t at_ = 0;
     int depth_ = 0;
     expression_error error_;
@@ -108,7 +109,7 @@ class parser {
     }
 
     bool fail(int column, std::string message, expression_error& error) {
-        error = {column, std::move(message)};
+        error = {column, std::move(message), words_};
         return false;
     }
     bool fail_here(std::size_t byte, std::string message) {
@@ -117,7 +118,7 @@ class parser {
 
     // "'+'" or "the end of the expression".
     std::string found() const {
-        if (at_end()) return "the end of the expression";
+        if (at_end()) return say(words_, N_("the end of the expression"));
         return concat("'", character_at(text_, at_), "'");
     }
 
@@ -174,8 +175,10 @@ class parser {
         ++at_;
         skip_blanks();
         if (!starts_operand() || at_end())
-            return fail_here(at_, concat("expected a variable, 0, 1 or '(' after '",
-                                         std::string(1, op), "', found ", found()));
+            return fail_here(
+                at_,
+                printed(say(words_, N_("expected a variable, 0, 1 or '(' after '%c', found %s")),
+                        op, found().c_str()));
         return (this->*level)(r);
     }
 
@@ -216,13 +219,16 @@ class parser {
             v = literal(ch <= 'D' ? ch - 'A' : ch - 'a', false);
             plain_variable = true;
         } else if ((ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z')) {
-            return fail_here(start, concat("unknown variable '", std::string(1, ch),
-                                           "' (the map has A, B, C and D)"));
+            return fail_here(
+                start,
+                printed(say(words_, N_("unknown variable '%c' (the map has A, B, C and D)")), ch));
         } else if (ch >= '2' && ch <= '9') {
             return fail_here(
-                start, concat("unexpected '", std::string(1, ch), "' (the constants are 0 and 1)"));
+                start, printed(say(words_, N_("unexpected '%c' (the constants are 0 and 1)")), ch));
         } else {
-            return fail_here(start, concat("expected a variable, 0, 1 or '(', found ", found()));
+            return fail_here(start,
+                             printed(say(words_, N_("expected a variable, 0, 1 or '(', found %s")),
+                                     found().c_str()));
         }
         ++at_;
         skip_blanks();
@@ -232,17 +238,21 @@ class parser {
     bool parse_group(value& v) {
         const std::size_t open = at_;
         if (++depth_ > expression_depth_limit)
-            return fail_here(open, concat("parentheses nested too deeply (more than ",
-                                          std::to_string(expression_depth_limit), ")"));
+            return fail_here(
+                open, printed(say(words_, N_("parentheses nested too deeply (more than %d)")),
+                              expression_depth_limit));
         ++at_;
         skip_blanks();
         if (!starts_operand() || at_end())
-            return fail_here(at_,
-                             concat("expected a variable, 0, 1 or '(' after '(', found ", found()));
+            return fail_here(
+                at_,
+                printed(say(words_, N_("expected a variable, 0, 1 or '(' after '(', found %s")),
+                        found().c_str()));
         if (!parse_or(v)) return false;
         if (peek() != ')') {
-            if (at_end()) return fail_here(open, "'(' is not closed");
-            return fail_here(at_, concat("expected an operator or ')', found ", found()));
+            if (at_end()) return fail_here(open, say(words_, N_("'(' is not closed")));
+            return fail_here(at_, printed(say(words_, N_("expected an operator or ')', found %s")),
+                                          found().c_str()));
         }
         --depth_;
         ++at_;
@@ -254,11 +264,14 @@ class parser {
 } // namespace
 
 std::string describe(const expression_error& error) {
-    return concat("column ", std::to_string(error.column), ": ", error.message);
+    // Translators: where a typed expression or group is wrong, as "column 3:
+    // unknown variable 'E' (the map has A, B, C and D)".
+    return printed(say(error.language, N_("column %d: %s")), error.column, error.message.c_str());
 }
 
-bool parse_expression(std::string_view text, parsed_expression& out, expression_error& error) {
-    return parser(text).parse(out, error);
+bool parse_expression(std::string_view text, parsed_expression& out, expression_error& error,
+                      words w) {
+    return parser(text, w).parse(out, error);
 }
 
 } // namespace tessary

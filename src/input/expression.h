@@ -12,6 +12,7 @@
 
 #include "logic/boolean_map.h"
 #include "logic/cube.h"
+#include "words/words.h"
 
 #include <string>
 #include <string_view>
@@ -28,17 +29,23 @@ struct parsed_expression {
 
 // Where and why the text is not an expression. `column` counts characters
 // from 1.
+// `message` is in the words the text was read in.
 struct expression_error {
     int column = 0;
     std::string message;
+    words language = words::reader;
 };
 
-// "column 3: unknown variable 'E' (the map has A, B, C and D)"
+// "column 3: unknown variable 'E' (the map has A, B, C and D)", in the
+// error's words.
 std::string describe(const expression_error& error);
 
 // Deeper nesting than this is refused rather than recursed into.
 inline constexpr int expression_depth_limit = 200;
 
-bool parse_expression(std::string_view text, parsed_expression& out, expression_error& error);
+// The error's message is in the words of `w`: a person's, unless a script
+// reads it (tessary-key --grade's TEXT column).
+bool parse_expression(std::string_view text, parsed_expression& out, expression_error& error,
+                      words w = words::reader);
 
 } // namespace tessary

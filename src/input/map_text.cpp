@@ -4,6 +4,7 @@
 
 #include "input/characters.h"
 #include "input/concat.h"
+#include "words/words.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,25 +17,30 @@ namespace {
 constexpr int group_count = 4;
 constexpr int minterm_count = 16;
 
+// A map or a list is typed by a person: every message is in the reader's words.
+const char* tr(const char* text) {
+    return say(words::reader, text);
+}
+
 bool is_cell_char(char ch) {
     return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';
 }
 
 std::string bad_character(std::string_view text, std::size_t at, std::size_t first_column) {
-    return concat("bad character '", character_at(text, at), "' at column ",
-                  std::to_string(column_of(text, at, first_column)), " (a cell is 0, 1 or X)");
-}
-
-std::string count_of(std::size_t n, const char* what) {
-    return concat(std::to_string(n), " ", what, n == 1 ? "" : "s");
+    return printed(tr(N_("bad character '%s' at column %zu (a cell is 0, 1 or X)")),
+                   character_at(text, at).c_str(), column_of(text, at, first_column));
 }
 
 // The groups of a map written with '/': exactly four, of four cells each.
 bool check_groups(std::string_view text, std::string& error) {
     const auto slashes = static_cast<std::size_t>(std::count(text.begin(), text.end(), '/'));
     if (slashes + 1 != group_count) {
-        error = concat("has ", count_of(slashes + 1, "group"),
-                       " separated by '/' (a map has 4 groups of 4 cells)");
+        error =
+            printed(say_n(words::reader,
+                          NN_("has %zu group separated by '/' (a map has 4 groups of 4 cells)",
+                              "has %zu groups separated by '/' (a map has 4 groups of 4 cells)"),
+                          slashes + 1),
+                    slashes + 1);
         return false;
     }
     int groups = 1;
@@ -45,8 +51,11 @@ bool check_groups(std::string_view text, std::string& error) {
             continue;
         }
         if (group_length != map_side) {
-            error = concat("group ", std::to_string(groups), " has ",
-                           count_of(group_length, "cell"), " (each of the four groups has 4)");
+            error = printed(say_n(words::reader,
+                                  NN_("group %d has %zu cell (each of the four groups has 4)",
+                                      "group %d has %zu cells (each of the four groups has 4)"),
+                                  group_length),
+                            groups, group_length);
             return false;
         }
         group_length = 0;
@@ -58,8 +67,12 @@ bool check_groups(std::string_view text, std::string& error) {
 bool check_map_shape(std::string_view text, std::string& error) {
     if (text.find('/') != std::string_view::npos) return check_groups(text, error);
     if (text.size() != cell_count) {
-        error = concat("has ", count_of(text.size(), "cell"),
-                       " (a map has 16, or 4 groups of 4 separated by '/')");
+        error =
+            printed(say_n(words::reader,
+                          NN_("has %zu cell (a map has 16, or 4 groups of 4 separated by '/')",
+                              "has %zu cells (a map has 16, or 4 groups of 4 separated by '/')"),
+                          text.size()),
+                    text.size());
         return false;
     }
     return true;
@@ -74,19 +87,19 @@ std::string_view trim_blanks(std::string_view item) {
 // One number of a minterm list; -1 with `error` set when it is not 0 to 15.
 int parse_minterm(std::string_view item, std::string& error) {
     if (item.empty()) {
-        error = "empty item (write numbers separated by commas)";
+        error = tr(N_("empty item (write numbers separated by commas)"));
         return -1;
     }
     int value = 0;
     for (const char ch : item) {
         if (ch < '0' || ch > '9') {
-            error = concat("'", printable(item), "' is not a number");
+            error = printed(tr(N_("'%s' is not a number")), printable(item).c_str());
             return -1;
         }
         if (value <= minterm_count) value = value * 10 + (ch - '0');
     }
     if (value >= minterm_count) {
-        error = concat("minterm ", printable(item), " is out of range (0 to 15)");
+        error = printed(tr(N_("minterm %s is out of range (0 to 15)")), printable(item).c_str());
         return -1;
     }
     return value;
@@ -119,7 +132,7 @@ std::string printable(std::string_view text, std::size_t limit) {
 bool parse_map(std::string_view text, boolean_map& map, std::string& error,
                std::size_t first_column) {
     if (text.empty()) {
-        error = "empty map (a map is 16 cells of 0, 1 or X)";
+        error = tr(N_("empty map (a map is 16 cells of 0, 1 or X)"));
         return false;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -145,15 +158,17 @@ bool add_minterm_list(std::string_view list, const char* option, minterm_set& se
         const std::size_t comma = list.find(',', start);
         const std::string_view item = trim_blanks(
             list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        // Translators: the start of a message on a list of minterms, as
+        // "--minterms: column 3: minterm 16 is out of range (0 to 15)".
         const std::string where =
-            concat(option, ": column ", std::to_string(item_column(list, start)), ": ");
+            printed(tr(N_("%s: column %zu: ")), option, item_column(list, start));
         const int minterm = parse_minterm(item, error);
         if (minterm < 0) {
             error = concat(where, error);
             return false;
         }
         if ((set & minterm_bit(minterm)) != 0) {
-            error = concat(where, "minterm ", std::to_string(minterm), " is listed twice");
+            error = concat(where, printed(tr(N_("minterm %d is listed twice")), minterm));
             return false;
         }
         set = static_cast<minterm_set>(set | minterm_bit(minterm));
@@ -171,8 +186,8 @@ bool parse_minterm_list(std::string_view list, const char* option, minterm_set& 
 bool map_from_minterms(minterm_set ones, minterm_set dont_cares, boolean_map& map,
                        std::string& error) {
     if (const minterm_set both = ones & dont_cares; both != 0) {
-        error = concat("minterm ", std::to_string(std::countr_zero(unsigned{both})),
-                       " is both in --minterms and --dont-cares");
+        error = printed(tr(N_("minterm %d is both in --minterms and --dont-cares")),
+                        std::countr_zero(unsigned{both}));
         return false;
     }
     map = {ones, dont_cares};

@@ -4,6 +4,7 @@
 #include "render/pages.h"
 
 #include "render/text.h"
+#include "words/words.h"
 
 #include <algorithm>
 
@@ -62,14 +63,14 @@ void draw_footer(cairo_t* cr, const page_layout& page, const page_frame& frame, 
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
     show_text(cr, frame.note, page.margin, y, {"Sans 8", false, 0});
     const std::string text =
-        frame.page_word + " " + std::to_string(number) + " of " + std::to_string(total);
+        page_number_text(frame.page_number, std::to_string(number), std::to_string(total));
     show_text(cr, text, page.width / 2, y + 5, {"Sans 8", true, 0});
 }
 
-// "Answer:" and its ruled lines, across the box under the picture.
+// The answer word and its ruled lines, across the box under the picture.
 void draw_answer_lines(cairo_t* cr, const page_frame& frame, double x, double y, double width) {
     cairo_set_source_rgb(cr, 0, 0, 0);
-    show_text(cr, "Answer:", x, y, {"Sans 9", false, 0});
+    show_text(cr, frame.answer_word, x, y, {"Sans 9", false, 0});
     cairo_set_line_width(cr, 0.6);
     for (int i = 1; i <= frame.answer_lines; ++i) {
         const double rule = y + answer_label + answer_rule * i - 4;
@@ -97,6 +98,11 @@ void draw_in_box(cairo_t* cr, const grid& g, const page_layout& page, const page
 }
 
 } // namespace
+
+std::string page_number_text(const std::string& pattern, const std::string& page,
+                             const std::string& total) {
+    return printed(pattern.c_str(), page.c_str(), total.c_str());
+}
 
 double fitting_scale(const page_layout& page, const page_frame& frame,
                      const std::vector<map_picture>& pictures) {

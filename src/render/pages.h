@@ -25,8 +25,15 @@ struct page_frame {
     std::vector<std::string> lines; // under the heading on the first page of the run
     std::string note;               // small, on the left of every footer ("seed 12")
     int answer_lines = 0;           // ruled lines for the answer under each picture
-    std::string page_word = "Page"; // "Page 2 of 4" in the footer
+    // The footer's page number, a printf pattern for the page and the count
+    // as strings ("Page %s of %s"); the word over the answer lines.
+    std::string page_number = "Page %s of %s";
+    std::string answer_word = "Answer:";
 };
+
+// The footer's page number: `pattern` with `page` and `total` put in.
+std::string page_number_text(const std::string& pattern, const std::string& page,
+                             const std::string& total);
 
 // The largest scale, at most 1, at which every one of the pictures fits a
 // box of the page with its answer lines.

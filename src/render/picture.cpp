@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <numbers>
 
 namespace tessary {
@@ -605,9 +606,11 @@ namespace tessary {
 namespace {
 
 std::string number(double v) {
+    // Written as TikZ reads it whatever the locale's decimal point.
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    std::string s = text;
+    const std::to_chars_result end =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 2);
+    std::string s(text, end.ptr);
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
     return s == "-0" ? "0" : s;

@@ -2,6 +2,8 @@
 // ours into a pending file, so that a failed write is seen with its reason.
 #include "render/picture_files.h"
 
+#include "words/words.h"
+
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
@@ -81,13 +83,15 @@ bool write_pdf(pending_file& file, double width, double height,
     fix_pdf_dates(surface);
     const bool drawn = draw_to(surface, draw_pages);
     if (!file.ok()) return fail(error, file.reason());
-    if (!drawn) return fail(error, "the document could not be drawn");
+    if (!drawn) return fail(error, say(words::reader, N_("the document could not be drawn")));
     return true;
 }
 
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
     const std::optional<picture_format> format = format_of(path);
-    if (!format) return fail(error, "the name does not end in .svg, .png, .pdf or .tex");
+    if (!format)
+        return fail(error,
+                    say(words::reader, N_("the name does not end in .svg, .png, .pdf or .tex")));
     pending_file file(path);
     if (!file.ok()) return fail(error, file.reason());
     const picture_size size = measure_picture(picture);
@@ -108,7 +112,7 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
         break;
     }
     if (!file.ok()) return fail(error, file.reason());
-    if (!drawn) return fail(error, "the picture could not be drawn");
+    if (!drawn) return fail(error, say(words::reader, N_("the picture could not be drawn")));
     return file.commit(error);
 }
 

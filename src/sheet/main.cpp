@@ -8,6 +8,9 @@
 #include "render/picture_files.h"
 #include "sheet/worksheet.h"
 #include "tessary_config.h"
+#include "words/words.h"
+
+#include <glib/gi18n-lib.h>
 
 #include <getopt.h>
 #include <unistd.h>
@@ -29,58 +32,68 @@ using namespace tessary;
 constexpr int exit_failure = 1;
 constexpr int exit_usage = 2;
 
-const char usage_text[] =
-    "Usage: tessary-sheet [OPTION...] -o FILE.pdf|FILE.tex\n"
-    "Makes a worksheet of four-variable Karnaugh maps: pages of exercises, each\n"
-    "map numbered with room for the answer, then the answer key, each map drawn\n"
-    "with the groups of its answer.\n"
-    "\n"
-    "  -o, --output FILE       the worksheet (required): FILE.pdf, or FILE.tex for\n"
-    "                          LaTeX, each map a tikzpicture\n"
-    "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
-    "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
-    "                          the clock); printed on the sheet and on standard\n"
-    "                          error: the same options and seed make the same sheet\n"
-    "      --dont-cares P      P percent of each map's cells are don't-cares,\n"
-    "                          0 to 50 (default 0)\n"
-    "      --terms MIN-MAX     each map's minimum sum of products has MIN to MAX\n"
-    "                          terms, 1 to 8 (default 2-5)\n"
-    "      --answers FORM      the key gives: shown (Tessary's greedy answer, as\n"
-    "                          the window shows it), minimal (default), pos (a\n"
-    "                          minimal product of sums) or both (shown and minimal)\n"
-    "      --paper a4|letter   the paper size (default a4)\n"
-    "      --numbers           each cell's minterm number, small in its corner\n"
-    "      --rows CD|AB        C and D down the side of each map (CD, the default),\n"
-    "                          or A and B (AB)\n"
-    "      --zeros blank|shown leave the exercises' 0-cells (with --answers pos, the\n"
-    "                          1-cells) empty, or show them (default shown; the\n"
-    "                          key always shows them)\n"
-    "      --key FILE          the key apart, by FILE's extension; may be given\n"
-    "                          once for each: FILE.tsv, the key as text (per\n"
-    "                          exercise the map, a tab and the answer as\n"
-    "                          tessary-key prints it; both: the shown answer, a\n"
-    "                          tab, the minimum); FILE.pdf or FILE.tex, the key\n"
-    "                          pages as a document of their own, which then\n"
-    "                          leave the worksheet (else they end it)\n"
-    "  -h, --help              show this help and exit\n"
-    "  -V, --version           show the version and exit\n"
-    "\n"
-    "Every map has a 1-cell and a 0-cell, and no map appears twice.\n"
-    "The sheet and the key are written whole: both to temporary files, renamed\n"
-    "into place when both are complete. A symbolic link is written through, and\n"
-    "a file replaced keeps its permissions. No two files may be the same.\n"
-    "Exit status: 0 when the sheet was written; 1 when it could not be (the old\n"
-    "files stay as they were), 2 for a wrong option.\n";
+// The help, a part a paragraph or a table of options, each translated on its
+// own. Translators: keep the option names and their arguments as they are,
+// and the columns of the tables lined up.
+const char* const usage_parts[] = {
+    N_("Usage: tessary-sheet [OPTION...] -o FILE.pdf|FILE.tex\n"
+       "Makes a worksheet of four-variable Karnaugh maps: pages of exercises, each\n"
+       "map numbered with room for the answer, then the answer key, each map drawn\n"
+       "with the groups of its answer.\n"
+       "\n"),
+    N_("  -o, --output FILE       the worksheet (required): FILE.pdf, or FILE.tex for\n"
+       "                          LaTeX, each map a tikzpicture\n"
+       "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
+       "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
+       "                          the clock); printed on the sheet and on standard\n"
+       "                          error: the same options and seed make the same sheet\n"
+       "      --dont-cares P      P percent of each map's cells are don't-cares,\n"
+       "                          0 to 50 (default 0)\n"
+       "      --terms MIN-MAX     each map's minimum sum of products has MIN to MAX\n"
+       "                          terms, 1 to 8 (default 2-5)\n"
+       "      --answers FORM      the key gives: shown (Tessary's greedy answer, as\n"
+       "                          the window shows it), minimal (default), pos (a\n"
+       "                          minimal product of sums) or both (shown and minimal)\n"
+       "      --paper a4|letter   the paper size (default a4)\n"
+       "      --numbers           each cell's minterm number, small in its corner\n"
+       "      --rows CD|AB        C and D down the side of each map (CD, the default),\n"
+       "                          or A and B (AB)\n"
+       "      --zeros blank|shown leave the exercises' 0-cells (with --answers pos, the\n"
+       "                          1-cells) empty, or show them (default shown; the\n"
+       "                          key always shows them)\n"
+       "      --key FILE          the key apart, by FILE's extension; may be given\n"
+       "                          once for each: FILE.tsv, the key as text (per\n"
+       "                          exercise the map, a tab and the answer as\n"
+       "                          tessary-key prints it; both: the shown answer, a\n"
+       "                          tab, the minimum); FILE.pdf or FILE.tex, the key\n"
+       "                          pages as a document of their own, which then\n"
+       "                          leave the worksheet (else they end it)\n"
+       "  -h, --help              show this help and exit\n"
+       "  -V, --version           show the version and exit\n"
+       "\n"),
+    N_("Every map has a 1-cell and a 0-cell, and no map appears twice.\n"
+       "The sheet and the key are written whole: both to temporary files, renamed\n"
+       "into place when both are complete. A symbolic link is written through, and\n"
+       "a file replaced keeps its permissions. No two files may be the same.\n"
+       "Exit status: 0 when the sheet was written; 1 when it could not be (the old\n"
+       "files stay as they were), 2 for a wrong option.\n"),
+};
+
+std::string usage() {
+    std::string text;
+    for (const char* part : usage_parts) text += _(part);
+    return text;
+}
 
 [[noreturn]] void usage_error(const std::string& message) {
     if (!message.empty()) std::fprintf(stderr, "tessary-sheet: %s\n", message.c_str());
-    std::fputs("Try 'tessary-sheet --help' for more information.\n", stderr);
+    std::fputs(_("Try 'tessary-sheet --help' for more information.\n"), stderr);
     std::exit(exit_usage);
 }
 
 [[noreturn]] void print_and_exit(const char* text) {
     if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "tessary-sheet: error writing standard output: %s\n",
+        std::fprintf(stderr, _("tessary-sheet: error writing standard output: %s\n"),
                      std::strerror(errno));
         std::exit(exit_failure);
     }
@@ -93,17 +106,18 @@ Number number_in(std::string_view text, Number low, Number high, const char* opt
     Number value{};
     const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (problem != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        usage_error(std::string(option) + ": '" + std::string(text) + "' is not a number from " +
-                    std::to_string(low) + " to " + std::to_string(high));
+        usage_error(printed(_("%s: '%s' is not a number from %s to %s"), option,
+                            std::string(text).c_str(), std::to_string(low).c_str(),
+                            std::to_string(high).c_str()));
     return value;
 }
 
 void read_terms(std::string_view text, sheet_options& o) {
     const std::size_t dash = text.find('-');
-    if (dash == std::string_view::npos) usage_error("--terms: write MIN-MAX, such as 2-5");
+    if (dash == std::string_view::npos) usage_error(_("--terms: write MIN-MAX, such as 2-5"));
     o.min_terms = number_in(text.substr(0, dash), 1, 8, "--terms");
     o.max_terms = number_in(text.substr(dash + 1), 1, 8, "--terms");
-    if (o.min_terms > o.max_terms) usage_error("--terms: MIN is above MAX");
+    if (o.min_terms > o.max_terms) usage_error(_("--terms: MIN is above MAX"));
 }
 
 key_choice read_answers(std::string_view text) {
@@ -111,26 +125,27 @@ key_choice read_answers(std::string_view text) {
     if (text == "minimal") return key_choice::minimal;
     if (text == "pos") return key_choice::pos;
     if (text == "both") return key_choice::both;
-    usage_error("--answers: '" + std::string(text) + "' is not shown, minimal, pos or both");
+    usage_error(printed(_("--answers: '%s' is not shown, minimal, pos or both"),
+                        std::string(text).c_str()));
 }
 
 paper_size read_paper(std::string_view text) {
     if (text == "a4") return paper_size::a4;
     if (text == "letter") return paper_size::letter;
-    usage_error("--paper: '" + std::string(text) + "' is not a4 or letter");
+    usage_error(printed(_("--paper: '%s' is not a4 or letter"), std::string(text).c_str()));
 }
 
 // "CD" (the window's layout) or "AB" (A and B down the side), in either case.
 map_layout read_rows(std::string_view text) {
     if (text == "CD" || text == "cd") return map_layout::cd_rows;
     if (text == "AB" || text == "ab") return map_layout::ab_rows;
-    usage_error("--rows: '" + std::string(text) + "' is not CD or AB");
+    usage_error(printed(_("--rows: '%s' is not CD or AB"), std::string(text).c_str()));
 }
 
 bool read_zeros(std::string_view text) {
     if (text == "blank") return true;
     if (text == "shown") return false;
-    usage_error("--zeros: '" + std::string(text) + "' is not blank or shown");
+    usage_error(printed(_("--zeros: '%s' is not blank or shown"), std::string(text).c_str()));
 }
 
 std::uint64_t seed_from_clock() {
@@ -168,22 +183,23 @@ void add_key(command& c, const std::string& path) {
     std::string* slot = nullptr;
     if (name.size() > 4 && name.ends_with(".tsv")) slot = &c.key_text;
     if (is_document(path)) slot = &c.key_pages;
-    if (slot == nullptr) usage_error("--key: '" + path + "' does not end in .tsv, .pdf or .tex");
+    if (slot == nullptr)
+        usage_error(printed(_("--key: '%s' does not end in .tsv, .pdf or .tex"), path.c_str()));
     if (!slot->empty())
-        usage_error("--key: give one key of each kind, text (.tsv) and pages (.pdf or .tex)");
+        usage_error(_("--key: give one key of each kind, text (.tsv) and pages (.pdf or .tex)"));
     *slot = path;
 }
 
 // The sheet is a PDF by its name, and the key is another file: a key
 // written over the sheet would lose it.
 void check_files(const command& c) {
-    if (c.output.empty()) usage_error("give the worksheet's file with -o FILE.pdf");
-    if (!is_document(c.output)) usage_error("-o: the file name must end in .pdf or .tex");
+    if (c.output.empty()) usage_error(_("give the worksheet's file with -o FILE.pdf"));
+    if (!is_document(c.output)) usage_error(_("-o: the file name must end in .pdf or .tex"));
     for (const std::string* key : {&c.key_text, &c.key_pages})
         if (!key->empty() && same_file(c.output, *key))
-            usage_error("-o and --key name the same file: the key would replace the worksheet");
+            usage_error(_("-o and --key name the same file: the key would replace the worksheet"));
     if (!c.key_text.empty() && !c.key_pages.empty() && same_file(c.key_text, c.key_pages))
-        usage_error("the two --key files name the same file");
+        usage_error(_("the two --key files name the same file"));
 }
 
 command parse_options(int argc, char** argv) {
@@ -223,12 +239,12 @@ command parse_options(int argc, char** argv) {
         case opt_numbers: c.options.numbers = true; break;
         case opt_zeros: c.options.blank_zeros = read_zeros(optarg); break;
         case opt_rows: c.options.layout = read_rows(optarg); break;
-        case 'h': print_and_exit(usage_text);
+        case 'h': print_and_exit(usage().c_str());
         case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options));
         }
     }
-    if (optind < argc) usage_error(std::string("unexpected argument '") + argv[optind] + "'");
+    if (optind < argc) usage_error(printed(_("unexpected argument '%s'"), argv[optind]));
     check_files(c);
     if (!seeded) c.options.seed = seed_from_clock();
     return c;
@@ -249,7 +265,8 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
     const bool written = format_of(c.output) == picture_format::tex
                              ? sheet.write(sheet_latex(maps, c.options, with_key))
                              : write_sheet(sheet, maps, c.options, with_key, error);
-    if (!written || !sheet.finish(error)) return fail("cannot write '" + c.output + "': " + error);
+    if (!written || !sheet.finish(error))
+        return fail(printed(_("cannot write '%s': %s"), c.output.c_str(), error.c_str()));
     std::optional<pending_file> text, pages;
     if (!c.key_text.empty()) {
         text.emplace(c.key_text);
@@ -261,7 +278,7 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
                                        ? pages->write(key_latex(maps, c.options))
                                        : write_key_pages(*pages, maps, c.options, error);
         if (!pages_written || !pages->finish(error))
-            return fail("cannot write '" + c.key_pages + "': " + error);
+            return fail(printed(_("cannot write '%s': %s"), c.key_pages.c_str(), error.c_str()));
     }
     const pending_file* failed = nullptr;
     const bool committed = text && pages ? commit_together({&sheet, &*text, &*pages}, error, failed)
@@ -272,7 +289,7 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
         const std::string& name = failed == &sheet           ? c.output
                                   : text && failed == &*text ? c.key_text
                                                              : c.key_pages;
-        return fail("cannot write '" + name + "': " + error);
+        return fail(printed(_("cannot write '%s': %s"), name.c_str(), error.c_str()));
     }
     return EXIT_SUCCESS;
 }
@@ -280,9 +297,10 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
 } // namespace
 
 int main(int argc, char** argv) {
+    use_user_language(TESSARY_LOCALE_DIR);
     const command c = parse_options(argc, argv);
     remove_temporaries_on_signals();
-    std::fprintf(stderr, "tessary-sheet: seed %llu\n",
+    std::fprintf(stderr, _("tessary-sheet: seed %llu\n"),
                  static_cast<unsigned long long>(c.options.seed));
     std::vector<boolean_map> maps;
     std::string error;

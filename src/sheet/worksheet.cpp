@@ -7,10 +7,11 @@
 #include "render/pages.h"
 #include "render/picture_files.h"
 #include "teach/exercises.h"
+#include "words/words.h"
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <charconv>
 
 namespace tessary {
 
@@ -24,17 +25,28 @@ page_layout layout_of(paper_size paper, int rows) {
     return {a4 ? 595.28 : 612.0, a4 ? 841.89 : 792.0, margin, 2, rows};
 }
 
+// A worksheet is read by a class: its words are in the language of the
+// locale it is made in.
+const char* tr(const char* text) {
+    return say(words::reader, text);
+}
+
+// "Exercise 3": a map's title on the sheet and on the key.
+std::string exercise_title(std::size_t number) {
+    return printed(tr(N_("Exercise %zu")), number);
+}
+
 map_picture numbered_key_picture(const boolean_map& map, const sheet_options& o,
                                  std::size_t number) {
     map_picture picture = key_picture(map, o.answers);
-    picture.title = "Exercise " + std::to_string(number);
+    picture.title = exercise_title(number);
     picture.numbers = o.numbers;
     picture.layout = o.layout;
     return picture;
 }
 
 map_picture exercise_picture(const boolean_map& map, const sheet_options& o, std::size_t number) {
-    map_picture picture{map, {}, "Exercise " + std::to_string(number), ""};
+    map_picture picture{map, {}, exercise_title(number), ""};
     picture.numbers = o.numbers;
     picture.layout = o.layout;
     // A product of sums is read off the 0-cells: those stay, the 1s go.
@@ -55,18 +67,21 @@ int answer_lines_for(const std::vector<boolean_map>& maps, const sheet_options& 
 
 const char* instructions_for(key_choice answers) {
     switch (answers) {
-    case key_choice::pos: return "Simplify each map to a minimal product of sums.";
-    case key_choice::shown: return "Simplify each map to a sum of products.";
+    case key_choice::pos: return tr(N_("Simplify each map to a minimal product of sums."));
+    case key_choice::shown: return tr(N_("Simplify each map to a sum of products."));
     case key_choice::minimal:
     case key_choice::both: break;
     }
-    return "Simplify each map to a minimal sum of products.";
+    return tr(N_("Simplify each map to a minimal sum of products."));
 }
 
 std::vector<std::string> exercise_lines(const sheet_options& o) {
     std::string instructions = instructions_for(o.answers);
-    if (o.dont_care_percent > 0) instructions += " An X is a don't-care.";
-    return {"Name: ________________________________     Date: ________________", instructions};
+    if (o.dont_care_percent > 0) instructions.append(" ").append(tr(N_("An X is a don't-care.")));
+    // Translators: the first line of a worksheet, where a student writes; keep
+    // the lines about as long as they are.
+    return {tr(N_("Name: ________________________________     Date: ________________")),
+            instructions};
 }
 
 } // namespace
@@ -78,10 +93,9 @@ int dont_care_cells(int percent) {
 bool make_maps(const sheet_options& o, std::vector<boolean_map>& maps, std::string& error) {
     const int dont_cares = dont_care_cells(o.dont_care_percent);
     if (draw_exercises({o.seed, o.count, dont_cares, o.min_terms, o.max_terms}, maps)) return true;
-    error = "found only " + std::to_string(maps.size()) + " different maps with " +
-            std::to_string(o.min_terms) + " to " + std::to_string(o.max_terms) + " terms and " +
-            std::to_string(dont_cares) +
-            " don't-cares; ask for fewer, or for other --terms or --dont-cares";
+    error = printed(tr(N_("found only %zu different maps with %d to %d terms and %d don't-cares; "
+                          "ask for fewer, or for other --terms or --dont-cares")),
+                    maps.size(), o.min_terms, o.max_terms, dont_cares);
     return false;
 }
 
@@ -125,16 +139,24 @@ std::pair<sheet_part, sheet_part> parts_of(const std::vector<boolean_map>& maps,
         exercises.pictures.push_back(exercise_picture(maps[i], o, i + 1));
         key.pictures.push_back(numbered_key_picture(maps[i], o, i + 1));
     }
-    const std::string seed = "seed " + std::to_string(o.seed);
-    const std::string count =
-        std::to_string(maps.size()) + (maps.size() == 1 ? " exercise" : " exercises");
-    exercises.frame = {"Karnaugh maps: " + count, exercise_lines(o), seed,
-                       answer_lines_for(maps, o)};
-    key.frame = {"Answer key (" + seed + ")",
-                 {std::string("The answers: ") + key_title(o.answers) + "."},
-                 seed,
-                 0,
-                 "Key page"};
+    // Translators: the footer's note of a worksheet, the number it was drawn
+    // from (tessary-sheet --seed).
+    const std::string seed = printed(tr(N_("seed %llu")), static_cast<unsigned long long>(o.seed));
+    exercises.frame = {
+        printed(say_n(words::reader,
+                      NN_("Karnaugh maps: %zu exercise", "Karnaugh maps: %zu exercises"),
+                      maps.size()),
+                maps.size()),
+        exercise_lines(o), seed, answer_lines_for(maps, o)};
+    // Translators: a worksheet's footer, as "Page 2 of 4"; both numbers are
+    // put in as text.
+    exercises.frame.page_number = tr(N_("Page %s of %s"));
+    // Translators: over the ruled lines where a student writes an answer.
+    exercises.frame.answer_word = tr(N_("Answer:"));
+    key.frame = {printed(tr(N_("Answer key (%s)")), seed.c_str()), {key_title(o.answers)}, seed, 0};
+    // Translators: the answer key's footer, as "Key page 1 of 2".
+    key.frame.page_number = tr(N_("Key page %s of %s"));
+    key.frame.answer_word = exercises.frame.answer_word;
     exercises.page = rows_for(o.paper, exercises.frame, exercises.pictures, least_scale);
     exercises.page.scale = fitting_scale(exercises.page, exercises.frame, exercises.pictures);
     key.page = rows_for(o.paper, key.frame, key.pictures, exercises.page.scale);
@@ -184,20 +206,32 @@ std::string latex_preamble(const sheet_options& o) {
            "\\setlength{\\parindent}{0pt}\n\\begin{document}\n";
 }
 
-std::string latex_answer_lines(int lines) {
+std::string latex_answer_lines(int lines, const std::string& word) {
     if (lines == 0) return "";
-    std::string t = "\\par\\raggedright\\vspace{4pt}{\\small Answer:}\\par\n";
+    std::string t = "\\par\\raggedright\\vspace{4pt}{\\small " + latex_text(word) + "}\\par\n";
     for (int i = 0; i < lines; ++i) t += "\\vspace{16pt}\\hrule\n";
     return t;
 }
 
-std::string latex_map(const map_picture& picture, double scale, int answer_lines) {
+std::string latex_map(const map_picture& picture, double scale, const page_frame& frame) {
     const picture_size size = measure_picture(picture);
+    // Written as LaTeX reads it whatever the locale's decimal point.
     char width[32];
-    std::snprintf(width, sizeof width, "%.1fpt", size.width * scale);
-    return "\\begin{minipage}[t]{0.48\\linewidth}\\centering\n\\resizebox{" + std::string(width) +
-           "}{!}{%\n" + picture_tikz(picture) + "}\n" + latex_answer_lines(answer_lines) +
-           "\\end{minipage}";
+    const std::to_chars_result end =
+        std::to_chars(width, width + sizeof width, size.width * scale, std::chars_format::fixed, 1);
+    return "\\begin{minipage}[t]{0.48\\linewidth}\\centering\n\\resizebox{" +
+           std::string(width, end.ptr) + "pt" + "}{!}{%\n" + picture_tikz(picture) + "}\n" +
+           latex_answer_lines(frame.answer_lines, frame.answer_word) + "\\end{minipage}";
+}
+
+// The footer's page number in LaTeX: the page is LaTeX's own counter.
+std::string latex_page_number(const std::string& pattern, int pages) {
+    constexpr char page_mark[] = "\x01";
+    const std::string text =
+        latex_text(page_number_text(pattern, page_mark, std::to_string(pages)));
+    const std::size_t at = text.find(page_mark);
+    if (at == std::string::npos) return text;
+    return text.substr(0, at) + "\\thepage{}" + text.substr(at + 1);
 }
 
 // One part's pages, numbered within the part: its heading on every page,
@@ -207,8 +241,7 @@ std::string latex_part(const sheet_part& part) {
     const int pages = pages_for(part.page, part.pictures.size());
     std::string t = "\\clearpage\n\\setcounter{page}{1}\n\\fancyfoot[L]{\\small " +
                     latex_text(part.frame.note) + "}\n\\fancyfoot[C]{\\small " +
-                    latex_text(part.frame.page_word) + " \\thepage\\ of " + std::to_string(pages) +
-                    "}\n";
+                    latex_page_number(part.frame.page_number, pages) + "}\n";
     for (std::size_t first = 0; first < part.pictures.size(); first += per_page) {
         if (first > 0) t += "\\clearpage\n";
         t += "{\\Large\\bfseries " + latex_text(part.frame.heading) + "}\\par\\medskip\n";
@@ -221,8 +254,7 @@ std::string latex_part(const sheet_part& part) {
             if (row_start && i != first) t += "\\par\\bigskip\n";
             if (row_start && last - i < static_cast<std::size_t>(part.page.columns))
                 t += "\\hfill"; // a row of one, centred
-            t += latex_map(part.pictures[i], part.page.scale, part.frame.answer_lines) +
-                 "\\hfill%\n";
+            t += latex_map(part.pictures[i], part.page.scale, part.frame) + "\\hfill%\n";
         }
         t += "\\par\n";
     }

@@ -38,7 +38,8 @@ void judge_groups(std::string_view text) {
             require(!bad.message.empty());
             continue;
         }
-        require(judgement_lines(judge(map, kind, groups)).size() == groups.size() + 1);
+        require(judgement_lines(judge(map, kind, groups), words::fixed).size() ==
+                groups.size() + 1);
     }
 }
 

@@ -172,7 +172,7 @@ std::string brute_judge(const boolean_map& map, cover_kind kind, const std::vect
 }
 
 std::string engine_judge(const boolean_map& map, cover_kind kind, const std::vector<cube>& groups) {
-    return joined(judgement_lines(judge(map, kind, groups)));
+    return joined(judgement_lines(judge(map, kind, groups), words::fixed));
 }
 
 // A neighbouring cube: one literal more (smaller) or one less (bigger).
