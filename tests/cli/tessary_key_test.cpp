@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -1080,6 +1081,117 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
          "tessary-key: --summary goes with --grade"},
     });
     EXPECT_FALSE(std::filesystem::exists(dir + "/s.txt"));
+}
+
+} // namespace
+
+namespace {
+
+// The environment of a run in another language: the C locale's character
+// set, the language by LANGUAGE, and the build tree's catalogues. Put back
+// as it was afterwards.
+class in_language {
+  public:
+    explicit in_language(const char* language) {
+        for (const char* name : {"LC_ALL", "LANGUAGE", "TESSARY_LOCALEDIR"}) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value != nullptr ? std::optional<std::string>(value)
+                                                       : std::nullopt);
+        }
+        setenv("LC_ALL", "C.UTF-8", 1);
+        setenv("LANGUAGE", language, 1);
+        setenv("TESSARY_LOCALEDIR", TESSARY_BUILD_LOCALE_DIR, 1);
+    }
+    ~in_language() {
+        for (const auto& [name, value] : saved_) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+    in_language(const in_language&) = delete;
+    in_language& operator=(const in_language&) = delete;
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// What scripts read is the same in every language: every form of the
+// answer, --check's verdicts, --explain's and --judge's lines, --grade's
+// marks (a message on an unreadable answer among them), byte for byte.
+TEST(TessaryKeyLanguage, StandardOutputIsTheSameInEveryLanguage) {
+    const std::string maps = "0000111100001111\n1X0X/0110/1001/X0X0\n0000000000000000\n";
+    char dir_template[] = "/tmp/tessary-key-language.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    const std::string key = dir + "/key.tsv", answers = dir + "/answers.csv";
+    std::ofstream(key) << "0000111100001111\tC'D+CD'\n0101010101010101\tD\n";
+    std::ofstream(answers) << "student,1,2\nAnn,C'D+CD',D\nBo,A+,\nCy,C+D,ABE\n";
+    const std::vector<std::vector<std::string>> runs = {
+        {},
+        {"--minimal"},
+        {"--pos"},
+        {"--all-minimal"},
+        {"--check", "C^D"},
+        {"--check", "A'B+CD"},
+        {"--explain"},
+        {"--explain", "--pos"},
+        {"--judge", "A'B+CD+C'D+ABCD"},
+        {"--judge", "(C+D)(C'+D')(A+B)", "--pos"},
+        {"--grade", key, answers},
+    };
+    for (const std::vector<std::string>& args : runs) {
+        SCOPED_TRACE(args.empty() ? "(shown)" : args.front());
+        const run_result english = run_key(args, maps);
+        for (const char* language : {"de", "es"}) {
+            const in_language switched(language);
+            const run_result other = run_key(args, maps);
+            EXPECT_EQ(other.out, english.out) << language;
+            EXPECT_EQ(other.status, english.status) << language;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// What a person reads follows the language: the help, and the messages on
+// standard error, while the option names in them stay.
+TEST(TessaryKeyLanguage, HelpAndMessagesAreTranslated) {
+    struct row {
+        const char* language;
+        std::vector<std::string> args;
+        const char* err; // the whole of standard error, or the help's start
+    };
+    const std::vector<row> rows = {
+        {"de",
+         {"--expr", "A+E"},
+         "tessary-key: --expr: Spalte 3: unbekannte Variable »E« (das Diagramm hat A, B, C und "
+         "D)\n"},
+        {"es",
+         {"--expr", "A+E"},
+         "tessary-key: --expr: columna 3: variable desconocida «E» (el mapa tiene A, B, C y D)\n"},
+        {"de",
+         {"--numbers", "0000111100001111"},
+         "tessary-key: --numbers gehört zu --draw\n"
+         "»tessary-key --help« gibt weitere Informationen.\n"},
+        {"es",
+         {"1111"},
+         "tessary-key: argumento 1: tiene 4 celdas (un mapa tiene 16, o 4 grupos de 4 separados "
+         "por «/»)\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.language);
+        const in_language switched(r.language);
+        const run_result run = run_key(r.args);
+        EXPECT_NE(run.status, 0);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, r.err);
+    }
+    const in_language german("de");
+    const run_result help = run_key({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Aufruf: tessary-key [OPTION...] [DIAGRAMM...]\n", 0), 0u);
+    EXPECT_NE(help.out.find("  -m, --minterms LISTE"), std::string::npos);
+    EXPECT_EQ(run_key({"--version"}).out, "tessary-key " TESSARY_VERSION_TEXT "\n");
 }
 
 } // namespace

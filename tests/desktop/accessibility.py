@@ -187,4 +187,5 @@ def practice_window(app):
 KEYSYMS = {"Right": 0xFF53, "Down": 0xFF54, "space": 0x20, "Return": 0xFF0D}
 
 
-main()
+if __name__ == "__main__":
+    main()

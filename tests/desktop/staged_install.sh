@@ -20,7 +20,8 @@ check_prefix() {
       "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/48x48/apps/$app_id.png" \
       "share/icons/hicolor/128x128/apps/$app_id.png" "share/icons/hicolor/scalable/apps/$app_id.svg" \
       share/man/man1/tessary.1.gz share/man/man1/tessary-key.1.gz share/man/man1/tessary-sheet.1.gz \
-      share/doc/tessary/copyright share/doc/tessary/changelog.gz; do
+      share/doc/tessary/copyright share/doc/tessary/changelog.gz \
+      share/locale/de/LC_MESSAGES/tessary.mo share/locale/es/LC_MESSAGES/tessary.mo; do
     [ -f "$root/$file" ] || { echo "$prefix: missing $file"; missing=1; }
   done
   [ -x "$root/bin/tessary" ] && [ -x "$root/bin/tessary-key" ] && [ -x "$root/bin/tessary-sheet" ] || { echo "$prefix: programs not executable"; missing=1; }
@@ -39,4 +40,9 @@ check_prefix /usr
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 grep -qF "$prefix/share/tessary/pixmaps" "$build/src/app/tessary" ||
   { echo "tessary does not read $prefix/share/tessary/pixmaps"; exit 1; }
+# So do the translations, for all three programs.
+for program in src/app/tessary src/cli/tessary-key src/sheet/tessary-sheet; do
+  grep -qF "$prefix/share/locale" "$build/$program" ||
+    { echo "$program does not read its translations under $prefix/share/locale"; exit 1; }
+done
 echo "staged install: every file in place under $prefix and /usr"

@@ -3,9 +3,9 @@
 # key, another seed other maps; the PDF opens and its text holds the key's
 # answers; wrong options give status 2 and write nothing; files that cannot
 # be written give status 1 and leave nothing behind.
-#   tessary_sheet_test.sh TESSARY_SHEET TESSARY_KEY VERSION
+#   tessary_sheet_test.sh TESSARY_SHEET TESSARY_KEY VERSION LOCALE_DIR
 set -uo pipefail
-sheet=$1 key=$2 version=$3
+sheet=$1 key=$2 version=$3 locale_dir=$4
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -166,6 +166,31 @@ left=$(ls -A "$dir/w") || fail "cannot list $dir/w"
 "$sheet" --help | grep -q "^Usage: tessary-sheet" || fail "--help"
 [ "$("$sheet" --version)" = "tessary-sheet $version" ] || fail "--version"
 "$sheet" --help >/dev/full 2>/dev/null && fail "--help to a full disk gave status 0"
+
+# --- in German: the sheet's words and messages are German, the maps and the
+# key the same; the same language and seed make the same PDF again
+german() { LC_ALL=C.UTF-8 LANGUAGE=de TESSARY_LOCALEDIR="$locale_dir" "$@"; }
+german "$sheet" -s 99 -n 8 --answers both --dont-cares 10 --key "$dir/de.tsv" -o "$dir/de.pdf" \
+  2>"$dir/err" || fail "a German sheet: $(cat "$dir/err")"
+[ "$(cat "$dir/err")" = "tessary-sheet: Startwert 99" ] || fail "German seed message: $(cat "$dir/err")"
+german "$sheet" -s 99 -n 8 --answers both --dont-cares 10 -o "$dir/de2.pdf" 2>/dev/null
+cmp -s "$dir/de.pdf" "$dir/de2.pdf" || fail "the same language and seed gave another PDF"
+"$sheet" -s 99 -n 8 --answers both --dont-cares 10 --key "$dir/en.tsv" -o "$dir/en.pdf" 2>/dev/null
+cmp -s "$dir/de.tsv" "$dir/en.tsv" || fail "the German sheet's key differs from the English one"
+pdftotext "$dir/de.pdf" - | tr -d '\342\200\213' | tr '\n' ' ' >"$dir/de.txt"
+for words in "KV-Diagramme: 8 Aufgaben" "Name: _" "Datum: _" "Aufgabe 8" "Antwort:" \
+    "Vereinfachen Sie jedes Diagramm zu einer disjunktiven Minimalform. Ein X ist ein Don't-Care." \
+    "Seite 1 von " "Lösungsschlüssel (Startwert 99)" "Schlüsselseite 1 von " "Startwert 99" \
+    "Angezeigte Antwort: " "Disjunktive Minimalform (die Schleifen): "; do
+  grep -qF "$words" "$dir/de.txt" || fail "the German sheet lacks '$words'"
+done
+for words in "Exercise" "Answer key" "Page 1 of"; do
+  grep -qF "$words" "$dir/de.txt" && fail "the German sheet still says '$words'"
+done
+german "$sheet" -s 99 -n 2 -o "$dir/de.tex" 2>/dev/null || fail "a German LaTeX sheet"
+grep -qF 'Seite \thepage{} von 1' "$dir/de.tex" || fail "the German LaTeX footer: $(grep -F fancyfoot "$dir/de.tex")"
+german "$sheet" -n 0 -o "$dir/x.pdf" 2>"$dir/err"
+grep -qF "»0« ist keine Zahl von 1 bis 200" "$dir/err" || fail "German usage message: $(cat "$dir/err")"
 
 [ "$failures" -eq 0 ] && echo "tessary-sheet: all checks pass"
 exit $((failures > 0))
