@@ -7,11 +7,18 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def walk(node):
     yield node
-    for child in node:
+    # A node may go away while it is read (a dialog closing): its children
+    # are then none.
+    try:
+        children = list(node)
+    except GLib.Error:
+        return
+    for child in children:
         if child is not None:
             yield from walk(child)
 
@@ -97,8 +104,11 @@ def find(app, role, name, seconds=10):
 def wait_for(condition, what, seconds=10):
     deadline = time.time() + seconds
     while time.time() < deadline:
-        if condition():
-            return
+        try:
+            if condition():
+                return
+        except GLib.Error:  # a node read went away; read again
+            pass
         time.sleep(0.2)
     sys.exit(f"timed out waiting for {what}")
 
@@ -121,8 +131,10 @@ def enter_function(app):
     if len(ok) != 1:
         sys.exit(f"{len(ok)} OK buttons in the dialog")
     click(ok[0])
-    fields = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_TEXT and showing(n)]
-    wait_for(lambda: any(text_of(f) == "A'B+CD'" for f in fields), "the answer A'B+CD'")
+    def answered():
+        fields = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_TEXT and showing(n)]
+        return any(text_of(f) == "A'B+CD'" for f in fields)
+    wait_for(answered, "the answer A'B+CD'")
     print("accessibility: Enter function reached by its label; answer A'B+CD'")
 
 
