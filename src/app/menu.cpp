@@ -11,9 +11,9 @@ namespace {
 // Each entry's path is the catalogue's text for its label: a translation
 // changes only the last part, and the menus keep the English paths inside
 // (gtk_item_factory_get_widget() takes them in every language).
-// Translators: a menu path; translate only the part after the last '/', and
-// keep the underlined letters (after '_') different within each menu.
 GtkItemFactoryEntry menu_entries[] = {
+    // Translators: a menu's path; translate only the part after the last
+    // '/', and keep the underlined letters (after '_') different within a menu.
     {const_cast<gchar*>(N_("/_File")), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"),
      nullptr},
     {const_cast<gchar*>(N_("/File/_Save picture\u2026")), const_cast<gchar*>("<control>S"),

@@ -5,23 +5,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <libintl.h>
 
 namespace tessary {
 
 const char* say(words w, const char* text) {
     return w == words::reader ? dgettext(text_domain, text) : text;
-}
-
-const char* say(words w, const char* context, const char* text) {
-    if (w == words::fixed) return text;
-    // The catalogue keys a text with a context as "context\004text".
-    std::string key = context;
-    key += '\004';
-    key += text;
-    const char* translated = dgettext(text_domain, key.c_str());
-    return translated == key.c_str() ? text : translated;
 }
 
 const char* say_n(words w, const char* one, const char* many, unsigned long n) {

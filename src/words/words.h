@@ -7,13 +7,10 @@
 
 #include <string>
 
-// Marks a text for the catalogue without translating it (as glib's N_ and
-// NC_, which the window's code has from <glib/gi18n-lib.h>).
+// Marks a text for the catalogue without translating it (as glib's N_,
+// which the window's code has from <glib/gi18n-lib.h>).
 #ifndef N_
 #define N_(String) (String)
-#endif
-#ifndef NC_
-#define NC_(Context, String) (String)
 #endif
 // Marks the two texts of say_n() as one message with a plural.
 #define NN_(One, Many) (One), (Many)
@@ -30,10 +27,6 @@ inline constexpr char text_domain[] = "tessary";
 
 // `text` (marked N_) in the words of `w`.
 const char* say(words w, const char* text) __attribute__((format_arg(2)));
-
-// `text` (marked NC_ with the same context) in the words of `w`: for a short
-// text that is ambiguous on its own, such as a cell or a group.
-const char* say(words w, const char* context, const char* text) __attribute__((format_arg(3)));
 
 // One of two texts by a count (marked NN_), as ngettext chooses: the plural
 // rule is the language's.
