@@ -30,18 +30,13 @@ std::string answer_text(const boolean_map& map, answer_form form) {
 
 namespace {
 
-// Captions, the key's title and the window's note are read by a person.
-const char* tr(const char* text) {
-    return say(words::reader, text);
-}
-
 // The caption of the form whose groups a picture of several answers draws.
 const char* loops_caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return tr(N_("Shown answer (the loops): "));
-    case answer_form::minimal: return tr(N_("Minimal sum (the loops): "));
-    case answer_form::pos: return tr(N_("Minimal product (the loops): "));
-    case answer_form::all_minimal: return tr(N_("Minimal sums (the loops): "));
+    case answer_form::shown: return _("Shown answer (the loops): ");
+    case answer_form::minimal: return _("Minimal sum (the loops): ");
+    case answer_form::pos: return _("Minimal product (the loops): ");
+    case answer_form::all_minimal: return _("Minimal sums (the loops): ");
     }
     return "";
 }
@@ -50,10 +45,10 @@ const char* loops_caption_of(answer_form form) {
 
 const char* caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return tr(N_("Shown answer: "));
-    case answer_form::minimal: return tr(N_("Minimal sum: "));
-    case answer_form::pos: return tr(N_("Minimal product: "));
-    case answer_form::all_minimal: return tr(N_("Minimal sums: "));
+    case answer_form::shown: return _("Shown answer: ");
+    case answer_form::minimal: return _("Minimal sum: ");
+    case answer_form::pos: return _("Minimal product: ");
+    case answer_form::all_minimal: return _("Minimal sums: ");
     }
     return "";
 }
@@ -112,7 +107,7 @@ int shown_excess(const boolean_map& map) {
 std::string minimal_note(const boolean_map& map) {
     const std::string minimum = sop_text(minimum_sop(map));
     const int more = shown_excess(map);
-    if (more == 0) return printed(tr(N_("Minimal: %s")), minimum.c_str());
+    if (more == 0) return printed(_("Minimal: %s"), minimum.c_str());
     return printed(say_n(words::reader,
                          NN_("Minimal: %s; the shown answer has %d term more than the minimum",
                              "Minimal: %s; the shown answer has %d terms more than the minimum"),
@@ -156,10 +151,10 @@ std::vector<answer_form> forms_of(key_choice choice) {
 
 const char* key_title(key_choice choice) {
     switch (choice) {
-    case key_choice::shown: return tr(N_("The answers: shown answers."));
-    case key_choice::minimal: return tr(N_("The answers: minimal sums."));
-    case key_choice::pos: return tr(N_("The answers: minimal products."));
-    case key_choice::both: return tr(N_("The answers: shown answers, minimal sums."));
+    case key_choice::shown: return _("The answers: shown answers.");
+    case key_choice::minimal: return _("The answers: minimal sums.");
+    case key_choice::pos: return _("The answers: minimal products.");
+    case key_choice::both: return _("The answers: shown answers, minimal sums.");
     }
     return "";
 }

@@ -26,11 +26,6 @@ std::string or_none(const std::string& list) {
     return list.empty() ? "none" : list;
 }
 
-// The steps are read by a person.
-const char* tr(const char* text) {
-    return say(words::reader, text);
-}
-
 std::string terms_text(cover_kind kind, const std::vector<cube>& terms, const char* separator) {
     return list_of(terms, separator, [kind](cube c) { return group_text(c, kind); });
 }
@@ -107,15 +102,15 @@ map_picture picture_with(const boolean_map& map, const explanation& e,
 step_view primes_step(const boolean_map& map, const explanation& e) {
     std::string sentence;
     if (e.primes.empty())
-        sentence = of_products(e) ? tr(N_("There are no prime implicants: the map has no 1-cell."))
-                                  : tr(N_("There are no prime implicates: the map has no 0-cell."));
+        sentence = of_products(e) ? _("There are no prime implicants: the map has no 1-cell.")
+                                  : _("There are no prime implicates: the map has no 0-cell.");
     else
-        sentence = printed(
-            of_products(e)
-                ? tr(N_("The prime implicants, the largest groups that take in a 1-cell: %s."))
-                : tr(N_("The prime implicates, the largest groups that take in a 0-cell: %s.")),
-            terms_text(e.kind, e.primes, ", ").c_str());
-    return {tr(N_("the primes")), sentence, picture_with(map, e, e.primes, 0)};
+        sentence =
+            printed(of_products(e)
+                        ? _("The prime implicants, the largest groups that take in a 1-cell: %s.")
+                        : _("The prime implicates, the largest groups that take in a 0-cell: %s."),
+                    terms_text(e.kind, e.primes, ", ").c_str());
+    return {_("the primes"), sentence, picture_with(map, e, e.primes, 0)};
 }
 
 step_view essential_step(const boolean_map& map, const explanation& e) {
@@ -123,38 +118,35 @@ step_view essential_step(const boolean_map& map, const explanation& e) {
     for (const essential_prime& p : e.essentials) marked |= minterm_bit(p.cell);
     std::string sentence;
     if (e.to_cover == 0)
-        sentence = of_products(e)
-                       ? tr(N_("No prime is essential: the map has no 1-cell to cover."))
-                       : tr(N_("No prime is essential: the map has no 0-cell to cover."));
+        sentence = of_products(e) ? _("No prime is essential: the map has no 1-cell to cover.")
+                                  : _("No prime is essential: the map has no 0-cell to cover.");
     else if (e.essentials.empty())
         sentence = of_products(e)
-                       ? tr(N_("No prime is essential: every 1-cell lies in two primes or more."))
-                       : tr(N_("No prime is essential: every 0-cell lies in two primes or more."));
+                       ? _("No prime is essential: every 1-cell lies in two primes or more.")
+                       : _("No prime is essential: every 0-cell lies in two primes or more.");
     else
-        sentence = printed(tr(N_("Essential, each the only prime over the marked cell: %s.")),
+        sentence = printed(_("Essential, each the only prime over the marked cell: %s."),
                            essentials_text(e, words::reader).c_str());
-    return {tr(N_("the essential primes")), sentence,
-            picture_with(map, e, essentials_of(e), marked)};
+    return {_("the essential primes"), sentence, picture_with(map, e, essentials_of(e), marked)};
 }
 
 step_view left_step(const boolean_map& map, const explanation& e) {
     std::string sentence;
     if (e.to_cover == 0)
-        sentence = of_products(e) ? tr(N_("Left: none. The map has no 1-cell to cover."))
-                                  : tr(N_("Left: none. The map has no 0-cell to cover."));
+        sentence = of_products(e) ? _("Left: none. The map has no 1-cell to cover.")
+                                  : _("Left: none. The map has no 0-cell to cover.");
     else if (e.left == 0)
-        sentence = of_products(e) ? tr(N_("Left: none. The essential primes cover every 1-cell."))
-                                  : tr(N_("Left: none. The essential primes cover every 0-cell."));
+        sentence = of_products(e) ? _("Left: none. The essential primes cover every 1-cell.")
+                                  : _("Left: none. The essential primes cover every 0-cell.");
     else if (e.essentials.empty())
         sentence = printed(
-            of_products(e)
-                ? tr(N_("Left, with no essential prime to take: every 1-cell, marked: %s."))
-                : tr(N_("Left, with no essential prime to take: every 0-cell, marked: %s.")),
+            of_products(e) ? _("Left, with no essential prime to take: every 1-cell, marked: %s.")
+                           : _("Left, with no essential prime to take: every 0-cell, marked: %s."),
             cells_text(e.left).c_str());
     else
-        sentence = printed(tr(N_("Left after the essential primes, marked: %s.")),
-                           cells_text(e.left).c_str());
-    return {tr(N_("the cells left")), sentence, picture_with(map, e, essentials_of(e), e.left)};
+        sentence =
+            printed(_("Left after the essential primes, marked: %s."), cells_text(e.left).c_str());
+    return {_("the cells left"), sentence, picture_with(map, e, essentials_of(e), e.left)};
 }
 
 // The candidates for the cells left, in prime order: the ones the minimum
@@ -173,16 +165,16 @@ map_picture choice_picture(const boolean_map& map, const explanation& e,
         const bool taken = std::find(chosen.begin(), chosen.end(), g.cells) != chosen.end();
         g.faint = !taken;
         // Translators: a prime in the legend that the minimum takes, as "A'CD (taken)".
-        if (taken) g.label = printed(tr(N_("%s (taken)")), g.label.c_str());
+        if (taken) g.label = printed(_("%s (taken)"), g.label.c_str());
     }
     return picture;
 }
 
 step_view choice_step(const boolean_map& map, const explanation& e) {
     if (e.choices.empty()) {
-        const char* sentence = e.to_cover == 0 ? tr(N_("Choose: none. There is nothing to cover."))
-                                               : tr(N_("Choose: none. Nothing is left to choose."));
-        return {tr(N_("the choice")), sentence, picture_with(map, e, essentials_of(e), 0)};
+        const char* sentence = e.to_cover == 0 ? _("Choose: none. There is nothing to cover.")
+                                               : _("Choose: none. Nothing is left to choose.");
+        return {_("the choice"), sentence, picture_with(map, e, essentials_of(e), 0)};
     }
     const std::vector<cube> essentials = essentials_of(e);
     std::vector<cube> chosen;
@@ -191,13 +183,13 @@ step_view choice_step(const boolean_map& map, const explanation& e) {
             chosen.push_back(c);
     const char* pattern =
         essentials.empty()
-            ? tr(N_("Choose: %s. The minimum takes %s: they cover every cell left with the fewest "
-                    "terms, then the fewest literals."))
-            : tr(N_("Choose: %s. The minimum takes %s: with the essential primes they cover every "
-                    "cell left with the fewest terms, then the fewest literals."));
+            ? _("Choose: %s. The minimum takes %s: they cover every cell left with the fewest "
+                "terms, then the fewest literals.")
+            : _("Choose: %s. The minimum takes %s: with the essential primes they cover every "
+                "cell left with the fewest terms, then the fewest literals.");
     const std::string sentence = printed(pattern, choices_text(e, words::reader).c_str(),
                                          terms_text(e.kind, chosen, ", ").c_str());
-    return {tr(N_("the choice")), sentence, choice_picture(map, e, chosen)};
+    return {_("the choice"), sentence, choice_picture(map, e, chosen)};
 }
 
 // The minimum, and every other minimum cover where there are at most four.
@@ -206,17 +198,16 @@ step_view minimum_step(const boolean_map& map, const explanation& e) {
     const std::string answer = minimum_text(e.kind, e.minimum);
     std::string sentence;
     if (e.covers == 1) {
-        sentence = printed(tr(N_("Minimal: %s, the only minimum cover.")), answer.c_str());
+        sentence = printed(_("Minimal: %s, the only minimum cover."), answer.c_str());
     } else if (e.covers <= listed_at_most) {
         const std::string all = list_of(all_minimum_covers(map, e.kind), "; ",
                                         [&e](const cover& c) { return minimum_text(e.kind, c); });
-        sentence = printed(tr(N_("Minimal: %s, one of %zu minimum covers: %s.")), answer.c_str(),
+        sentence = printed(_("Minimal: %s, one of %zu minimum covers: %s."), answer.c_str(),
                            e.covers, all.c_str());
     } else {
-        sentence =
-            printed(tr(N_("Minimal: %s, one of %zu minimum covers.")), answer.c_str(), e.covers);
+        sentence = printed(_("Minimal: %s, one of %zu minimum covers."), answer.c_str(), e.covers);
     }
-    step_view step{tr(N_("the minimum")), sentence,
+    step_view step{_("the minimum"), sentence,
                    picture_with(map, e, {e.minimum.begin(), e.minimum.end()}, 0)};
     const answer_form form =
         e.kind == cover_kind::product_of_sums ? answer_form::pos : answer_form::minimal;

@@ -5,6 +5,7 @@
 // same picture. The picture is drawn by render/picture.h.
 #include "window.h"
 
+#include "render/cairo_surface.h"
 #include "render/picture_files.h"
 
 #include <gdk/gdkkeysyms.h>
@@ -143,9 +144,9 @@ void draw_fitted(GtkWidget* area, const map_picture& picture) {
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_translate(cr, fit.x, fit.y);
-    cairo_scale(cr, fit.scale, fit.scale);
-    draw_picture(cr, picture);
+    cairo_surface on(cr);
+    on.transform(fit.x, fit.y, fit.scale);
+    draw_picture(on, picture);
     cairo_destroy(cr);
 }
 

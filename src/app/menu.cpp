@@ -66,8 +66,9 @@ const char* const license_notice =
        "MA 02110-1301 USA.");
 
 // GTK's type asks for a gchar*; the factory copies what it is given.
+// GTK takes the translation as gchar* but never writes to it.
 gchar* translate_path(const gchar* path, gpointer) {
-    return _(path);
+    return const_cast<gchar*>(say(words::reader, path));
 }
 
 } // namespace

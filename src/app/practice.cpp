@@ -63,11 +63,10 @@ std::string refusal(selection_fault fault, minterm_set cells) {
     switch (fault) {
     case selection_fault::empty: return _("Not a group: no cell is selected.");
     case selection_fault::size:
-        return printed(
-            ngettext("Not a group: %d cell is selected, and a group has 1, 2, 4, 8 or 16.",
-                     "Not a group: %d cells are selected, and a group has 1, 2, 4, 8 or 16.",
-                     static_cast<unsigned long>(n)),
-            n);
+        return printed(P_("Not a group: %d cell is selected, and a group has 1, 2, 4, 8 or 16.",
+                          "Not a group: %d cells are selected, and a group has 1, 2, 4, 8 or 16.",
+                          static_cast<unsigned long>(n)),
+                       n);
     case selection_fault::shape:
         return printed(
             _("Not a group: the %d cells selected do not make a rectangle, even with the "
@@ -321,11 +320,11 @@ void on_practice_kind_toggled(GtkToggleButton* button, gpointer) {
     if (dropped == 0) return;
     const auto n = static_cast<unsigned long>(dropped);
     say(practice.kind == cover_kind::product_of_sums
-            ? printed(ngettext("Loops of 0s now: the group of 1s was cleared.",
-                               "Loops of 0s now: the %lu groups of 1s were cleared.", n),
+            ? printed(P_("Loops of 0s now: the group of 1s was cleared.",
+                         "Loops of 0s now: the %lu groups of 1s were cleared.", n),
                       n)
-            : printed(ngettext("Loops of 1s now: the group of 0s was cleared.",
-                               "Loops of 1s now: the %lu groups of 0s were cleared.", n),
+            : printed(P_("Loops of 1s now: the group of 0s was cleared.",
+                         "Loops of 1s now: the %lu groups of 0s were cleared.", n),
                       n));
 }
 

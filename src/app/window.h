@@ -18,7 +18,7 @@
 
 #include "tessary_config.h"
 
-#include <glib/gi18n-lib.h>
+#include "words/words.h"
 #include <gtk/gtk.h>
 
 #include <cstdint>

@@ -7,7 +7,7 @@
 #include "tessary_config.h"
 #include "words/words.h"
 
-#include <glib/gi18n-lib.h>
+#include "words/words.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -128,11 +128,10 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const table_row& row = rows[i];
         if (too_many_answers(row, maps.size())) {
-            error =
-                at_line(request.answers, row.line) +
-                printed(ngettext("more answer columns than the key's %zu exercise",
-                                 "more answer columns than the key's %zu exercises", maps.size()),
-                        maps.size());
+            error = at_line(request.answers, row.line) +
+                    printed(P_("more answer columns than the key's %zu exercise",
+                               "more answer columns than the key's %zu exercises", maps.size()),
+                            maps.size());
             return false;
         }
         if (i == 0 || blank_row(row)) continue; // the header names the columns

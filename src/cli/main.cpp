@@ -21,7 +21,7 @@
 #include "tessary_config.h"
 #include "words/words.h"
 
-#include <glib/gi18n-lib.h>
+#include "words/words.h"
 
 #include <getopt.h>
 #include <unistd.h>

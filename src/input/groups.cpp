@@ -19,11 +19,6 @@ bool is_and(char ch) {
     return ch == '*' || ch == '&' || ch == '.';
 }
 
-// Groups are typed by a person: every message is in the reader's words.
-const char* tr(const char* text) {
-    return say(words::reader, text);
-}
-
 bool is_or(char ch) {
     return ch == '+' || ch == '|';
 }
@@ -35,7 +30,7 @@ class group_reader {
     bool read(std::vector<cube>& groups, expression_error& error) {
         groups.clear();
         skip_blanks();
-        if (at_end()) return fail(at_, tr(N_("no groups given")), error);
+        if (at_end()) return fail(at_, _("no groups given"), error);
         const bool sop = kind_ == cover_kind::sum_of_products;
         if (alone(sop ? '0' : '1')) return true;
         const bool ok = sop ? read_products(groups) : read_sums(groups);
@@ -68,7 +63,7 @@ class group_reader {
 
     std::string found() const {
         // Translators: as in "expected a letter, found the end".
-        if (at_end()) return tr(N_("the end"));
+        if (at_end()) return _("the end");
         return concat("'", character_at(text_, at_), "'");
     }
 
@@ -88,22 +83,21 @@ class group_reader {
     bool refuse_here(const char* expected) {
         const char ch = peek();
         if (ch == '^')
-            return fail_here(
-                kind_ == cover_kind::sum_of_products
-                    ? tr(N_("XOR is not a group: write the groups as a sum of products"))
-                    : tr(N_("XOR is not a group: write the groups as a product of sums")));
+            return fail_here(kind_ == cover_kind::sum_of_products
+                                 ? _("XOR is not a group: write the groups as a sum of products")
+                                 : _("XOR is not a group: write the groups as a product of sums"));
         if (ch == '(' || ch == ')')
             return fail_here(
                 kind_ == cover_kind::sum_of_products
-                    ? tr(N_("a parenthesis inside a product (a group is a product of letters)"))
-                    : tr(N_("a parenthesis inside a sum (a group is a sum of letters)")));
+                    ? _("a parenthesis inside a product (a group is a product of letters)")
+                    : _("a parenthesis inside a sum (a group is a sum of letters)"));
         if ((ch >= 'E' && ch <= 'Z') || (ch >= 'e' && ch <= 'z'))
-            return fail_here(
-                printed(tr(N_("unknown variable '%c' (the map has A, B, C and D)")), ch));
+            return fail_here(printed(_("unknown variable '%c' (the map has A, B, C and D)"), ch));
         if (ch == '0' || ch == '1')
-            return fail_here(printed(tr(N_("'%c' stands alone, not in a term")), ch));
+            return fail_here(printed(_("'%c' stands alone, not in a term"), ch));
         // Translators: as in "expected a letter, found '*'".
-        return fail_here(printed(tr(N_("expected %s, found %s")), tr(expected), found().c_str()));
+        return fail_here(
+            printed(_("expected %s, found %s"), say(words::reader, expected), found().c_str()));
     }
 
     // A letter with its NOTs, added to the term `c`.
@@ -119,10 +113,10 @@ class group_reader {
             skip_blanks();
             ++nots;
         }
-        if (nots > 1) return fail(letter_at, tr(N_("more than one NOT on one letter")), error_);
+        if (nots > 1) return fail(letter_at, _("more than one NOT on one letter"), error_);
         const std::uint8_t bit = variable_bit(letter <= 'D' ? letter - 'A' : letter - 'a');
         if (c.care & bit)
-            return fail(letter_at, printed(tr(N_("'%c' twice in one term")), letter), error_);
+            return fail(letter_at, printed(_("'%c' twice in one term"), letter), error_);
         // A product is 1 where its plain letters are 1; a sum is 0 where they are 0.
         const bool one = (nots == 0) == (kind_ == cover_kind::sum_of_products);
         c.care = static_cast<std::uint8_t>(c.care | bit);
@@ -132,12 +126,12 @@ class group_reader {
 
     bool read_product(cube& c) {
         c = {};
-        if (at_end() || is_or(peek())) return fail_here(tr(N_("empty term")));
+        if (at_end() || is_or(peek())) return fail_here(_("empty term"));
         if (peek() == '1') {
             const std::size_t one = at_;
             step();
             if (starts_literal() || is_and(peek()))
-                return fail(one, tr(N_("'1' is the whole map and takes no letters")), error_);
+                return fail(one, _("'1' is the whole map and takes no letters"), error_);
             return true;
         }
         for (;;) {
@@ -172,15 +166,15 @@ class group_reader {
         if (peek() != '(') return read_literal(c) && refuse_bare_sum();
         const std::size_t open = at_;
         step();
-        if (peek() == ')') return fail_here(tr(N_("empty term")));
+        if (peek() == ')') return fail_here(_("empty term"));
         for (;;) {
-            if (at_end()) return fail(open, tr(N_("'(' is not closed")), error_);
+            if (at_end()) return fail(open, _("'(' is not closed"), error_);
             if (!read_literal(c)) return false;
-            if (at_end()) return fail(open, tr(N_("'(' is not closed")), error_);
+            if (at_end()) return fail(open, _("'(' is not closed"), error_);
             if (peek() == ')') break;
             if (!is_or(peek())) return refuse_here(N_("'+' or ')'"));
             step();
-            if (peek() == ')' || is_or(peek())) return fail_here(tr(N_("empty term")));
+            if (peek() == ')' || is_or(peek())) return fail_here(_("empty term"));
         }
         step();
         return true;
@@ -188,8 +182,7 @@ class group_reader {
 
     // "A+B" with no parentheses: a sum of several letters is written in them.
     bool refuse_bare_sum() {
-        if (is_or(peek()))
-            return fail_here(tr(N_("a sum of more than one letter goes in parentheses")));
+        if (is_or(peek())) return fail_here(_("a sum of more than one letter goes in parentheses"));
         return true;
     }
 
@@ -201,7 +194,7 @@ class group_reader {
             if (at_end()) return true;
             if (is_and(peek())) {
                 step();
-                if (at_end()) return fail_here(tr(N_("empty term")));
+                if (at_end()) return fail_here(_("empty term"));
             } else if (peek() != '(' && peek() != '0' && !starts_literal()) {
                 return refuse_here(N_("a sum"));
             }

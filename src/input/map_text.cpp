@@ -17,17 +17,12 @@ namespace {
 constexpr int group_count = 4;
 constexpr int minterm_count = 16;
 
-// A map or a list is typed by a person: every message is in the reader's words.
-const char* tr(const char* text) {
-    return say(words::reader, text);
-}
-
 bool is_cell_char(char ch) {
     return ch == '0' || ch == '1' || ch == 'X' || ch == 'x';
 }
 
 std::string bad_character(std::string_view text, std::size_t at, std::size_t first_column) {
-    return printed(tr(N_("bad character '%s' at column %zu (a cell is 0, 1 or X)")),
+    return printed(_("bad character '%s' at column %zu (a cell is 0, 1 or X)"),
                    character_at(text, at).c_str(), column_of(text, at, first_column));
 }
 
@@ -87,19 +82,19 @@ std::string_view trim_blanks(std::string_view item) {
 // One number of a minterm list; -1 with `error` set when it is not 0 to 15.
 int parse_minterm(std::string_view item, std::string& error) {
     if (item.empty()) {
-        error = tr(N_("empty item (write numbers separated by commas)"));
+        error = _("empty item (write numbers separated by commas)");
         return -1;
     }
     int value = 0;
     for (const char ch : item) {
         if (ch < '0' || ch > '9') {
-            error = printed(tr(N_("'%s' is not a number")), printable(item).c_str());
+            error = printed(_("'%s' is not a number"), printable(item).c_str());
             return -1;
         }
         if (value <= minterm_count) value = value * 10 + (ch - '0');
     }
     if (value >= minterm_count) {
-        error = printed(tr(N_("minterm %s is out of range (0 to 15)")), printable(item).c_str());
+        error = printed(_("minterm %s is out of range (0 to 15)"), printable(item).c_str());
         return -1;
     }
     return value;
@@ -132,7 +127,7 @@ std::string printable(std::string_view text, std::size_t limit) {
 bool parse_map(std::string_view text, boolean_map& map, std::string& error,
                std::size_t first_column) {
     if (text.empty()) {
-        error = tr(N_("empty map (a map is 16 cells of 0, 1 or X)"));
+        error = _("empty map (a map is 16 cells of 0, 1 or X)");
         return false;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -160,15 +155,14 @@ bool add_minterm_list(std::string_view list, const char* option, minterm_set& se
             list.substr(start, comma == std::string_view::npos ? comma : comma - start));
         // Translators: the start of a message on a list of minterms, as
         // "--minterms: column 3: minterm 16 is out of range (0 to 15)".
-        const std::string where =
-            printed(tr(N_("%s: column %zu: ")), option, item_column(list, start));
+        const std::string where = printed(_("%s: column %zu: "), option, item_column(list, start));
         const int minterm = parse_minterm(item, error);
         if (minterm < 0) {
             error = concat(where, error);
             return false;
         }
         if ((set & minterm_bit(minterm)) != 0) {
-            error = concat(where, printed(tr(N_("minterm %d is listed twice")), minterm));
+            error = concat(where, printed(_("minterm %d is listed twice"), minterm));
             return false;
         }
         set = static_cast<minterm_set>(set | minterm_bit(minterm));
@@ -186,7 +180,7 @@ bool parse_minterm_list(std::string_view list, const char* option, minterm_set& 
 bool map_from_minterms(minterm_set ones, minterm_set dont_cares, boolean_map& map,
                        std::string& error) {
     if (const minterm_set both = ones & dont_cares; both != 0) {
-        error = printed(tr(N_("minterm %d is both in --minterms and --dont-cares")),
+        error = printed(_("minterm %d is both in --minterms and --dont-cares"),
                         std::countr_zero(unsigned{both}));
         return false;
     }

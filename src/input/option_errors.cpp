@@ -41,11 +41,6 @@ std::string long_name(std::string_view text) {
     return quoted(text.substr(0, text.find('=')));
 }
 
-// Options are typed by a person: every message is in the reader's words.
-const char* tr(const char* text) {
-    return say(words::reader, text);
-}
-
 } // namespace
 
 std::string option_error(int returned, char** argv, const option* long_options) {
@@ -53,23 +48,22 @@ std::string option_error(int returned, char** argv, const option* long_options) 
     const std::string letter = quoted(std::string(1, static_cast<char>(optopt)));
     if (returned == ':') {
         if (names_long_option(text, optopt, long_options))
-            return printed(tr(N_("option %s requires an argument")), long_name(text).c_str());
-        return printed(tr(N_("option requires an argument -- %s")), letter.c_str());
+            return printed(_("option %s requires an argument"), long_name(text).c_str());
+        return printed(_("option requires an argument -- %s"), letter.c_str());
     }
     if (optopt != 0) {
         if (names_long_option(text, optopt, long_options))
-            return printed(tr(N_("option %s doesn't allow an argument")), long_name(text).c_str());
-        return printed(tr(N_("invalid option -- %s")), letter.c_str());
+            return printed(_("option %s doesn't allow an argument"), long_name(text).c_str());
+        return printed(_("invalid option -- %s"), letter.c_str());
     }
     // An unknown long option: getopt_long() sets no optopt for it.
-    if (!text.starts_with("--")) return printed(tr(N_("invalid option %s")), quoted(text).c_str());
+    if (!text.starts_with("--")) return printed(_("invalid option %s"), quoted(text).c_str());
     const std::string_view name = text.substr(2, text.find('=') - 2);
     int count = 0;
     const std::string list = candidates(name, long_options, count);
     if (count > 1)
-        return printed(tr(N_("option %s is ambiguous (%s)")), long_name(text).c_str(),
-                       list.c_str());
-    return printed(tr(N_("unrecognized option %s")), long_name(text).c_str());
+        return printed(_("option %s is ambiguous (%s)"), long_name(text).c_str(), list.c_str());
+    return printed(_("unrecognized option %s"), long_name(text).c_str());
 }
 
 } // namespace tessary

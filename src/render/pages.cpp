@@ -46,55 +46,66 @@ double page_scale(const grid& g, const page_frame& frame, const std::vector<map_
     return scale;
 }
 
-void draw_header(cairo_t* cr, const page_layout& page, const page_frame& frame, bool first) {
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    show_text(cr, frame.heading, page.margin, page.margin, {"Sans Bold 13", false, 0});
+constexpr font heading_font{points(13), true}, line_font{points(10)};
+constexpr font footer_font{points(8)}, answer_font{points(9)};
+
+void draw_header(surface& s, const page_layout& page, const page_frame& frame, bool first) {
+    s.set_colour(black);
+    put_text(s, frame.heading, page.margin, page.margin, heading_font);
     if (!first) return;
     double y = page.margin + heading_height;
     for (const std::string& line : frame.lines) {
-        show_text(cr, line, page.margin, y, {"Sans 10", false, page.width - 2 * page.margin});
+        put_text(s, line, page.margin, y, line_font, false, page.width - 2 * page.margin);
         y += line_height;
     }
 }
 
-void draw_footer(cairo_t* cr, const page_layout& page, const page_frame& frame, int number,
-                 int total) {
+void draw_footer(surface& s, const page_layout& page, const page_frame& frame,
+                 const page_words& words, int number, int total) {
     const double y = page.height - page.margin - footer_height + 6;
-    cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
-    show_text(cr, frame.note, page.margin, y, {"Sans 8", false, 0});
+    s.set_colour({0.3, 0.3, 0.3});
+    put_text(s, frame.note, page.margin, y, footer_font);
     const std::string text =
-        page_number_text(frame.page_number, std::to_string(number), std::to_string(total));
-    show_text(cr, text, page.width / 2, y + 5, {"Sans 8", true, 0});
+        page_number_text(words.page_number, std::to_string(number), std::to_string(total));
+    put_text(s, text, page.width / 2, y + 5, footer_font, true);
 }
 
 // The answer word and its ruled lines, across the box under the picture.
-void draw_answer_lines(cairo_t* cr, const page_frame& frame, double x, double y, double width) {
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    show_text(cr, frame.answer_word, x, y, {"Sans 9", false, 0});
-    cairo_set_line_width(cr, 0.6);
+void draw_answer_lines(surface& s, const page_frame& frame, const page_words& words, double x,
+                       double y, double width) {
+    s.set_colour(black);
+    put_text(s, words.answer_word, x, y, answer_font);
+    s.set_line(0.6);
     for (int i = 1; i <= frame.answer_lines; ++i) {
         const double rule = y + answer_label + answer_rule * i - 4;
-        cairo_move_to(cr, x, rule);
-        cairo_line_to(cr, x + width, rule);
+        s.move_to(x, rule);
+        s.line_to(x + width, rule);
     }
-    cairo_stroke(cr);
+    s.stroke();
 }
 
+// Where a page's pictures go: the grid, the page's scale, and the shift of
+// a row of fewer pictures than the columns.
+struct placing {
+    grid g;
+    double scale, shift;
+};
+
 // One picture, centred in its box at the page's scale.
-void draw_in_box(cairo_t* cr, const grid& g, const page_layout& page, const page_frame& frame,
-                 const map_picture& picture, int place, double scale, double shift) {
-    const double box_x = page.margin + shift + (place % page.columns) * g.box_width;
-    const double box_y = g.top + (place / page.columns) * g.box_height;
+void draw_in_box(surface& s, const placing& at, const page_layout& page, const page_frame& frame,
+                 const page_words& words, const map_picture& picture, int place) {
+    const double box_x = page.margin + at.shift + (place % page.columns) * at.g.box_width;
+    const double box_y = at.g.top + (place / page.columns) * at.g.box_height;
     const picture_size size = measure_picture(picture);
-    const double left = box_x + (g.box_width - size.width * scale) / 2;
-    cairo_save(cr);
-    cairo_translate(cr, left, box_y + box_padding);
-    cairo_scale(cr, scale, scale);
-    draw_picture(cr, picture);
-    cairo_restore(cr);
+    const double left = box_x + (at.g.box_width - size.width * at.scale) / 2;
+    s.save();
+    s.transform(left, box_y + box_padding, at.scale);
+    draw_picture(s, picture);
+    s.restore();
     if (frame.answer_lines > 0)
-        draw_answer_lines(cr, frame, box_x + box_padding, box_y + box_padding + size.height * scale,
-                          g.box_width - 2 * box_padding);
+        draw_answer_lines(s, frame, words, box_x + box_padding,
+                          box_y + box_padding + size.height * at.scale,
+                          at.g.box_width - 2 * box_padding);
 }
 
 } // namespace
@@ -114,9 +125,9 @@ int pages_for(const page_layout& page, std::size_t pictures) {
     return static_cast<int>((pictures + per_page - 1) / per_page);
 }
 
-void draw_picture_pages(cairo_t* cr, const page_layout& page,
+void draw_picture_pages(surface& s, const page_layout& page,
                         const std::vector<map_picture>& pictures, const page_frame& frame,
-                        int first_page, int total_pages) {
+                        const page_words& words, int first_page, int total_pages) {
     const grid g = grid_of(page, frame);
     const auto per_page = static_cast<std::size_t>(page.columns * page.rows);
     for (std::size_t first = 0; first < pictures.size(); first += per_page) {
@@ -127,11 +138,13 @@ void draw_picture_pages(cairo_t* cr, const page_layout& page,
         const auto on_page = static_cast<int>(last - first);
         const double shift =
             on_page < page.columns ? (page.columns - on_page) * g.box_width / 2 : 0;
-        draw_header(cr, page, frame, first == 0);
+        draw_header(s, page, frame, first == 0);
         for (std::size_t i = first; i < last; ++i)
-            draw_in_box(cr, g, page, frame, pictures[i], static_cast<int>(i - first), scale, shift);
-        draw_footer(cr, page, frame, first_page + static_cast<int>(first / per_page), total_pages);
-        cairo_show_page(cr);
+            draw_in_box(s, {g, scale, shift}, page, frame, words, pictures[i],
+                        static_cast<int>(i - first));
+        draw_footer(s, page, frame, words, first_page + static_cast<int>(first / per_page),
+                    total_pages);
+        s.end_page();
     }
 }
 

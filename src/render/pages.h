@@ -25,10 +25,14 @@ struct page_frame {
     std::vector<std::string> lines; // under the heading on the first page of the run
     std::string note;               // small, on the left of every footer ("seed 12")
     int answer_lines = 0;           // ruled lines for the answer under each picture
-    // The footer's page number, a printf pattern for the page and the count
-    // as strings ("Page %s of %s"); the word over the answer lines.
-    std::string page_number = "Page %s of %s";
-    std::string answer_word = "Answer:";
+};
+
+// The words of the pages, in the reader's language: the footer's page
+// number, a printf pattern for the page and the count as strings ("Page %s
+// of %s"), and the word over the answer lines ("Answer:").
+struct page_words {
+    std::string page_number;
+    std::string answer_word;
 };
 
 // The footer's page number: `pattern` with `page` and `total` put in.
@@ -43,11 +47,11 @@ double fitting_scale(const page_layout& page, const page_frame& frame,
 // The pages the pictures take.
 int pages_for(const page_layout& page, std::size_t pictures);
 
-// Draws the pictures columns * rows to a page, calling cairo_show_page()
-// after each page; a page with fewer pictures than a row has them centred.
-// The pages are numbered from `first_page` out of `total_pages`.
-void draw_picture_pages(cairo_t* cr, const page_layout& page,
+// Draws the pictures columns * rows to a page, ending each page; a page
+// with fewer pictures than a row has them centred. The pages are numbered
+// from `first_page` out of `total_pages`.
+void draw_picture_pages(surface& s, const page_layout& page,
                         const std::vector<map_picture>& pictures, const page_frame& frame,
-                        int first_page, int total_pages);
+                        const page_words& words, int first_page, int total_pages);
 
 } // namespace tessary

@@ -1,12 +1,12 @@
-// Drawing a map with its groups. The one drawing interface of Tessary: the
-// window, the picture files and the worksheets all say what to draw with a
-// map_picture and let draw_picture() draw it on a cairo context.
+// A map with its groups as a picture: what to draw, described as a value
+// (map_picture), and the one drawing of it, on any surface (surface.h).
+// The window, the picture files and the worksheets all say what to draw
+// with a map_picture and let draw_picture() draw it.
 #pragma once
 
 #include "logic/boolean_map.h"
 #include "logic/cube.h"
-
-#include <cairo.h>
+#include "render/surface.h"
 
 #include <array>
 #include <string>
@@ -69,11 +69,11 @@ struct picture_size {
     double width, height;
 };
 
-// The size draw_picture() needs, in cairo units (pixels at scale 1).
+// The size draw_picture() needs, in points (pixels at scale 1).
 picture_size measure_picture(const map_picture& picture);
 
-// Draws at the origin of `cr`, within measure_picture()'s size.
-void draw_picture(cairo_t* cr, const map_picture& picture);
+// Draws at the surface's origin, within measure_picture()'s size.
+void draw_picture(surface& s, const map_picture& picture);
 
 // The minterm of the cell under a point of the drawn picture, or -1.
 int minterm_at_point(const map_picture& picture, double x, double y);
@@ -105,21 +105,13 @@ struct picture_layout {
 bool loops_numbered(const map_picture& picture);
 picture_layout layout_of(const map_picture& picture);
 
-// The picture as one LaTeX tikzpicture environment, drawn as draw_picture()
-// draws it: it needs nothing but the tikz package.
+// The picture as one LaTeX tikzpicture environment, drawn as
+// draw_picture() draws it: it needs nothing but the tikz package.
 std::string picture_tikz(const map_picture& picture);
-
-// Text for LaTeX: the characters it treats as commands escaped, a term's
-// apostrophe kept straight, a break allowed where break_between_terms()
-// allows one, a line break for '\n'.
-std::string latex_text(const std::string& text);
-
-// A whole LaTeX document (article, tikz) around `body`, for pdflatex.
-std::string tikz_document(const std::string& body);
 
 // Text that may break between terms: a zero-width space after a '+'
 // between products and between the sums of a product. Wrapped by words (as
-// show_text() and GTK's labels wrap), it then breaks only there or at a
+// lay_out_text() and GTK's labels wrap), it then breaks only there or at a
 // blank, never inside a term or a sum.
 std::string break_between_terms(const std::string& text);
 

@@ -2,6 +2,8 @@
 // ours into a pending file, so that a failed write is seen with its reason.
 #include "render/picture_files.h"
 
+#include "render/cairo_surface.h"
+#include "render/tikz_surface.h"
 #include "words/words.h"
 
 #include <cairo-pdf.h>
@@ -23,9 +25,10 @@ bool fail(std::string& error, const std::string& reason) {
 }
 
 // Draws on a vector surface and finishes it, which writes it out.
-bool draw_to(cairo_surface_t* surface, const std::function<void(cairo_t*)>& draw) {
+bool draw_to(cairo_surface_t* surface, const std::function<void(tessary::surface&)>& draw) {
     cairo_t* cr = cairo_create(surface);
-    draw(cr);
+    cairo_surface on(cr);
+    draw(on);
     const cairo_status_t drawn = cairo_status(cr);
     cairo_destroy(cr);
     cairo_surface_finish(surface);
@@ -43,7 +46,8 @@ bool write_png(pending_file& file, const map_picture& picture) {
                                    static_cast<int>(size.height * png_scale));
     cairo_t* cr = cairo_create(surface);
     cairo_scale(cr, png_scale, png_scale);
-    draw_picture(cr, picture);
+    cairo_surface on(cr);
+    draw_picture(on, picture);
     const cairo_status_t drawn = cairo_status(cr);
     cairo_destroy(cr);
     const cairo_status_t written =
@@ -75,16 +79,29 @@ std::optional<picture_format> format_of(std::string_view path) {
     return std::nullopt;
 }
 
-bool write_pdf(pending_file& file, double width, double height,
-               const std::function<void(cairo_t*)>& draw_pages, std::string& error) {
+bool write_pages(pending_file& file, picture_format format, double width, double height,
+                 const std::function<void(surface&)>& draw_pages, std::string& error) {
     if (!file.ok()) return fail(error, file.reason());
-    cairo_surface_t* surface =
+    if (format == picture_format::tex) {
+        tikz_surface tikz(width, height);
+        draw_pages(tikz);
+        file.write(latex_document(tikz.pictures(), width, height));
+        return file.ok() || fail(error, file.reason());
+    }
+    cairo_surface_t* pdf =
         cairo_pdf_surface_create_for_stream(write_for_cairo, &file, width, height);
-    fix_pdf_dates(surface);
-    const bool drawn = draw_to(surface, draw_pages);
+    fix_pdf_dates(pdf);
+    const bool drawn = draw_to(pdf, draw_pages);
     if (!file.ok()) return fail(error, file.reason());
     if (!drawn) return fail(error, say(words::reader, N_("the document could not be drawn")));
     return true;
+}
+
+std::string picture_tikz(const map_picture& picture) {
+    const picture_size size = measure_picture(picture);
+    tikz_surface tikz(size.width, size.height);
+    draw_picture(tikz, picture);
+    return tikz.pictures().front();
 }
 
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
@@ -95,7 +112,7 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
     pending_file file(path);
     if (!file.ok()) return fail(error, file.reason());
     const picture_size size = measure_picture(picture);
-    const auto draw = [&picture](cairo_t* cr) { draw_picture(cr, picture); };
+    const auto draw = [&picture](surface& s) { draw_picture(s, picture); };
     bool drawn = false;
     switch (*format) {
     case picture_format::png: drawn = write_png(file, picture); break;
@@ -105,21 +122,13 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
             draw);
         break;
     case picture_format::pdf:
-        return write_pdf(file, size.width, size.height, draw, error) && file.commit(error);
     case picture_format::tex:
-        file.write(tikz_document(picture_tikz(picture)));
-        drawn = true;
-        break;
+        return write_pages(file, *format, size.width, size.height, draw, error) &&
+               file.commit(error);
     }
     if (!file.ok()) return fail(error, file.reason());
     if (!drawn) return fail(error, say(words::reader, N_("the picture could not be drawn")));
     return file.commit(error);
-}
-
-bool save_pdf(const std::string& path, double width, double height,
-              const std::function<void(cairo_t*)>& draw_pages, std::string& error) {
-    pending_file file(path);
-    return write_pdf(file, width, height, draw_pages, error) && file.commit(error);
 }
 
 } // namespace tessary

@@ -1,5 +1,6 @@
 // Pictures and documents of pages as files, written whole through the
-// files library: SVG, PNG and PDF, chosen by the file name's extension.
+// files library: SVG, PNG, PDF and LaTeX, chosen by the file name's
+// extension.
 #pragma once
 
 #include "files/files.h"
@@ -22,16 +23,16 @@ std::optional<picture_format> format_of(std::string_view path);
 // screens of high density.
 inline constexpr double png_scale = 2;
 
-// Draws the pages into a pending PDF of `width` by `height` points:
-// `draw_pages` gets the cairo context and calls cairo_show_page() after each
-// page. The same drawing gives the same bytes.
-bool write_pdf(pending_file& file, double width, double height,
-               const std::function<void(cairo_t*)>& draw_pages, std::string& error);
+// Draws pages of `width` by `height` points into a pending file, as a PDF
+// or (picture_format::tex) a LaTeX document whose every page is one
+// tikzpicture: `draw_pages` draws on the surface and ends each page. The
+// same drawing gives the same bytes.
+bool write_pages(pending_file& file, picture_format format, double width, double height,
+                 const std::function<void(surface&)>& draw_pages, std::string& error);
 
-// Each writes one file whole; on failure returns false and says why in
-// `error` (without the file's name).
+// Writes one picture whole, by the file's extension; on failure returns
+// false and says why in `error` (without the file's name). A LaTeX picture
+// is a document with a page of the picture's size.
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error);
-bool save_pdf(const std::string& path, double width, double height,
-              const std::function<void(cairo_t*)>& draw_pages, std::string& error);
 
 } // namespace tessary

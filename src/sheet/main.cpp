@@ -10,7 +10,7 @@
 #include "tessary_config.h"
 #include "words/words.h"
 
-#include <glib/gi18n-lib.h>
+#include "words/words.h"
 
 #include <getopt.h>
 #include <unistd.h>
@@ -262,9 +262,7 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
     std::string error;
     pending_file sheet(c.output);
     const bool with_key = c.key_pages.empty();
-    const bool written = format_of(c.output) == picture_format::tex
-                             ? sheet.write(sheet_latex(maps, c.options, with_key))
-                             : write_sheet(sheet, maps, c.options, with_key, error);
+    const bool written = write_sheet(sheet, *format_of(c.output), maps, c.options, with_key, error);
     if (!written || !sheet.finish(error))
         return fail(printed(_("cannot write '%s': %s"), c.output.c_str(), error.c_str()));
     std::optional<pending_file> text, pages;
@@ -274,9 +272,8 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
     }
     if (!c.key_pages.empty()) {
         pages.emplace(c.key_pages);
-        const bool pages_written = format_of(c.key_pages) == picture_format::tex
-                                       ? pages->write(key_latex(maps, c.options))
-                                       : write_key_pages(*pages, maps, c.options, error);
+        const bool pages_written =
+            write_key_pages(*pages, *format_of(c.key_pages), maps, c.options, error);
         if (!pages_written || !pages->finish(error))
             return fail(printed(_("cannot write '%s': %s"), c.key_pages.c_str(), error.c_str()));
     }

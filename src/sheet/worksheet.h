@@ -43,25 +43,20 @@ bool make_maps(const sheet_options& options, std::vector<boolean_map>& maps, std
 // answer, a tab, the minimum).
 std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 
-// The exercise pages, and after them the key pages `with_key`, as a PDF
-// into `file` (which the caller commits). The exercise pages have the
-// class's heading, a Name and Date line and the instructions, and under each
-// map ruled lines that hold the longest answer of the sheet; every page has
-// the seed and its number in the footer, counted within its part ("Page 1
-// of 2", "Key page 1 of 2"). The maps are drawn large enough to write in,
-// the key's at the exercises' scale and in their columns.
-bool write_sheet(pending_file& file, const std::vector<boolean_map>& maps,
+// The exercise pages, and after them the key pages `with_key`, as a PDF or
+// a LaTeX document (each page one tikzpicture, the PDF's pages) into `file`
+// (which the caller commits). The exercise pages have the class's heading,
+// a Name and Date line and the instructions, and under each map ruled lines
+// that hold the longest answer of the sheet; every page has the seed and
+// its number in the footer, counted within its part ("Page 1 of 2", "Key
+// page 1 of 2"). The maps are drawn large enough to write in, the key's at
+// the exercises' scale and in their columns.
+bool write_sheet(pending_file& file, picture_format format, const std::vector<boolean_map>& maps,
                  const sheet_options& options, bool with_key, std::string& error);
 
-// The same as LaTeX documents: the worksheet (with the key pages after the
-// exercises `with_key`) and the key pages alone, each map one tikzpicture;
-// they compile with pdflatex from texlive-latex-base and texlive-pictures.
-std::string sheet_latex(const std::vector<boolean_map>& maps, const sheet_options& options,
-                        bool with_key);
-std::string key_latex(const std::vector<boolean_map>& maps, const sheet_options& options);
-
-// The key pages alone, as a PDF of their own.
-bool write_key_pages(pending_file& file, const std::vector<boolean_map>& maps,
-                     const sheet_options& options, std::string& error);
+// The key pages alone, as a document of their own.
+bool write_key_pages(pending_file& file, picture_format format,
+                     const std::vector<boolean_map>& maps, const sheet_options& options,
+                     std::string& error);
 
 } // namespace tessary

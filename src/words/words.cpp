@@ -13,6 +13,14 @@ const char* say(words w, const char* text) {
     return w == words::reader ? dgettext(text_domain, text) : text;
 }
 
+const char* say_in(words w, const char* context, const char* text) {
+    if (w == words::fixed) return text;
+    // The catalogue keys a text with a context as "context\004text".
+    const std::string key = std::string(context) + '\004' + text;
+    const char* found = dgettext(text_domain, key.c_str());
+    return found == key.c_str() ? text : found;
+}
+
 const char* say_n(words w, const char* one, const char* many, unsigned long n) {
     if (w == words::reader) return dngettext(text_domain, one, many, n);
     return n == 1 ? one : many;

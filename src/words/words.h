@@ -7,12 +7,19 @@
 
 #include <string>
 
-// Marks a text for the catalogue without translating it (as glib's N_,
-// which the window's code has from <glib/gi18n-lib.h>).
-#ifndef N_
+// Tessary's translation macros, for the libraries and the faces alike,
+// on Tessary's own catalogue:
+//   _("text")                   the text in the reader's words
+//   C_("context", "text")       the same, told apart from the same text
+//                               elsewhere by its context
+//   P_("one", "many", n)        the text for a count, by the language's plural rule
+//   N_("text")                  marked for the catalogue, translated later by
+//                               say() in the words of the place it goes to
+//   NN_("one", "many")          the two texts of say_n(), marked as one message
+#define _(String) ::tessary::say(::tessary::words::reader, String)
+#define C_(Context, String) ::tessary::say_in(::tessary::words::reader, Context, String)
+#define P_(One, Many, Count) ::tessary::say_n(::tessary::words::reader, One, Many, Count)
 #define N_(String) (String)
-#endif
-// Marks the two texts of say_n() as one message with a plural.
 #define NN_(One, Many) (One), (Many)
 
 namespace tessary {
@@ -27,6 +34,9 @@ inline constexpr char text_domain[] = "tessary";
 
 // `text` (marked N_) in the words of `w`.
 const char* say(words w, const char* text) __attribute__((format_arg(2)));
+
+// `text` (marked C_) in its context, in the words of `w`.
+const char* say_in(words w, const char* context, const char* text) __attribute__((format_arg(3)));
 
 // One of two texts by a count (marked NN_), as ngettext chooses: the plural
 // rule is the language's.
