@@ -112,8 +112,6 @@ void build_steps_window() {
     g_signal_connect(steps_window, "destroy", G_CALLBACK(on_steps_destroy), nullptr);
 }
 
-} // namespace
-
 // One size for every step of a map and form, with room for the largest
 // picture and the longest sentence, so that Back, Next and Close stay where
 // they are from step to step. The window only grows, to keep a size the user
@@ -140,6 +138,8 @@ void size_for_every_step() {
                       std::max(height, wanted.height));
     keep_on_screen(steps_window);
 }
+
+} // namespace
 
 // A new map, or the other form, starts again at the first step.
 void update_steps_window() {

@@ -1,0 +1,2 @@
+#include "answers/picture.h"
+#include "app/window.h"
