@@ -33,6 +33,19 @@ PangoLayout* measuring(std::string_view text, font f, double wrap_width) {
     return layout;
 }
 
+// Where each word of `line`, which begins at byte `start` of the layout's
+// text, stands from the line's left.
+void word_places(PangoLayout* layout, std::size_t start, text_line& line) {
+    PangoRectangle first;
+    pango_layout_index_to_pos(layout, static_cast<int>(start), &first);
+    for (std::size_t i = 0; i < line.text.size(); ++i) {
+        if (line.text[i] == ' ' || (i > 0 && line.text[i - 1] != ' ')) continue;
+        PangoRectangle at;
+        pango_layout_index_to_pos(layout, static_cast<int>(start + i), &at);
+        line.words.emplace_back(i, double(at.x - first.x) / PANGO_SCALE);
+    }
+}
+
 } // namespace
 
 text_block lay_out_text(std::string_view text, font f, double wrap_width) {
@@ -51,7 +64,9 @@ text_block lay_out_text(std::string_view text, font f, double wrap_width) {
         pango_layout_line_get_pixel_extents(const_cast<PangoLayoutLine*>(line), nullptr, &logical);
         block.lines.push_back({std::string(piece),
                                double(pango_layout_iter_get_baseline(at)) / PANGO_SCALE,
-                               double(logical.width)});
+                               double(logical.width),
+                               {}});
+        word_places(layout, static_cast<std::size_t>(line->start_index), block.lines.back());
     } while (pango_layout_iter_next_line(at));
     pango_layout_iter_free(at);
     return block;

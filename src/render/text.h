@@ -22,6 +22,9 @@ struct text_line {
     std::string text;
     double baseline; // below the top of the block
     double width;
+    // Where each word of the line (a run without blanks) begins, from the
+    // line's left: its byte offset in `text` and its distance.
+    std::vector<std::pair<std::size_t, double>> words;
 };
 
 struct text_block {

@@ -3,6 +3,8 @@
 // line widths and text as they are.
 #include "render/tikz_surface.h"
 
+#include "render/text.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -138,14 +140,34 @@ void tikz_surface::fill() {
     path_.clear();
 }
 
-void tikz_surface::text(double x, double y, std::string_view text, font f, anchor a) {
-    if (text.empty()) return;
+void tikz_surface::word(double x, double y, std::string_view text, font f, anchor a) {
     const double size = f.size * state_.scale;
     page_ += "\\node[inner sep=0,anchor=" + std::string(anchor_of(a)) +
              ",text=" + colour_of(state_.ink) + ",font=\\fontfamily{lmss}\\fontsize{" +
              dimension(size) + "}{" + dimension(size * 1.2) + "}\\selectfont" +
              (f.bold ? "\\bfseries" : "\\mdseries") + "] at " + point(x, y) + " {" +
              latex_text(text) + "};\n";
+}
+
+// A line of several words is set a word at a time, each where pango puts
+// it: LaTeX's font is narrower or wider, and the words still stand where
+// the PDF's do.
+void tikz_surface::text(double x, double y, std::string_view text, font f, anchor a) {
+    const text_block block = lay_out_text(text, f);
+    if (block.lines.empty() || block.lines.front().words.empty()) return;
+    const text_line& line = block.lines.front();
+    if (line.words.size() == 1) return word(x, y, line.text, f, a);
+    const double left = a == anchor::left     ? x
+                        : a == anchor::centre ? x - line.width / 2
+                                              : x - line.width;
+    for (std::size_t i = 0; i < line.words.size(); ++i) {
+        const auto [from, offset] = line.words[i];
+        const std::size_t to =
+            i + 1 < line.words.size() ? line.words[i + 1].first : line.text.size();
+        std::string_view piece = std::string_view(line.text).substr(from, to - from);
+        while (!piece.empty() && piece.back() == ' ') piece.remove_suffix(1);
+        word(left + offset, y, piece, f, anchor::left);
+    }
 }
 
 void tikz_surface::end_page() {

@@ -44,6 +44,7 @@ class tikz_surface final : public surface {
         int scopes = 0;                 // clips begun since the last save()
     };
     std::string point(double x, double y) const;
+    void word(double x, double y, std::string_view text, font f, anchor a);
     std::string line_options() const;
 
     double width_, height_;

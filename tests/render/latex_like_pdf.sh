@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The LaTeX of a picture and of a worksheet with its key, compiled by
+# pdflatex, has every word of the PDF of the same drawing at the same place
+# and at one size (latex_like_pdf.py): pictures in every form, with minterm
+# numbers and with A and B down the side; worksheets on A4 and on letter.
+#   latex_like_pdf.sh TESSARY-KEY TESSARY-SHEET
+set -euo pipefail
+key=$1 sheet=$2
+here=$(cd "$(dirname "$0")" && pwd)
+if ! command -v pdflatex >/dev/null; then
+  echo "SKIP: pdflatex is missing (texlive-latex-base, texlive-pictures)"; exit 0
+fi
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failed=0
+
+# Compiles $1.tex beside $1.pdf and holds the one to the other.
+compare() {
+  local name=$1
+  mv "$dir/$name.pdf" "$dir/$name-cairo.pdf"
+  (cd "$dir" && HOME="$dir" pdflatex -interaction=nonstopmode -halt-on-error "$name.tex" \
+    >/dev/null 2>&1) || { echo "FAIL: $name.tex does not compile"; failed=1; return; }
+  if ! out=$("$here/latex_like_pdf.py" "$dir/$name-cairo.pdf" "$dir/$name.pdf"); then
+    echo "FAIL: $name:"; echo "$out"; failed=1
+  else
+    echo "$name: $out"
+  fi
+}
+
+n=0
+for map in 0011/1111/1100/0000 1X10/0101/1010/01X1 0110/1111/1011/0100; do
+  for form in "" --minimal --pos; do
+    for look in "" --numbers "--rows AB" "--numbers --rows AB"; do
+      n=$((n + 1))
+      # shellcheck disable=SC2086
+      "$key" $form $look --draw "$dir/p$n.pdf" "$map" >/dev/null
+      # shellcheck disable=SC2086
+      "$key" $form $look --draw "$dir/p$n.tex" "$map" >/dev/null
+      compare "p$n"
+    done
+  done
+done
+
+for paper in a4 letter; do
+  for options in "-n 5 --answers both --numbers" "-n 3 --answers pos --dont-cares 10" \
+                 "-n 1 --answers minimal --rows AB"; do
+    n=$((n + 1))
+    # shellcheck disable=SC2086
+    "$sheet" -s 12 --paper "$paper" $options -o "$dir/w$n.pdf" 2>/dev/null
+    # shellcheck disable=SC2086
+    "$sheet" -s 12 --paper "$paper" $options -o "$dir/w$n.tex" 2>/dev/null
+    compare "w$n"
+    # shellcheck disable=SC2086
+    "$sheet" -s 12 --paper "$paper" $options -o "$dir/x.pdf" --key "$dir/k$n.pdf" 2>/dev/null
+    # shellcheck disable=SC2086
+    "$sheet" -s 12 --paper "$paper" $options -o "$dir/x.pdf" --key "$dir/k$n.tex" 2>/dev/null
+    compare "k$n"
+  done
+done
+# Nothing LaTeX made wrote into the home folder: its fonts were ready.
+[ -z "$(find "$dir" -name '.texlive*' -o -name '.texmf*')" ] ||
+  { echo "FAIL: pdflatex made fonts on the fly"; failed=1; }
+exit "$failed"
