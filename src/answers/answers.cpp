@@ -33,24 +33,29 @@ namespace {
 // The caption of the form whose groups a picture of several answers draws.
 const char* loops_caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return _("Shown answer (the loops): ");
-    case answer_form::minimal: return _("Minimal sum (the loops): ");
-    case answer_form::pos: return _("Minimal product (the loops): ");
-    case answer_form::all_minimal: return _("Minimal sums (the loops): ");
+    case answer_form::shown: return _("Shown answer (the loops): %s");
+    case answer_form::minimal: return _("Minimal sum (the loops): %s");
+    case answer_form::pos: return _("Minimal product (the loops): %s");
+    case answer_form::all_minimal: return _("Minimal sums (the loops): %s");
     }
-    return "";
+    return "%s";
 }
 
 } // namespace
 
 const char* caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return _("Shown answer: ");
-    case answer_form::minimal: return _("Minimal sum: ");
-    case answer_form::pos: return _("Minimal product: ");
-    case answer_form::all_minimal: return _("Minimal sums: ");
+    // Translators: a picture's caption, the answer after the colon.
+    case answer_form::shown: return _("Shown answer: %s");
+    case answer_form::minimal: return _("Minimal sum: %s");
+    case answer_form::pos: return _("Minimal product: %s");
+    case answer_form::all_minimal: return _("Minimal sums: %s");
     }
-    return "";
+    return "%s";
+}
+
+std::string caption_text(answer_form form, const std::string& answer) {
+    return printed(caption_of(form), answer.c_str());
 }
 
 map_picture picture_of(const boolean_map& map, answer_form form) {
@@ -63,7 +68,7 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
         }
         // The answer "1" comes of no term: its loop is the whole map.
         if (greedy.term_count == 0 && map.ones != 0) picture.groups.push_back({cube{}, "1"});
-        picture.caption = caption_of(form) + std::string(write_greedy(greedy).view());
+        picture.caption = caption_text(form, std::string(write_greedy(greedy).view()));
         give_looks(picture);
         return picture;
     }
@@ -71,7 +76,7 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
     if (sums) picture.loops_of = cover_kind::product_of_sums;
     const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
     for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
-    picture.caption = caption_of(form) + (sums ? pos_text(terms) : sop_text(terms));
+    picture.caption = caption_text(form, sums ? pos_text(terms) : sop_text(terms));
     give_looks(picture);
     return picture;
 }
@@ -170,11 +175,12 @@ map_picture key_picture(const boolean_map& map, key_choice choice) {
     map_picture picture = picture_of(map, forms.back());
     if (forms.size() > 1) {
         // Several answers under one picture: say which one the loops show.
-        picture.caption = loops_caption_of(forms.back()) + answer_text(map, forms.back());
+        picture.caption =
+            printed(loops_caption_of(forms.back()), answer_text(map, forms.back()).c_str());
     }
     for (std::size_t i = forms.size() - 1; i-- > 0;)
         picture.caption =
-            caption_of(forms[i]) + answer_text(map, forms[i]) + "\n" + picture.caption;
+            caption_text(forms[i], answer_text(map, forms[i])) + "\n" + picture.caption;
     return picture;
 }
 

@@ -29,9 +29,11 @@ std::string answer_text(const boolean_map& map, answer_form form);
 // The shown answer without allocating, for a batch of maps.
 greedy_text shown_text(const boolean_map& map);
 
-// "Shown answer: ", "Minimal sum: ", "Minimal product: " ("Minimal sums: "
-// for every minimum), in the reader's words: a picture's caption.
+// A picture's caption, in the reader's words: "Shown answer: %s", "Minimal
+// sum: %s", "Minimal product: %s" ("Minimal sums: %s" for every minimum),
+// as a printf pattern; and with the answer put in.
 const char* caption_of(answer_form form);
+std::string caption_text(answer_form form, const std::string& answer);
 
 // The map with the groups of its answer in a form (every minimum: the first)
 // and the answer as its caption: "Shown answer: A'B+CD'".
@@ -70,6 +72,21 @@ std::string group_text(cube group, cover_kind kind);
 // "cover: incorrect; ...". In fixed words for tessary-key, in the reader's
 // for the window.
 std::vector<std::string> judgement_lines(const judgement& judged, words w);
+
+// Practice's words, in the reader's language:
+// why the selected cells are not a group ("Not a group: 3 cells are
+// selected, and a group has 1, 2, 4, 8 or 16.");
+std::string selection_refusal(selection_fault fault, minterm_set cells);
+// the caption under a checked map, for the cells ringed in red (a loop
+// takes them and must not) and with a broken line (no loop takes them);
+// empty when none is ringed;
+std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed);
+// what a screen reader says of the map: the cursor's cell, its value and
+// the selection ("Cursor on cell 5 (A'BC'D), 1; selected: 4 5.");
+std::string cursor_description(int cursor, char value, minterm_set selected);
+// what a switch to loops of `now` cleared ("Loops of 0s now: the 2 groups
+// of 1s were cleared.").
+std::string kind_switch_note(cover_kind now, std::size_t cleared);
 
 // An answer key's choice: one form, or both the shown answer and the
 // minimal sum.

@@ -30,6 +30,16 @@ std::string terms_text(cover_kind kind, const std::vector<cube>& terms, const ch
     return list_of(terms, separator, [kind](cube c) { return group_text(c, kind); });
 }
 
+// The primes that could cover a cell, each pair joined by `pattern`.
+std::string alternatives_text(cover_kind kind, const std::vector<cube>& terms,
+                              const char* pattern) {
+    std::string text;
+    for (const cube c : terms)
+        text = text.empty() ? group_text(c, kind)
+                            : printed(pattern, text.c_str(), group_text(c, kind).c_str());
+    return text;
+}
+
 std::string essential_item(cover_kind kind, const essential_prime& p, words w) {
     // Translators: an essential prime and the one cell only it covers, as
     // "B'D' (only it covers 0)".
@@ -42,24 +52,15 @@ std::string essentials_text(const explanation& e, words w) {
 }
 
 std::string choices_text(const explanation& e, words w) {
-    // Translators: between the primes that could cover a cell, as "A'B'D or A'CD".
-    const char* separator = say(w, N_(" or "));
-    return list_of(e.choices, "; ", [&e, w, separator](const cell_choice& c) {
+    // Translators: two primes that could cover a cell, as "A'B'D or A'CD"; a
+    // third is joined to the first two the same way.
+    const char* pattern = say(w, N_("%s or %s"));
+    return list_of(e.choices, "; ", [&e, w, pattern](const cell_choice& c) {
         // Translators: a cell left and the primes that could cover it, as
         // "3 by A'B'D or A'CD".
         return printed(say(w, N_("%d by %s")), c.cell,
-                       terms_text(e.kind, c.candidates, separator).c_str());
+                       alternatives_text(e.kind, c.candidates, pattern).c_str());
     });
-}
-
-std::string cells_text(minterm_set cells) {
-    std::string text;
-    for (int m = 0; m < cell_count; ++m)
-        if ((cells & minterm_bit(m)) != 0) {
-            if (!text.empty()) text += ' ';
-            text += std::to_string(m);
-        }
-    return text;
 }
 
 std::string minimum_text(cover_kind kind, const cover& c) {
@@ -71,7 +72,7 @@ std::string minimum_text(cover_kind kind, const cover& c) {
 std::string explanation_text(const boolean_map& map, const explanation& e) {
     return "map: " + map_text(map) + "\nprimes: " + or_none(terms_text(e.kind, e.primes, ", ")) +
            "\nessential: " + or_none(essentials_text(e, words::fixed)) +
-           "\nleft: " + or_none(cells_text(e.left)) +
+           "\nleft: " + or_none(minterm_list(e.left)) +
            "\nchoose: " + or_none(choices_text(e, words::fixed)) +
            "\nminimal: " + minimum_text(e.kind, e.minimum) +
            "\ncovers: " + std::to_string(e.covers);
@@ -142,10 +143,10 @@ step_view left_step(const boolean_map& map, const explanation& e) {
         sentence = printed(
             of_products(e) ? _("Left, with no essential prime to take: every 1-cell, marked: %s.")
                            : _("Left, with no essential prime to take: every 0-cell, marked: %s."),
-            cells_text(e.left).c_str());
+            minterm_list(e.left).c_str());
     else
-        sentence =
-            printed(_("Left after the essential primes, marked: %s."), cells_text(e.left).c_str());
+        sentence = printed(_("Left after the essential primes, marked: %s."),
+                           minterm_list(e.left).c_str());
     return {_("the cells left"), sentence, picture_with(map, e, essentials_of(e), e.left)};
 }
 
@@ -202,16 +203,19 @@ step_view minimum_step(const boolean_map& map, const explanation& e) {
     } else if (e.covers <= listed_at_most) {
         const std::string all = list_of(all_minimum_covers(map, e.kind), "; ",
                                         [&e](const cover& c) { return minimum_text(e.kind, c); });
-        sentence = printed(_("Minimal: %s, one of %zu minimum covers: %s."), answer.c_str(),
-                           e.covers, all.c_str());
+        sentence = printed(P_("Minimal: %s, one of %zu minimum cover: %s.",
+                              "Minimal: %s, one of %zu minimum covers: %s.", e.covers),
+                           answer.c_str(), e.covers, all.c_str());
     } else {
-        sentence = printed(_("Minimal: %s, one of %zu minimum covers."), answer.c_str(), e.covers);
+        sentence = printed(P_("Minimal: %s, one of %zu minimum cover.",
+                              "Minimal: %s, one of %zu minimum covers.", e.covers),
+                           answer.c_str(), e.covers);
     }
     step_view step{_("the minimum"), sentence,
                    picture_with(map, e, {e.minimum.begin(), e.minimum.end()}, 0)};
     const answer_form form =
         e.kind == cover_kind::product_of_sums ? answer_form::pos : answer_form::minimal;
-    step.picture.caption = caption_of(form) + answer;
+    step.picture.caption = caption_text(form, answer);
     return step;
 }
 

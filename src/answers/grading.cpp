@@ -36,7 +36,11 @@ int student_tally::score(points p) const {
 }
 
 std::string summary_csv(const std::vector<student_tally>& students, points p) {
-    std::string csv = "student,minimal,correct,incorrect,unanswered,unreadable,score,max_score\n";
+    // The header names a column for each grade by its verdict word.
+    std::string csv = "student";
+    for (std::size_t g = 0; g < grade_count; ++g)
+        csv.append(",").append(grade_word(static_cast<grade>(g)));
+    csv += ",score,max_score\n";
     for (const student_tally& s : students) {
         csv += csv_field(s.student);
         for (const int n : s.counts) csv += ',' + std::to_string(n);

@@ -45,21 +45,26 @@ std::string cover_line(const cover_judgement& c, cover_kind kind, words w) {
     if (c.correct())
         return printed(say(w, N_("cover: correct, not minimal: %s; a minimum has %s")),
                        cost_text(c.given, w).c_str(), cost_text(c.minimum, w).c_str());
-    std::string line = say(w, N_("cover: incorrect"));
-    if (c.missed != 0) {
-        std::string cells;
-        for (unsigned m = c.missed; m != 0; m &= m - 1)
-            cells.append(" ").append(std::to_string(std::countr_zero(m)));
-        // Translators: the minterms no group covers follow, as "; misses 3 7".
-        line += printed(say(w, N_("; misses%s")), cells.c_str());
-    }
+    const std::string cells = minterm_list(c.missed);
+    const auto groups = static_cast<unsigned long>(c.wrong_groups);
+    if (c.missed != 0 && c.wrong_groups > 0)
+        // Translators: as "cover: incorrect; misses 3 7; 2 of the groups cover a 0".
+        return printed(say_n(w,
+                             NN_("cover: incorrect; misses %s; %d of the groups covers a %c",
+                                 "cover: incorrect; misses %s; %d of the groups cover a %c"),
+                             groups),
+                       cells.c_str(), c.wrong_groups, wrong_value(kind));
+    if (c.missed != 0)
+        // Translators: the minterms no group covers, as "cover: incorrect; misses 3 7".
+        return printed(say(w, N_("cover: incorrect; misses %s")), cells.c_str());
     if (c.wrong_groups > 0)
-        // Translators: as "; 2 of the groups cover a 0".
-        line +=
-            printed(say_n(w, NN_("; %d of the groups covers a %c", "; %d of the groups cover a %c"),
-                          static_cast<unsigned long>(c.wrong_groups)),
-                    c.wrong_groups, wrong_value(kind));
-    return line;
+        // Translators: as "cover: incorrect; 2 of the groups cover a 0".
+        return printed(say_n(w,
+                             NN_("cover: incorrect; %d of the groups covers a %c",
+                                 "cover: incorrect; %d of the groups cover a %c"),
+                             groups),
+                       c.wrong_groups, wrong_value(kind));
+    return say(w, N_("cover: incorrect"));
 }
 
 } // namespace

@@ -66,7 +66,7 @@ GtkWidget* build_function_dialog() {
     return dialog;
 }
 
-bool apply_function_dialog(GtkWidget* dialog) {
+bool apply_function_dialog(app& a, GtkWidget* dialog) {
     parsed_expression expr;
     expression_error bad;
     const char* text = gtk_entry_get_text(GTK_ENTRY(part(dialog, "expression")));
@@ -85,14 +85,14 @@ bool apply_function_dialog(GtkWidget* dialog) {
         show_message(dialog, error);
         return false;
     }
-    show_map({static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares});
+    show_map(a, {static_cast<minterm_set>(expr.value & ~dont_cares), dont_cares});
     return true;
 }
 
-void on_enter_function(gpointer, guint, GtkWidget*) {
+void on_enter_function(gpointer data, guint, GtkWidget*) {
     GtkWidget* dialog = build_function_dialog();
     while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK &&
-           !apply_function_dialog(dialog)) {
+           !apply_function_dialog(app_of(data), dialog)) {
     }
     gtk_widget_destroy(dialog);
 }

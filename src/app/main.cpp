@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     // After GTK's own setlocale(), so that numbers in saved files stay as
     // in C while the texts follow the user's language.
     tessary::use_user_language(TESSARY_LOCALE_DIR);
-    tessary::build_main_window();
+    tessary::app app;
+    tessary::build_main_window(app);
     gtk_main();
     return 0;
 }

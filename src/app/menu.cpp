@@ -73,7 +73,7 @@ gchar* translate_path(const gchar* path, gpointer) {
 
 } // namespace
 
-GtkWidget* build_menu_bar() {
+GtkWidget* build_menu_bar(app& a) {
     GtkAccelGroup* accel_group = gtk_accel_group_new();
     gtk_window_add_accel_group(GTK_WINDOW(main_window), accel_group);
     g_object_unref(accel_group);
@@ -82,7 +82,7 @@ GtkWidget* build_menu_bar() {
     // a factory that nothing holds would leak each time a window is built.
     g_object_set_data_full(G_OBJECT(main_window), "tessary-item-factory", factory, g_object_unref);
     gtk_item_factory_set_translate_func(factory, translate_path, nullptr, nullptr);
-    gtk_item_factory_create_items(factory, G_N_ELEMENTS(menu_entries), menu_entries, main_window);
+    gtk_item_factory_create_items(factory, G_N_ELEMENTS(menu_entries), menu_entries, &a);
     return gtk_item_factory_get_widget(factory, "<main>");
 }
 

@@ -17,7 +17,6 @@ GtkWidget* map_table;
 GtkWidget* cell_buttons[4][4];
 GtkWidget* key_entry;
 GtkWidget* key_entry_more;
-shown_state shown;
 const char* pixmap_dir = TESSARY_PIXMAP_DIR;
 
 namespace {
@@ -86,7 +85,7 @@ void display_key(const key_fields& key) {
 
 } // namespace
 
-void build_main_window() {
+void build_main_window(app& a) {
     main_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     g_object_set(main_window, "window-position", GTK_WIN_POS_CENTER, "title", "Tessary", nullptr);
     gtk_window_set_resizable(GTK_WINDOW(main_window), FALSE);
@@ -94,10 +93,10 @@ void build_main_window() {
     GtkWidget* outer = gtk_table_new(6, 1, FALSE);
     gtk_container_add(GTK_CONTAINER(main_window), outer);
 
-    attach_row(outer, build_menu_bar(), 0);
+    attach_row(outer, build_menu_bar(a), 0);
     attach_row(outer, gtk_hseparator_new(), 1);
     attach_row_natural(outer, build_map_table(), 2, 10, 10);
-    attach_row_natural(outer, build_button_box(), 3, 0, 1);
+    attach_row_natural(outer, build_button_box(a), 3, 0, 1);
     attach_row(outer, gtk_hseparator_new(), 4);
     attach_row_natural(outer, build_key_table(), 5, 5, 7);
 
@@ -128,7 +127,7 @@ GtkWidget* build_map_table() {
     return map_table;
 }
 
-GtkWidget* build_button_box() {
+GtkWidget* build_button_box(app& a) {
     GtkWidget* box = gtk_hbox_new(FALSE, 2);
     // Translators: the button that shows the answer; keep the three spaces on
     // either side.
@@ -139,8 +138,8 @@ GtkWidget* build_button_box() {
     gtk_tooltips_set_tip(tooltips, reset, _("Reset all kmap cells"), nullptr);
     gtk_box_pack_start(GTK_BOX(box), show, FALSE, FALSE, 0);
     gtk_box_pack_end(GTK_BOX(box), reset, FALSE, FALSE, 0);
-    g_signal_connect(show, "clicked", G_CALLBACK(on_show_clicked), nullptr);
-    g_signal_connect(reset, "clicked", G_CALLBACK(on_reset_clicked), nullptr);
+    g_signal_connect(show, "clicked", G_CALLBACK(on_show_clicked), &a);
+    g_signal_connect(reset, "clicked", G_CALLBACK(on_reset_clicked), &a);
     return box;
 }
 
@@ -166,7 +165,7 @@ void on_cell_clicked(GtkButton* button, gpointer) {
     }
 }
 
-void on_show_clicked(GtkButton*, gpointer) {
+void on_show_clicked(GtkButton*, gpointer data) {
     cell_values cells;
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
@@ -174,14 +173,15 @@ void on_show_clicked(GtkButton*, gpointer) {
             cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
         }
     }
-    show_map(map_from_cells(cells));
+    show_map(app_of(data), map_from_cells(cells));
 }
 
-void on_reset_clicked(GtkButton*, gpointer) {
-    show_map({}, false);
+void on_reset_clicked(GtkButton*, gpointer data) {
+    show_map(app_of(data), {}, false);
 }
 
-void show_map(const boolean_map& map, bool with_key) {
+void show_map(app& a, const boolean_map& map, bool with_key) {
+    shown_state& shown = a.shown;
     shown.map = map;
     shown.pictures[0] = picture_of(map, answer_form::shown);
     shown.pictures[1] = picture_of(map, answer_form::minimal);
@@ -194,22 +194,20 @@ void show_map(const boolean_map& map, bool with_key) {
             gtk_button_set_label(GTK_BUTTON(cell_buttons[row][col]), value);
         }
     }
-    // The shown answer is its picture's caption, after "Shown answer: ".
-    const std::string& caption = shown.pictures[0].caption;
-    const std::size_t prefix = std::char_traits<char>::length(caption_of(answer_form::shown));
-    display_key(split_key(with_key ? std::string_view(caption).substr(prefix) : ""));
-    update_groups_window();
-    update_steps_window();
-    update_practice_window();
+    display_key(split_key(with_key ? answer_text(map, answer_form::shown) : ""));
+    update_groups_window(a);
+    update_steps_window(a);
+    update_practice_window(a);
 }
 
-void on_view_numbers(gpointer, guint, GtkWidget* item) {
-    shown.numbers = gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
-    for (map_picture& picture : shown.pictures) picture.numbers = shown.numbers;
+void on_view_numbers(gpointer data, guint, GtkWidget* item) {
+    app& a = app_of(data);
+    a.shown.numbers = gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
+    for (map_picture& picture : a.shown.pictures) picture.numbers = a.shown.numbers;
     // The areas of the windows that are open.
-    if (groups_window != nullptr) gtk_widget_queue_draw(groups_area);
-    if (steps_window != nullptr) gtk_widget_queue_draw(steps_area);
-    if (practice_window != nullptr) gtk_widget_queue_draw(practice_area);
+    if (a.groups.open()) gtk_widget_queue_draw(a.groups.area);
+    if (a.steps.open()) gtk_widget_queue_draw(a.steps.area);
+    if (a.practice.open()) gtk_widget_queue_draw(a.practice.area);
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

@@ -3,10 +3,14 @@
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
 // dialog are in menu.cpp, the Enter function dialog in function.cpp, the
-// Groups window with its pictures in groups.cpp, the Steps window in
-// steps.cpp and the Practice window in practice.cpp. Handlers read the widgets,
-// call the libraries (answers/answers.h, through show_map()) and write the
-// widgets back; key_fields.h lays a long answer out over the two key fields.
+// tool windows' frame and placing in tools.cpp, the Groups window with its
+// pictures in groups.cpp, the Steps window in steps.cpp and the Practice
+// window in practice.cpp. Beyond the main window's handles, all state is one
+// value, an `app`: the shown map and each tool window's widgets and what it
+// shows; handlers reach it through their user data. Handlers read the
+// widgets, call the libraries (answers/answers.h, through show_map()) and
+// write the widgets back; key_fields.h lays a long answer out over the two
+// key fields.
 #pragma once
 
 #include "answers/answers.h"
@@ -28,21 +32,16 @@
 
 namespace tessary {
 
-// Widgets that code outside their builder touches; GTK owns them all and
-// they live as long as the window.
+// The main window's widgets that code outside their builder touches; GTK
+// owns them all and they live as long as the window.
 extern GtkWidget* main_window;
 extern GtkTooltips* tooltips;
 extern GtkWidget* map_table;
 extern GtkWidget* cell_buttons[4][4]; // [row][col], as the minimiser's grid
 extern GtkWidget* key_entry;          // first line of the answer
 extern GtkWidget* key_entry_more;     // rest of a long answer; hidden unless needed
-
-// The Groups window (groups.cpp) and what it shows; nullptr while closed.
-extern GtkWidget* groups_window;
-extern GtkWidget* groups_area;            // the picture
-extern GtkWidget* groups_form_buttons[3]; // Shown answer, Minimal sum, Minimal product
-extern GtkWidget* groups_terms_label;     // each term of the drawn cover
-extern GtkWidget* groups_minimal_label;   // "Minimal: ..."
+// Where rc.png (the map's corner) and kmap.png (the window icon) are read.
+extern const char* pixmap_dir;
 
 // The map as the last Show, Enter function or Reset left it, with its
 // answers worked out once by show_map(): what the key fields, the Groups
@@ -53,22 +52,102 @@ struct shown_state {
     std::string minimal_note;
     bool numbers = false; // View > Minterm numbers: every picture shows them, saved ones too
 };
-extern shown_state shown;
+
+// A window of ours beside the main one. Closed, it has no toplevel; its
+// other widgets are then not to be touched, and what it shows stays.
+struct tool_window {
+    GtkWidget* window = nullptr;
+    bool open() const { return window != nullptr; }
+};
+
+// View > Groups (groups.cpp): the picture of the shown map with the groups
+// of one of its answers.
+struct groups_tool : tool_window {
+    GtkWidget* area = nullptr;          // the picture
+    GtkWidget* form_buttons[3] = {};    // Shown answer, Minimal sum, Minimal product
+    GtkWidget* terms_label = nullptr;   // each term of the drawn cover
+    GtkWidget* minimal_label = nullptr; // "Minimal: ..."
+};
+
+// View > Steps (steps.cpp): the steps from the shown map to its minimum, one
+// at a time, with Back and Next.
+struct steps_tool : tool_window {
+    GtkWidget* area = nullptr;           // the step's picture
+    GtkWidget* kind_buttons[2] = {};     // Sum, Product
+    GtkWidget* title_label = nullptr;    // "Step 2 of 5: the essential primes"
+    GtkWidget* sentence_label = nullptr; // what the step says, with its terms and cells
+    GtkWidget* back_button = nullptr;
+    GtkWidget* next_button = nullptr;
+    std::vector<step_view> steps; // of the shown map in the chosen form
+    std::size_t at = 0;           // the one on display
+};
+
+// The round of Practice: the map and the loops it is played on, the groups
+// added, the cells selected, the keyboard's cell, and the last Check. It
+// outlives the window, so that Practice reopened on the same map goes on
+// where it was.
+struct practice_state {
+    boolean_map map;
+    cover_kind kind = cover_kind::sum_of_products;
+    std::vector<cube> groups;
+    minterm_set selected = 0;
+    int cursor = 0;                   // the top-left cell, row C'D' and column A'B', to start
+    std::optional<judgement> checked; // until the groups change
+};
+
+// A drag across the map in progress: the cell it began on, and the
+// selection before it.
+struct drag_state {
+    int anchor = -1;
+    minterm_set before = 0;
+    bool moved = false;
+};
+
+// View > Practice (practice.cpp): the student's own groups on the shown map,
+// judged on Check.
+struct practice_tool : tool_window {
+    GtkWidget* area = nullptr;          // the map, the groups, the selection, the cursor
+    GtkWidget* kind_buttons[2] = {};    // Sum (loops of 1s), Product (loops of 0s)
+    GtkWidget* message_label = nullptr; // "Not a group: ...", "Added A'B."
+    GtkWidget* list = nullptr;          // the groups added, in order
+    GtkWidget* verdict_box = nullptr;   // after Check, a label per line of the judgement
+    practice_state round;
+    drag_state drag;
+};
+
+// Where and as what the last picture was saved, for the next time.
+struct save_memory {
+    std::string folder; // empty: the current directory
+    std::string name = "map.png";
+};
+
+// Everything the program shows beyond the main window's own widgets.
+struct app {
+    shown_state shown;
+    groups_tool groups;
+    steps_tool steps;
+    practice_tool practice;
+    save_memory last_save;
+};
+
+// The app a handler was connected with.
+inline app& app_of(gpointer data) {
+    return *static_cast<app*>(data);
+}
 
 // Sets the cells to the map, works out its answers and shows them: the key
 // fields (left empty with `with_key` false, as Reset leaves them) and the
-// Groups window.
-void show_map(const boolean_map& map, bool with_key = true);
+// tool windows that are open.
+void show_map(app& a, const boolean_map& map, bool with_key = true);
 
-// Where rc.png (the map's corner) and kmap.png (the window icon) are read.
-extern const char* pixmap_dir;
-
-void build_main_window();
+// Builds the main window on `a`, which must outlive it.
+void build_main_window(app& a);
 GtkWidget* build_map_table();
-GtkWidget* build_button_box();
+GtkWidget* build_button_box(app& a);
 GtkWidget* build_key_table();
-GtkWidget* build_menu_bar();
+GtkWidget* build_menu_bar(app& a);
 
+// Handlers of the main window and its menus; `data` is the app.
 void on_cell_clicked(GtkButton* button, gpointer data);
 void on_show_clicked(GtkButton* button, gpointer data);
 void on_reset_clicked(GtkButton* button, gpointer data);
@@ -83,40 +162,65 @@ void on_enter_function(gpointer data, guint action, GtkWidget* item);
 GtkWidget* build_function_dialog();
 // Reads the dialog's entries; fills the map and shows the answer, or shows
 // the message in the dialog. True when the map was filled.
-bool apply_function_dialog(GtkWidget* dialog);
+bool apply_function_dialog(app& a, GtkWidget* dialog);
+
+// The tool windows' frame (tools.cpp). A tool window is made of its title,
+// a function that builds its parts into the window's box and returns the
+// widget that takes the focus, and one that shows the app in them once
+// they are shown.
+struct tool_parts {
+    const char* title;
+    GtkWidget* (*build)(app& a, GtkWidget* box);
+    void (*fill)(app& a);
+};
+// Builds the window once, places it where it hides least, raises it and
+// gives it the focus. Closing it (its button, Escape, or the main window
+// going) ends it: it is then closed, and presenting it builds it anew.
+void present_tool(app& a, tool_window& tool, const tool_parts& parts);
 
 // View > Groups and File > Save picture... (groups.cpp).
 void on_view_groups(gpointer data, guint action, GtkWidget* item);
 void on_save_picture(gpointer data, guint action, GtkWidget* item);
-void show_groups_window();
-void update_groups_window(); // after each Show and Reset; nothing while closed
-answer_form groups_form();   // the form chosen in the Groups window
+void update_groups_window(app& a);     // after each change of the shown map; nothing while closed
+answer_form groups_form(const app& a); // the form chosen in the Groups window
 // The picture the Groups window shows, and File > Save picture... saves.
-const map_picture& current_picture();
+const map_picture& current_picture(const app& a);
 // Asks for a file name and saves the current picture; tells of a failure.
-void save_picture_dialog(GtkWindow* parent);
+void save_picture_dialog(app& a, GtkWindow* parent);
+
+// View > Steps (steps.cpp).
+void on_view_steps(gpointer data, guint action, GtkWidget* item);
+void update_steps_window(app& a); // after each change of the shown map; nothing while closed
+
+// View > Practice (practice.cpp).
+void on_view_practice(gpointer data, guint action, GtkWidget* item);
+void update_practice_window(app& a); // after each change of the shown map: the groups go
+// The map with the groups, the selection, the cursor and the last Check.
+map_picture practice_picture(const app& a);
+// Adds the selection as a group, or says why it is not one and keeps it.
+void add_practice_group(app& a);
+// A map for New map: a worksheet's exercise (a minimum of 2 to 5 terms in
+// the form of `kind`) drawn from `seed`, other than `now`.
+boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_t seed);
+
+// Parts the tool windows share (tools.cpp).
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
+// A button labelled with `mnemonic`, its "clicked" connected to `handler`
+// with the app.
+GtkWidget* app_button(app& a, const char* mnemonic, GCallback handler);
+// A row of radio buttons, one for each of the `count` mnemonic labels,
+// stored in `buttons`; `on_toggled` is connected to each, with the app.
+GtkWidget* radio_row(app& a, const char* const* labels, std::size_t count, GtkWidget** buttons,
+                     GCallback on_toggled);
+// A row of buttons at the window's end, the last of them "Close".
+GtkWidget* button_row(std::initializer_list<GtkWidget*> buttons, GtkWidget* window,
+                      const char* close_mnemonic);
 // Asks for `area` to show a picture of `size`, or less where `window` would
 // then be taller than the screen.
 void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
 // Draws the picture in `area` at the largest scale that fits, centred.
 void draw_fitted(GtkWidget* area, const map_picture& picture);
-// A window of ours beside the main one: titled, kept with it, closed with
-// it; returns the vertical box its parts go into.
-GtkWidget* new_tool_window(GtkWidget*& window, const char* title);
-// A row of radio buttons, one for each of the `count` mnemonic labels,
-// stored in `buttons`; `on_toggled` is connected to each.
-GtkWidget* radio_row(const char* const* labels, std::size_t count, GtkWidget** buttons,
-                     GCallback on_toggled);
-// Escape in `window` closes it, and so does the button made here, labelled
-// `mnemonic` ("_Close").
-void close_on_escape(GtkWidget* window);
-GtkWidget* close_button(GtkWidget* window, const char* mnemonic);
-// Moves a window of ours where it hides least of the main window and of
-// the other tool windows that are open: beside the main window where the
-// screen has room.
-void place_beside_main_window(GtkWidget* window);
 // Moves a window of ours that has grown back onto the screen.
 void keep_on_screen(GtkWidget* window);
 // Where a window of `width` by `height` goes on the screen: the place that
@@ -124,55 +228,6 @@ void keep_on_screen(GtkWidget* window);
 // `main` first, then beside the others; on the screen however large.
 GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
                       int height, int screen_width, int screen_height);
-
-// View > Steps (steps.cpp): the steps from the shown map to its minimum, one
-// at a time, with Back and Next; nullptr while closed.
-extern GtkWidget* steps_window;
-extern GtkWidget* steps_area;            // the step's picture
-extern GtkWidget* steps_kind_buttons[2]; // Sum, Product
-extern GtkWidget* steps_title_label;     // "Step 2 of 5: the essential primes"
-extern GtkWidget* steps_sentence_label;  // what the step says, with its terms and cells
-extern GtkWidget* steps_back_button;
-extern GtkWidget* steps_next_button;
-
-void on_view_steps(gpointer data, guint action, GtkWidget* item);
-void show_steps_window();
-void update_steps_window(); // after each change of the shown map; nothing while closed
-
-// View > Practice (practice.cpp): the student's own groups on the shown map,
-// judged on Check; nullptr while closed.
-extern GtkWidget* practice_window;
-extern GtkWidget* practice_area;            // the map, the groups, the selection, the cursor
-extern GtkWidget* practice_kind_buttons[2]; // Sum (loops of 1s), Product (loops of 0s)
-extern GtkWidget* practice_message_label;   // "Not a group: ...", "Added A'B."
-extern GtkWidget* practice_list;            // the groups added, in order
-extern GtkWidget* practice_verdict_box;     // after Check, a label per line of the judgement
-
-// The round: the map and the loops it is played on, the groups added, the
-// cells selected, the keyboard's cell, and the last Check. It outlives the
-// window, so that Practice reopened on the same map goes on where it was.
-struct practice_state {
-    boolean_map map;
-    cover_kind kind = cover_kind::sum_of_products;
-    std::vector<cube> groups;
-    minterm_set selected = 0;
-    int cursor = 0;                   // the top-left cell, row C'D' and column A'B', to start
-    std::optional<judgement> checked; // until the groups change
-};
-extern practice_state practice;
-
-cover_kind practice_kind(); // the loops the Practice window asks for
-// The map with the groups, the selection, the cursor and the last Check.
-map_picture practice_picture();
-// Adds the selection as a group, or says why it is not one and keeps it.
-void add_practice_group();
-// A map for New map: a worksheet's exercise (a minimum of 2 to 5 terms in
-// the form of `kind`) drawn from `seed`, other than `now`.
-boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_t seed);
-
-void on_view_practice(gpointer data, guint action, GtkWidget* item);
-void show_practice_window();
-void update_practice_window(); // after each change of the shown map: the groups go
 
 // Scale and offset of a picture drawn as large as fits in a widget, centred.
 struct picture_fit {

@@ -49,9 +49,11 @@ bool read_whole(const char* path, std::string& text, std::string& error) {
     return error.empty();
 }
 
-std::string at_line(const char* path, std::size_t line) {
-    // Translators: the start of a message on a file, as "answers.csv: line 3: ".
-    return printed(_("%s: line %zu: "), name_of(path).c_str(), line);
+// A message on a line of a file.
+std::string at_line(const char* path, std::size_t line, const std::string& message) {
+    // Translators: a message on a line of a file, as "answers.csv: line 3:
+    // a quote is not closed".
+    return printed(_("%s: line %zu: %s"), name_of(path).c_str(), line, message.c_str());
 }
 
 // The first column of each line of the key, a map: exercise N on line N.
@@ -65,7 +67,7 @@ bool read_key(const char* path, std::vector<boolean_map>& maps, std::string& err
         boolean_map map;
         std::string why;
         if (!parse_map(row.cells.front(), map, why)) {
-            error = at_line(path, row.line) + (row.cells.front().empty() ? _("no map") : why);
+            error = at_line(path, row.line, row.cells.front().empty() ? _("no map") : why);
             return false;
         }
         maps.push_back(map);
@@ -122,22 +124,23 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     if (!read_table(text, format_of_table(request.answers), rows, bad_line)) {
-        error = at_line(request.answers, bad_line) + _("a quote is not closed");
+        error = at_line(request.answers, bad_line, _("a quote is not closed"));
         return false;
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const table_row& row = rows[i];
         if (too_many_answers(row, maps.size())) {
-            error = at_line(request.answers, row.line) +
-                    printed(P_("more answer columns than the key's %zu exercise",
-                               "more answer columns than the key's %zu exercises", maps.size()),
-                            maps.size());
+            error =
+                at_line(request.answers, row.line,
+                        printed(P_("more answer columns than the key's %zu exercise",
+                                   "more answer columns than the key's %zu exercises", maps.size()),
+                                maps.size()));
             return false;
         }
         if (i == 0 || blank_row(row)) continue; // the header names the columns
         if (row.cells.front().find_first_of("\t\r\n") != std::string::npos) {
-            error = at_line(request.answers, row.line) +
-                    _("the student's name holds a tab or a line break");
+            error = at_line(request.answers, row.line,
+                            _("the student's name holds a tab or a line break"));
             return false;
         }
         grade_row(row, maps, graded);

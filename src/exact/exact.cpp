@@ -255,15 +255,15 @@ std::vector<cover> all_minimum_sops(const boolean_map& map) {
 namespace tessary {
 
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind) {
-    const bool sums = kind == cover_kind::product_of_sums;
-    const prime_list p = sums ? find_primes(sum_table, map.zeros(), map.ones)
-                              : find_primes(product_table, map.ones, map.zeros());
+    const prime_list p =
+        find_primes(kind == cover_kind::product_of_sums ? sum_table : product_table,
+                    cells_to_cover(map, kind), cells_to_avoid(map, kind));
     return {p.cubes.begin(), p.cubes.begin() + p.size};
 }
 
 std::vector<cover> all_minimum_covers(const boolean_map& map, cover_kind kind) {
-    return kind == cover_kind::product_of_sums ? all_minimum(sum_table, map.zeros(), map.ones)
-                                               : all_minimum(product_table, map.ones, map.zeros());
+    return all_minimum(kind == cover_kind::product_of_sums ? sum_table : product_table,
+                       cells_to_cover(map, kind), cells_to_avoid(map, kind));
 }
 
 std::size_t minimum_cover_count(const boolean_map& map, cover_kind kind) {

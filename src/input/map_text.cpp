@@ -153,16 +153,19 @@ bool add_minterm_list(std::string_view list, const char* option, minterm_set& se
         const std::size_t comma = list.find(',', start);
         const std::string_view item = trim_blanks(
             list.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        // Translators: the start of a message on a list of minterms, as
-        // "--minterms: column 3: minterm 16 is out of range (0 to 15)".
-        const std::string where = printed(_("%s: column %zu: "), option, item_column(list, start));
+        const std::size_t column = item_column(list, start);
+        // Translators: a message on a list of minterms, as "--minterms:
+        // column 3: minterm 16 is out of range (0 to 15)".
+        const auto located = [&](const std::string& message) {
+            return printed(_("%s: column %zu: %s"), option, column, message.c_str());
+        };
         const int minterm = parse_minterm(item, error);
         if (minterm < 0) {
-            error = concat(where, error);
+            error = located(error);
             return false;
         }
         if ((set & minterm_bit(minterm)) != 0) {
-            error = concat(where, printed(_("minterm %d is listed twice"), minterm));
+            error = located(printed(_("minterm %d is listed twice"), minterm));
             return false;
         }
         set = static_cast<minterm_set>(set | minterm_bit(minterm));

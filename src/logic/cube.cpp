@@ -76,4 +76,14 @@ std::string minterm_text(int minterm) {
     return product_text(minterm_cube(minterm));
 }
 
+std::string minterm_list(minterm_set cells) {
+    std::string text;
+    for (int m = 0; m < cell_count; ++m) {
+        if ((cells & minterm_bit(m)) == 0) continue;
+        if (!text.empty()) text += ' ';
+        text += std::to_string(m);
+    }
+    return text;
+}
+
 } // namespace tessary

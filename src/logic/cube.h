@@ -85,6 +85,16 @@ cover_cost cost_of(const cover& terms);
 // on which its sums are 0.
 enum class cover_kind { sum_of_products, product_of_sums };
 
+// The cells a cover of `kind` must take in, the 1-cells of a sum of products
+// or the 0-cells of a product of sums; and those it must leave out, the
+// others but the don't-cares.
+constexpr minterm_set cells_to_cover(const boolean_map& map, cover_kind kind) {
+    return kind == cover_kind::sum_of_products ? map.ones : map.zeros();
+}
+constexpr minterm_set cells_to_avoid(const boolean_map& map, cover_kind kind) {
+    return kind == cover_kind::sum_of_products ? map.zeros() : map.ones;
+}
+
 // The functions the cover stands for: where the sum of its products is 1,
 // and where the product of its sums is 1.
 minterm_set sop_value(const cover& terms);
@@ -96,5 +106,8 @@ std::string pos_text(const cover& terms);
 
 // The written name of a minterm as a product of four literals: "A'BC'D".
 std::string minterm_text(int minterm);
+
+// The minterms of a set as numbers, ascending, separated by one space: "3 7 12".
+std::string minterm_list(minterm_set cells);
 
 } // namespace tessary

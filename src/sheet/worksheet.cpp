@@ -58,19 +58,25 @@ int answer_lines_for(const std::vector<boolean_map>& maps, const sheet_options& 
     return std::max<int>(1, static_cast<int>((longest + 21) / 22));
 }
 
-const char* instructions_for(key_choice answers) {
+// What the students are asked, with a word on the X where the maps have one.
+const char* instructions_for(key_choice answers, bool dont_cares) {
     switch (answers) {
-    case key_choice::pos: return _("Simplify each map to a minimal product of sums.");
-    case key_choice::shown: return _("Simplify each map to a sum of products.");
+    case key_choice::pos:
+        return dont_cares ? _("Simplify each map to a minimal product of sums. An X is a "
+                              "don't-care.")
+                          : _("Simplify each map to a minimal product of sums.");
+    case key_choice::shown:
+        return dont_cares ? _("Simplify each map to a sum of products. An X is a don't-care.")
+                          : _("Simplify each map to a sum of products.");
     case key_choice::minimal:
     case key_choice::both: break;
     }
-    return _("Simplify each map to a minimal sum of products.");
+    return dont_cares ? _("Simplify each map to a minimal sum of products. An X is a don't-care.")
+                      : _("Simplify each map to a minimal sum of products.");
 }
 
 std::vector<std::string> exercise_lines(const sheet_options& o) {
-    std::string instructions = instructions_for(o.answers);
-    if (o.dont_care_percent > 0) instructions.append(" ").append(_("An X is a don't-care."));
+    const std::string instructions = instructions_for(o.answers, o.dont_care_percent > 0);
     // Translators: the first line of a worksheet, where a student writes; keep
     // the lines about as long as they are.
     return {_("Name: ________________________________     Date: ________________"), instructions};

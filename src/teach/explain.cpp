@@ -20,8 +20,7 @@ std::array<std::uint64_t, cell_count> primes_over_cells(const std::vector<cube>&
 } // namespace
 
 explanation explain(const boolean_map& map, cover_kind kind) {
-    const bool sums = kind == cover_kind::product_of_sums;
-    explanation e{kind, sums ? map.zeros() : map.ones, primes_of(map, kind), {}, 0, {}, {}, 0};
+    explanation e{kind, cells_to_cover(map, kind), primes_of(map, kind), {}, 0, {}, {}, 0};
     const auto over = primes_over_cells(e.primes, e.to_cover);
     minterm_set covered = 0;
     for (std::size_t k = 0; k < e.primes.size(); ++k) {
@@ -42,7 +41,7 @@ explanation explain(const boolean_map& map, cover_kind kind) {
             choice.candidates.push_back(e.primes[static_cast<std::size_t>(std::countr_zero(k))]);
         e.choices.push_back(std::move(choice));
     }
-    e.minimum = sums ? minimum_pos(map) : minimum_sop(map);
+    e.minimum = kind == cover_kind::product_of_sums ? minimum_pos(map) : minimum_sop(map);
     e.covers = minimum_cover_count(map, kind);
     return e;
 }

@@ -14,7 +14,7 @@ namespace tessary {
 namespace {
 
 minterm_set wrong_cells(const boolean_map& map, cover_kind kind) {
-    return kind == cover_kind::sum_of_products ? map.zeros() : map.ones;
+    return cells_to_avoid(map, kind);
 }
 
 bool marked_redundant(const std::vector<group_judgement>& judged, cube group) {

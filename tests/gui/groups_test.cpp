@@ -56,7 +56,7 @@ TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
         EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "Enter function");
         gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "expression")), c.expression);
         gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "dont-cares")), c.dont_cares);
-        EXPECT_EQ(apply_function_dialog(dialog), c.accepted);
+        EXPECT_EQ(apply_function_dialog(the_app, dialog), c.accepted);
         std::string map;
         for (int cell = 0; cell < 16; ++cell) {
             if (cell > 0 && cell % 4 == 0) map += '/';
@@ -104,35 +104,35 @@ class GroupsWindow : public MainWindow {
         MainWindow::SetUp();
         ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
         drain_events();
-        ASSERT_NE(groups_window, nullptr);
+        ASSERT_NE(the_app.groups.window, nullptr);
     }
     void choose(int form) {
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(groups_form_buttons[form]), TRUE);
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.form_buttons[form]), TRUE);
     }
 };
 
 TEST_F(GroupsWindow, FollowsShowAndReset) {
-    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(groups_window)), "Tessary: Groups");
-    EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(groups_window)));
-    EXPECT_EQ(label_text(groups_terms_label), "No groups");
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(the_app.groups.window)), "Tessary: Groups");
+    EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(the_app.groups.window)));
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "No groups");
     set_map("0111/1111/1101/1111");
-    EXPECT_EQ(label_text(groups_terms_label), "No groups"); // not before Show
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "No groups"); // not before Show
     click("   Show   ");
-    EXPECT_EQ(label_text(groups_terms_label), "Groups: A'B, BC', AB', C'D, B'C, CD'");
-    EXPECT_EQ(label_text(groups_minimal_label),
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: A'B, BC', AB', C'D, B'C, CD'");
+    EXPECT_EQ(label_text(the_app.groups.minimal_label),
               "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more than the minimum");
     choose(1);
-    EXPECT_EQ(label_text(groups_terms_label), "Groups: A'B, B'C, C'D, AD'");
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: A'B, B'C, C'D, AD'");
     choose(2);
-    EXPECT_EQ(label_text(groups_terms_label), "Groups: (A+B+C+D), (A'+B'+C'+D')");
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: (A+B+C+D), (A'+B'+C'+D')");
     click("   Reset   ");
-    EXPECT_EQ(label_text(groups_terms_label), "Groups: 0"); // one sum, 0, round the map
-    EXPECT_EQ(label_text(groups_minimal_label), "Minimal: 0");
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: 0"); // one sum, 0, round the map
+    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: 0");
     choose(0);
     set_map("0110/0110/0000/0000");
     click("   Show   ");
-    EXPECT_EQ(label_text(groups_terms_label), "Groups: BC'");
-    EXPECT_EQ(label_text(groups_minimal_label), "Minimal: BC'");
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: BC'");
+    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: BC'");
 }
 
 // An answer copied from a label is the answer as typed, without the
@@ -140,10 +140,10 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
 TEST_F(GroupsWindow, CopiedAnswersCarryNoZeroWidthSpaces) {
     set_map("0111/1111/1101/1111");
     click("   Show   ");
-    const std::string full = gtk_label_get_text(GTK_LABEL(groups_minimal_label));
+    const std::string full = gtk_label_get_text(GTK_LABEL(the_app.groups.minimal_label));
     ASSERT_NE(full.find("\u200B"), std::string::npos) << "the label breaks between terms";
-    gtk_label_select_region(GTK_LABEL(groups_minimal_label), 0, -1);
-    g_signal_emit_by_name(groups_minimal_label, "copy-clipboard");
+    gtk_label_select_region(GTK_LABEL(the_app.groups.minimal_label), 0, -1);
+    g_signal_emit_by_name(the_app.groups.minimal_label, "copy-clipboard");
     gchar* copied = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
     ASSERT_NE(copied, nullptr);
     EXPECT_EQ(std::string(copied),
@@ -160,10 +160,10 @@ TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
     for (int form = 0; form < 3; ++form) {
         SCOPED_TRACE(form);
         choose(form);
-        const GdkRectangle at = window_rectangle(groups_window);
+        const GdkRectangle at = window_rectangle(the_app.groups.window);
         const gint width = at.width, height = at.height;
         EXPECT_TRUE(on_screen(at)) << at.x << "," << at.y << " " << width << "x" << height;
-        for (GtkWidget* label : {groups_terms_label, groups_minimal_label}) {
+        for (GtkWidget* label : {the_app.groups.terms_label, the_app.groups.minimal_label}) {
             int text_width, text_height;
             pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(label)), &text_width,
                                         &text_height);
@@ -176,13 +176,13 @@ TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
 
 // The picture takes the size the window is given.
 TEST_F(GroupsWindow, ResizableWithThePictureScaled) {
-    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(groups_window)));
+    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(the_app.groups.window)));
     drain_events();
-    const gint before = groups_area->allocation.width;
+    const gint before = the_app.groups.area->allocation.width;
     gint width, height;
-    gtk_window_get_size(GTK_WINDOW(groups_window), &width, &height);
-    gtk_window_resize(GTK_WINDOW(groups_window), width + 200, height + 200);
-    EXPECT_TRUE(wait_until([before] { return groups_area->allocation.width > before; }));
+    gtk_window_get_size(GTK_WINDOW(the_app.groups.window), &width, &height);
+    gtk_window_resize(GTK_WINDOW(the_app.groups.window), width + 200, height + 200);
+    EXPECT_TRUE(wait_until([before] { return the_app.groups.area->allocation.width > before; }));
 }
 
 struct closing_case {
@@ -193,28 +193,30 @@ struct closing_case {
 TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
     const closing_case cases[] = {
         {"Close",
-         [] { gtk_button_clicked(GTK_BUTTON(testing::find_button(groups_window, "_Close"))); }},
-        {"Escape", [] { press_key(groups_window, GDK_Escape); }},
+         [] {
+             gtk_button_clicked(GTK_BUTTON(testing::find_button(the_app.groups.window, "_Close")));
+         }},
+        {"Escape", [] { press_key(the_app.groups.window, GDK_Escape); }},
     };
     for (const closing_case& c : cases) {
         SCOPED_TRACE(c.how);
-        show_groups_window();
+        on_view_groups(&the_app, 0, nullptr);
         drain_events();
         c.close();
         drain_events();
-        EXPECT_EQ(groups_window, nullptr);
+        EXPECT_EQ(the_app.groups.window, nullptr);
     }
 }
 
 TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
-    GtkWidget* first = groups_window;
+    GtkWidget* first = the_app.groups.window;
     ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
-    EXPECT_EQ(groups_window, first);
-    gtk_widget_destroy(groups_window);
-    EXPECT_EQ(groups_window, nullptr);
+    EXPECT_EQ(the_app.groups.window, first);
+    gtk_widget_destroy(the_app.groups.window);
+    EXPECT_EQ(the_app.groups.window, nullptr);
     click("   Show   "); // with the window closed: nothing to follow
     ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
-    EXPECT_NE(groups_window, nullptr);
+    EXPECT_NE(the_app.groups.window, nullptr);
 }
 
 } // namespace
@@ -301,7 +303,7 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     const std::string cwd = here;
     g_free(here);
     poll_dialog(100, look_and_cancel);
-    save_picture_dialog(GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(main_window));
     EXPECT_EQ(seen.folder, cwd);
     EXPECT_EQ(seen.file, cwd + "/map.png");
     EXPECT_EQ(seen.file_as_svg, cwd + "/map.svg");
@@ -310,11 +312,11 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     const std::string dir = mkdtemp(dir_template);
     saved_to = dir + "/corners.pdf";
     answering = poll_dialog(200, answer_chooser);
-    save_picture_dialog(GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(main_window));
     if (answering != 0) g_source_remove(answering);
     seen = {};
     poll_dialog(100, look_and_cancel);
-    save_picture_dialog(GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(main_window));
     EXPECT_EQ(seen.folder, dir);
     EXPECT_EQ(seen.file, dir + "/corners.pdf");
     std::system(("rm -rf " + dir).c_str());
@@ -346,14 +348,14 @@ TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
         GTK_ITEM_FACTORY(g_object_get_data(G_OBJECT(main_window), "tessary-item-factory"));
     GtkWidget* item = gtk_item_factory_get_widget(factory, "<main>/View/Minterm numbers");
     ASSERT_NE(item, nullptr);
-    show_groups_window();
+    on_view_groups(&the_app, 0, nullptr);
     for (const bool on : {true, false}) {
         gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on);
         drain_events();
-        EXPECT_EQ(current_picture().numbers, on);
+        EXPECT_EQ(current_picture(the_app).numbers, on);
         set_map("0110/0110/0000/0000");
         click("   Show   ");
-        EXPECT_EQ(current_picture().numbers, on) << "after Show";
+        EXPECT_EQ(current_picture(the_app).numbers, on) << "after Show";
     }
 }
 

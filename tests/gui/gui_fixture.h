@@ -171,11 +171,15 @@ inline bool main_loop_quits_after(GSourceFunc action) {
     return !timed_out;
 }
 
+// The program's state for the window under test: made anew for each test,
+// as the program starts.
+inline app the_app;
+
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        practice = {}; // as the program starts: no round of practice yet
-        build_main_window();
+        the_app = {};
+        build_main_window(the_app);
         drain_events();
     }
 

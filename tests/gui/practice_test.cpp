@@ -16,13 +16,13 @@ namespace tessary::testing {
 namespace {
 
 std::string message() {
-    return gtk_label_get_text(GTK_LABEL(practice_message_label));
+    return gtk_label_get_text(GTK_LABEL(the_app.practice.message_label));
 }
 
 // The judgement as the window shows it, a label a line.
 std::vector<std::string> verdict_lines() {
     std::vector<std::string> lines;
-    GList* labels = gtk_container_get_children(GTK_CONTAINER(practice_verdict_box));
+    GList* labels = gtk_container_get_children(GTK_CONTAINER(the_app.practice.verdict_box));
     for (GList* l = labels; l != nullptr; l = l->next)
         lines.push_back(gtk_label_get_text(GTK_LABEL(l->data)));
     g_list_free(labels);
@@ -31,7 +31,7 @@ std::vector<std::string> verdict_lines() {
 
 std::vector<std::string> listed_groups() {
     std::vector<std::string> groups;
-    GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(practice_list));
+    GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(the_app.practice.list));
     GtkTreeIter row;
     for (gboolean more = gtk_tree_model_get_iter_first(model, &row); more;
          more = gtk_tree_model_iter_next(model, &row)) {
@@ -44,13 +44,13 @@ std::vector<std::string> listed_groups() {
 }
 
 void press_key(guint keyval) {
-    testing::press_key(practice_window, keyval);
+    testing::press_key(the_app.practice.window, keyval);
 }
 
 // A point of the area inside the cell of minterm `m`, found through the
 // picture's own hit test, at the scale the area draws it.
 GdkPoint centre_of(int m) {
-    const map_picture picture = practice_picture();
+    const map_picture picture = practice_picture(the_app);
     int x0 = -1, y0 = -1, x1 = -1, y1 = -1;
     for (int y = 0; y < 600; y += 2)
         for (int x = 0; x < 600; x += 2)
@@ -58,7 +58,7 @@ GdkPoint centre_of(int m) {
                 if (x0 < 0) x0 = x, y0 = y;
                 x1 = x, y1 = y;
             }
-    const picture_fit fit = fit_in(practice_area, picture);
+    const picture_fit fit = fit_in(the_app.practice.area, picture);
     return {static_cast<int>(fit.x + fit.scale * (x0 + x1) / 2),
             static_cast<int>(fit.y + fit.scale * (y0 + y1) / 2)};
 }
@@ -67,12 +67,12 @@ void pointer(GdkEventType type, int m) {
     GdkEvent* event = gdk_event_new(type);
     const GdkPoint at = centre_of(m);
     if (type == GDK_MOTION_NOTIFY) {
-        event->motion.window = GDK_WINDOW(g_object_ref(practice_area->window));
+        event->motion.window = GDK_WINDOW(g_object_ref(the_app.practice.area->window));
         event->motion.x = at.x;
         event->motion.y = at.y;
         event->motion.state = GDK_BUTTON1_MASK;
     } else {
-        event->button.window = GDK_WINDOW(g_object_ref(practice_area->window));
+        event->button.window = GDK_WINDOW(g_object_ref(the_app.practice.area->window));
         event->button.button = 1;
         event->button.x = at.x;
         event->button.y = at.y;
@@ -94,7 +94,7 @@ void drag_across(int from, int to) {
 }
 
 void press(const char* label) {
-    gtk_button_clicked(GTK_BUTTON(find_button(practice_window, label)));
+    gtk_button_clicked(GTK_BUTTON(find_button(the_app.practice.window, label)));
     drain_events();
 }
 
@@ -103,18 +103,19 @@ class Practice : public MainWindow {
     void open_on(const char* map) {
         set_map(map);
         click("   Show   ");
-        show_practice_window();
+        on_view_practice(&the_app, 0, nullptr);
         drain_events();
     }
 };
 
 TEST_F(Practice, OpensOnTheShownMapWithTheKeyboardOnItsFirstCell) {
     open_on("1001/0000/0000/1001");
-    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(practice_window))), "Tessary: Practice");
-    EXPECT_TRUE(GTK_WIDGET_HAS_FOCUS(practice_area));
-    EXPECT_EQ(practice.cursor, 0);
-    EXPECT_TRUE(practice.groups.empty());
-    EXPECT_EQ(practice.selected, 0);
+    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(the_app.practice.window))),
+              "Tessary: Practice");
+    EXPECT_TRUE(GTK_WIDGET_HAS_FOCUS(the_app.practice.area));
+    EXPECT_EQ(the_app.practice.round.cursor, 0);
+    EXPECT_TRUE(the_app.practice.round.groups.empty());
+    EXPECT_EQ(the_app.practice.round.selected, 0);
 }
 
 // The corners by keyboard alone: the cursor wraps left and up.
@@ -123,16 +124,16 @@ TEST_F(Practice, KeyboardSelectsWrapsAndAdds) {
     for (const guint key :
          {GDK_space, GDK_Left, GDK_space, GDK_Up, GDK_space, GDK_Right, GDK_space})
         press_key(key);
-    EXPECT_EQ(practice.selected,
+    EXPECT_EQ(the_app.practice.round.selected,
               minterm_bit(0) | minterm_bit(8) | minterm_bit(10) | minterm_bit(2));
-    save_screenshot(practice_window, "practice-1-corners-selected");
+    save_screenshot(the_app.practice.window, "practice-1-corners-selected");
     press_key(GDK_Return);
     EXPECT_EQ(listed_groups(), std::vector<std::string>{"B'D'"});
-    EXPECT_EQ(practice.selected, 0) << "an added group clears the selection";
+    EXPECT_EQ(the_app.practice.round.selected, 0) << "an added group clears the selection";
     press("_Check");
     EXPECT_EQ(verdict_lines(),
               (std::vector<std::string>{"B'D': prime, essential", "cover: minimal"}));
-    save_screenshot(practice_window, "practice-2-checked");
+    save_screenshot(the_app.practice.window, "practice-2-checked");
 }
 
 // The example of the manual: a loop too small, the right one and one over a 0.
@@ -149,7 +150,7 @@ TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
               (std::vector<std::string>{"A'B'C'D': could be bigger: inside B'D', redundant",
                                         "B'D': prime, essential", "A'B: covers a 0 at 4",
                                         "cover: incorrect; 1 of the groups covers a 0"}));
-    save_screenshot(practice_window, "practice-3-three-groups-checked");
+    save_screenshot(the_app.practice.window, "practice-3-three-groups-checked");
 }
 
 struct refusal_case {
@@ -167,14 +168,14 @@ TEST_F(Practice, RefusesWhatIsNotAGroupAndKeepsTheSelection) {
     for (const refusal_case& c : cases) {
         SCOPED_TRACE(c.says);
         for (const int m : c.cells) click_cell(m);
-        const minterm_set selected = practice.selected;
+        const minterm_set selected = the_app.practice.round.selected;
         press_key(GDK_Return);
         EXPECT_EQ(message().rfind(c.says, 0), 0u) << message();
-        EXPECT_EQ(practice.selected, selected);
-        EXPECT_TRUE(practice.groups.empty());
-        if (c.cells.size() == 4) save_screenshot(practice_window, "practice-4-refused");
+        EXPECT_EQ(the_app.practice.round.selected, selected);
+        EXPECT_TRUE(the_app.practice.round.groups.empty());
+        if (c.cells.size() == 4) save_screenshot(the_app.practice.window, "practice-4-refused");
         for (const int m : c.cells) click_cell(m); // let the cells go again
-        EXPECT_EQ(practice.selected, 0);
+        EXPECT_EQ(the_app.practice.round.selected, 0);
     }
 }
 
@@ -188,8 +189,8 @@ TEST_F(Practice, RemoveClearAndANewMap) {
     press("_Remove");
     EXPECT_EQ(listed_groups(), (std::vector<std::string>{"C'D'", "C'D"})) << "the last goes";
     GtkTreePath* first = gtk_tree_path_new_from_string("0");
-    gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(practice_list)),
-                                   first);
+    gtk_tree_selection_select_path(
+        gtk_tree_view_get_selection(GTK_TREE_VIEW(the_app.practice.list)), first);
     gtk_tree_path_free(first);
     press("_Remove");
     EXPECT_EQ(listed_groups(), std::vector<std::string>{"C'D"}) << "the selected one goes";
@@ -200,10 +201,10 @@ TEST_F(Practice, RemoveClearAndANewMap) {
 
     drag_across(0, 9);
     press_key(GDK_Return);
-    const boolean_map before = shown.map;
+    const boolean_map before = the_app.shown.map;
     press("_New map");
-    EXPECT_NE(shown.map, before);
-    const int terms = minimum_sop(shown.map).size;
+    EXPECT_NE(the_app.shown.map, before);
+    const int terms = minimum_sop(the_app.shown.map).size;
     EXPECT_GE(terms, 2);
     EXPECT_LE(terms, 5);
     EXPECT_TRUE(listed_groups().empty()) << "a new map starts the round again";
@@ -223,7 +224,7 @@ TEST_F(Practice, ShowingAnotherMapClearsTheGroups) {
 // Loops of 0s for the product.
 TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
     open_on("1001/0000/0000/1001");
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[1]), TRUE);
     drain_events();
     drag_across(4, 14); // columns A'B and AB: B
     press_key(GDK_Return);
@@ -234,7 +235,7 @@ TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
     EXPECT_EQ(verdict_lines(),
               (std::vector<std::string>{"B': prime, essential", "D': prime, essential",
                                         "cover: minimal"}));
-    save_screenshot(practice_window, "practice-5-product");
+    save_screenshot(the_app.practice.window, "practice-5-product");
 }
 
 // New map leaves the main window as if the student had clicked the cells
@@ -245,12 +246,12 @@ TEST_F(Practice, NewMapGivesNoAnswerAway) {
     ASSERT_NE(text_of(key_entry), "");
     press("_New map");
     EXPECT_EQ(text_of(key_entry), "");
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[1]), TRUE);
     drain_events();
     for (int i = 0; i < 20; ++i) {
         press("_New map");
-        const int sums = minimum_pos(shown.map).size;
-        EXPECT_TRUE(sums >= 2 && sums <= 5) << map_text(shown.map);
+        const int sums = minimum_pos(the_app.shown.map).size;
+        EXPECT_TRUE(sums >= 2 && sums <= 5) << map_text(the_app.shown.map);
     }
     click("   Show   ");
     EXPECT_NE(text_of(key_entry), "");
@@ -266,25 +267,26 @@ TEST_F(Practice, CheckMarksTheMap) {
     click_cell(0);
     press_key(GDK_Return);
     press("_Check");
-    map_picture marked = practice_picture();
+    map_picture marked = practice_picture(the_app);
     EXPECT_TRUE(marked.groups[0].warning);
     EXPECT_FALSE(marked.groups[1].warning);
     EXPECT_EQ(marked.wrong_cells,
               minterm_bit(4) | minterm_bit(5) | minterm_bit(6) | minterm_bit(7));
     EXPECT_EQ(marked.missed_cells, minterm_bit(2) | minterm_bit(8) | minterm_bit(10));
-    save_screenshot(practice_window, "practice-6-marked");
+    save_screenshot(the_app.practice.window, "practice-6-marked");
     press("C_lear");
-    EXPECT_EQ(practice_picture().missed_cells, 0) << "the marks go with the groups";
+    EXPECT_EQ(practice_picture(the_app).missed_cells, 0) << "the marks go with the groups";
 
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[1]), TRUE);
     drain_events();
     drag_across(0, 2); // A'B', over the 1s at 0 and 2
     press_key(GDK_Return);
     press("_Check");
-    marked = practice_picture();
+    marked = practice_picture(the_app);
     EXPECT_TRUE(marked.groups[0].warning);
     EXPECT_EQ(marked.wrong_cells, minterm_bit(0) | minterm_bit(2));
-    EXPECT_EQ(marked.missed_cells, static_cast<minterm_set>(0xFAFA)) << "every 0: none is in a good loop";
+    EXPECT_EQ(marked.missed_cells, static_cast<minterm_set>(0xFAFA))
+        << "every 0: none is in a good loop";
 }
 
 // Switching between loops of 1s and of 0s says what it cleared; closing and
@@ -294,19 +296,19 @@ TEST_F(Practice, KeepsTheGroupsAndSaysWhenASwitchClearsThem) {
     drag_across(0, 8);
     press_key(GDK_Return);
     press_key(GDK_Escape);
-    ASSERT_EQ(practice_window, nullptr);
+    ASSERT_EQ(the_app.practice.window, nullptr);
     click("   Show   ");
-    show_practice_window();
+    on_view_practice(&the_app, 0, nullptr);
     EXPECT_EQ(listed_groups(), std::vector<std::string>{"C'D'"}) << "reopened on the same map";
     drag_across(1, 9);
     press_key(GDK_Return);
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[1]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[1]), TRUE);
     drain_events();
     EXPECT_TRUE(listed_groups().empty());
     EXPECT_EQ(message(), "Loops of 0s now: the 2 groups of 1s were cleared.");
     drag_across(3, 11);
     press_key(GDK_Return);
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(practice_kind_buttons[0]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[0]), TRUE);
     drain_events();
     EXPECT_EQ(message(), "Loops of 1s now: the group of 0s was cleared.");
 }
@@ -320,8 +322,8 @@ TEST_F(Practice, WordsAStudentMeets) {
     EXPECT_EQ(message(), "Added the whole map.");
     press("_Remove");
     EXPECT_EQ(message(), "Removed the whole map.");
-    EXPECT_FALSE(gtk_label_get_selectable(GTK_LABEL(practice_message_label)));
-    GtkWidget* hint = find_label(practice_window, "Select the cells");
+    EXPECT_FALSE(gtk_label_get_selectable(GTK_LABEL(the_app.practice.message_label)));
+    GtkWidget* hint = find_label(the_app.practice.window, "Select the cells");
     ASSERT_NE(hint, nullptr);
     EXPECT_FALSE(gtk_label_get_selectable(GTK_LABEL(hint)));
 }
@@ -336,27 +338,28 @@ TEST_F(Practice, SixteenGroupsStayOnTheScreen) {
     }
     press("_Check");
     ASSERT_EQ(verdict_lines().size(), 17u);
-    const GdkRectangle at = window_rectangle(practice_window);
+    const GdkRectangle at = window_rectangle(the_app.practice.window);
     EXPECT_TRUE(on_screen(at)) << at.x << "," << at.y << " " << at.width << "x" << at.height;
-    save_screenshot(practice_window, "practice-7-sixteen");
+    save_screenshot(the_app.practice.window, "practice-7-sixteen");
 }
 
 // A larger window draws the map larger, and a click still lands on its cell.
 TEST_F(Practice, DrawsTheMapToTheWindowsSize) {
     open_on("1001/0000/0000/1001");
-    const double scale = fit_in(practice_area, practice_picture()).scale;
+    const double scale = fit_in(the_app.practice.area, practice_picture(the_app)).scale;
     const GdkRectangle screen = screen_rectangle();
-    gtk_window_resize(GTK_WINDOW(practice_window), screen.width - 24, screen.height - 48);
-    EXPECT_TRUE(
-        wait_until([&] { return fit_in(practice_area, practice_picture()).scale > scale * 1.2; }));
+    gtk_window_resize(GTK_WINDOW(the_app.practice.window), screen.width - 24, screen.height - 48);
+    EXPECT_TRUE(wait_until([&] {
+        return fit_in(the_app.practice.area, practice_picture(the_app)).scale > scale * 1.2;
+    }));
     click_cell(10);
-    EXPECT_EQ(practice.selected, minterm_bit(10));
+    EXPECT_EQ(the_app.practice.round.selected, minterm_bit(10));
 }
 
 TEST_F(Practice, EscapeCloses) {
     open_on("1001/0000/0000/1001");
     press_key(GDK_Escape);
-    EXPECT_EQ(practice_window, nullptr);
+    EXPECT_EQ(the_app.practice.window, nullptr);
 }
 
 } // namespace

@@ -27,14 +27,14 @@ std::vector<std::string> walk_steps(const std::string& shot_name) {
     std::vector<std::string> sentences;
     for (int step = 0; step < 5; ++step) {
         drain_events();
-        EXPECT_EQ(sensitive(steps_back_button), step > 0) << "step " << step + 1;
-        EXPECT_EQ(sensitive(steps_next_button), step < 4) << "step " << step + 1;
-        EXPECT_EQ(
-            label_text(steps_title_label).rfind("Step " + std::to_string(step + 1) + " of 5", 0),
-            0u);
-        sentences.push_back(label_text(steps_sentence_label));
-        save_screenshot(steps_window, shot_name + "-" + std::to_string(step + 1));
-        gtk_button_clicked(GTK_BUTTON(steps_next_button));
+        EXPECT_EQ(sensitive(the_app.steps.back_button), step > 0) << "step " << step + 1;
+        EXPECT_EQ(sensitive(the_app.steps.next_button), step < 4) << "step " << step + 1;
+        EXPECT_EQ(label_text(the_app.steps.title_label)
+                      .rfind("Step " + std::to_string(step + 1) + " of 5", 0),
+                  0u);
+        sentences.push_back(label_text(the_app.steps.sentence_label));
+        save_screenshot(the_app.steps.window, shot_name + "-" + std::to_string(step + 1));
+        gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
     }
     return sentences;
 }
@@ -63,11 +63,11 @@ TEST_F(MainWindow, StepsWalkFromTheMapToTheMinimum) {
          {": B'D'.", "B'D' (only it covers 0)", "Left: none.", "Choose: none.",
           "Minimal: B'D', the only minimum cover."}},
     };
-    show_steps_window();
+    on_view_steps(&the_app, 0, nullptr);
     for (const steps_case& c : cases) {
         SCOPED_TRACE(std::string(c.map) + (c.product ? " product" : " sum"));
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[c.product ? 1 : 0]),
-                                     TRUE);
+        gtk_toggle_button_set_active(
+            GTK_TOGGLE_BUTTON(the_app.steps.kind_buttons[c.product ? 1 : 0]), TRUE);
         set_map(c.map);
         click("   Show   ");
         const std::vector<std::string> sentences =
@@ -75,8 +75,8 @@ TEST_F(MainWindow, StepsWalkFromTheMapToTheMinimum) {
         for (std::size_t i = 0; i < c.says.size(); ++i)
             EXPECT_NE(sentences[i].find(c.says[i]), std::string::npos)
                 << "step " << i + 1 << " says: " << sentences[i];
-        gtk_button_clicked(GTK_BUTTON(steps_back_button));
-        EXPECT_TRUE(sensitive(steps_next_button)) << "Back from the last step";
+        gtk_button_clicked(GTK_BUTTON(the_app.steps.back_button));
+        EXPECT_TRUE(sensitive(the_app.steps.next_button)) << "Back from the last step";
     }
 }
 
@@ -93,33 +93,34 @@ GdkPoint place_in_window(GtkWidget* widget) {
 TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
     const std::pair<const char*, bool> cases[] = {{"0101/1010/0101/1010", true},
                                                   {"1110/1010/1110/0000", false}};
-    show_steps_window();
-    GtkWidget* close = testing::find_button(steps_window, "_Close");
+    on_view_steps(&the_app, 0, nullptr);
+    GtkWidget* close = testing::find_button(the_app.steps.window, "_Close");
     for (const auto& [map, product] : cases) {
         SCOPED_TRACE(std::string(map) + (product ? " product" : " sum"));
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(steps_kind_buttons[product]), TRUE);
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.steps.kind_buttons[product]), TRUE);
         set_map(map);
         click("   Show   ");
-        const GdkRectangle first = window_rectangle(steps_window);
+        const GdkRectangle first = window_rectangle(the_app.steps.window);
         EXPECT_TRUE(on_screen(first))
             << first.x << "," << first.y << " " << first.width << "x" << first.height;
-        const GdkPoint back = place_in_window(steps_back_button),
-                       next = place_in_window(steps_next_button), shut = place_in_window(close);
+        const GdkPoint back = place_in_window(the_app.steps.back_button),
+                       next = place_in_window(the_app.steps.next_button),
+                       shut = place_in_window(close);
         for (int step = 1; step <= 5; ++step) {
-            const GdkRectangle at = window_rectangle(steps_window);
-            save_screenshot(steps_window, std::string("one-size-") + map[0] + map[1] + map[2] +
-                                              map[3] + (product ? "-product-" : "-sum-") +
-                                              std::to_string(step));
+            const GdkRectangle at = window_rectangle(the_app.steps.window);
+            save_screenshot(the_app.steps.window,
+                            std::string("one-size-") + map[0] + map[1] + map[2] + map[3] +
+                                (product ? "-product-" : "-sum-") + std::to_string(step));
             EXPECT_EQ(at.width, first.width) << "step " << step;
             EXPECT_EQ(at.height, first.height) << "step " << step;
             for (const auto& [button, was] :
-                 {std::pair{steps_back_button, back}, std::pair{steps_next_button, next},
-                  std::pair{close, shut}}) {
+                 {std::pair{the_app.steps.back_button, back},
+                  std::pair{the_app.steps.next_button, next}, std::pair{close, shut}}) {
                 const GdkPoint now = place_in_window(button);
                 EXPECT_TRUE(now.x == was.x && now.y == was.y)
                     << "step " << step << ": " << label_of(button) << " moved";
             }
-            gtk_button_clicked(GTK_BUTTON(steps_next_button));
+            gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
         }
     }
 }
@@ -128,30 +129,31 @@ TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
 TEST_F(MainWindow, StepsDrawTheMapToTheWindowsSize) {
     set_map("1110/1010/1110/0000");
     click("   Show   ");
-    show_steps_window();
-    const map_picture picture = steps_of(shown.map, cover_kind::sum_of_products)[0].picture;
-    const GdkRectangle before = window_rectangle(steps_window);
-    const double scale = fit_in(steps_area, picture).scale;
+    on_view_steps(&the_app, 0, nullptr);
+    const map_picture picture = steps_of(the_app.shown.map, cover_kind::sum_of_products)[0].picture;
+    const GdkRectangle before = window_rectangle(the_app.steps.window);
+    const double scale = fit_in(the_app.steps.area, picture).scale;
     const GdkRectangle screen = screen_rectangle();
-    gtk_window_resize(GTK_WINDOW(steps_window), screen.width - 24, screen.height - 48);
-    EXPECT_TRUE(
-        wait_until([&] { return steps_area->allocation.height > before.height / 2 + 200; }));
-    EXPECT_GT(fit_in(steps_area, picture).scale, scale * 1.2);
+    gtk_window_resize(GTK_WINDOW(the_app.steps.window), screen.width - 24, screen.height - 48);
+    EXPECT_TRUE(wait_until(
+        [&] { return the_app.steps.area->allocation.height > before.height / 2 + 200; }));
+    EXPECT_GT(fit_in(the_app.steps.area, picture).scale, scale * 1.2);
 }
 
 TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
     set_map("1001/0000/0000/1001");
     click("   Show   ");
-    show_steps_window();
-    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(steps_window))), "Tessary: Steps");
-    gtk_button_clicked(GTK_BUTTON(steps_next_button));
+    on_view_steps(&the_app, 0, nullptr);
+    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(the_app.steps.window))),
+              "Tessary: Steps");
+    gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
     click("   Reset   ");
     drain_events();
-    EXPECT_FALSE(sensitive(steps_back_button)) << "a new map starts at the first step";
-    EXPECT_NE(label_text(steps_sentence_label).find("There are no prime implicants"),
+    EXPECT_FALSE(sensitive(the_app.steps.back_button)) << "a new map starts at the first step";
+    EXPECT_NE(label_text(the_app.steps.sentence_label).find("There are no prime implicants"),
               std::string::npos);
-    press_key(steps_window, GDK_Escape);
-    EXPECT_EQ(steps_window, nullptr);
+    press_key(the_app.steps.window, GDK_Escape);
+    EXPECT_EQ(the_app.steps.window, nullptr);
 }
 
 } // namespace

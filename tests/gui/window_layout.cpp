@@ -24,7 +24,8 @@ void print_centre(const char* name, GtkWidget* widget) {
 
 int main(int argc, char** argv) {
     gtk_init(&argc, &argv);
-    tessary::build_main_window();
+    static tessary::app app;
+    tessary::build_main_window(app);
     for (int i = 0; i < 1000 && !GTK_WIDGET_MAPPED(tessary::main_window); ++i) gtk_main_iteration();
     while (gtk_events_pending()) gtk_main_iteration();
     for (int row = 0; row < 4; ++row) {

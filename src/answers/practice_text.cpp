@@ -1,0 +1,67 @@
+// Practice's words (see answers.h): each a whole sentence of the catalogue.
+#include "answers/answers.h"
+
+#include <bit>
+
+namespace tessary {
+
+std::string selection_refusal(selection_fault fault, minterm_set cells) {
+    const int n = std::popcount(static_cast<unsigned>(cells));
+    switch (fault) {
+    case selection_fault::empty: return _("Not a group: no cell is selected.");
+    case selection_fault::size:
+        return printed(P_("Not a group: %d cell is selected, and a group has 1, 2, 4, 8 or 16.",
+                          "Not a group: %d cells are selected, and a group has 1, 2, 4, 8 or 16.",
+                          static_cast<unsigned long>(n)),
+                       n);
+    case selection_fault::shape:
+        return printed(
+            _("Not a group: the %d cells selected do not make a rectangle, even with the "
+              "map's edges wrapping round."),
+            n);
+    case selection_fault::none: break;
+    }
+    return "";
+}
+
+std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed) {
+    const bool sums = kind == cover_kind::product_of_sums;
+    if (wrong_ringed && missed_ringed)
+        return sums ? _("Ringed in red: a 1 that a loop takes. Ringed with a broken line: a 0 "
+                        "that no loop takes.")
+                    : _("Ringed in red: a 0 that a loop takes. Ringed with a broken line: a 1 "
+                        "that no loop takes.");
+    if (wrong_ringed)
+        return sums ? _("Ringed in red: a 1 that a loop takes.")
+                    : _("Ringed in red: a 0 that a loop takes.");
+    if (missed_ringed)
+        return sums ? _("Ringed with a broken line: a 0 that no loop takes.")
+                    : _("Ringed with a broken line: a 1 that no loop takes.");
+    return "";
+}
+
+std::string cursor_description(int cursor, char value, minterm_set selected) {
+    const std::string cell = minterm_text(cursor);
+    if (selected == 0)
+        // Translators: read out by a screen reader, as "Cursor on cell 5
+        // (A'BC'D), 1; no cell selected".
+        return printed(_("Cursor on cell %d (%s), %c; no cell selected"), cursor, cell.c_str(),
+                       value);
+    // Translators: read out by a screen reader, as "Cursor on cell 5
+    // (A'BC'D), 1; selected: 4 5".
+    return printed(_("Cursor on cell %d (%s), %c; selected: %s"), cursor, cell.c_str(), value,
+                   minterm_list(selected).c_str());
+}
+
+std::string kind_switch_note(cover_kind now, std::size_t cleared) {
+    const auto n = static_cast<unsigned long>(cleared);
+    return now == cover_kind::product_of_sums
+               ? printed(P_("Loops of 0s now: the group of 1s was cleared.",
+                            "Loops of 0s now: the %lu groups of 1s were cleared.", n),
+                         n)
+               : printed(P_("Loops of 1s now: the group of 0s was cleared.",
+                            "Loops of 1s now: the %lu groups of 0s were cleared.", n),
+                         n);
+}
+
+} // namespace tessary
