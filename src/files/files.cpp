@@ -102,7 +102,9 @@ void release_slot(int slot) {
     temporary_in_use[static_cast<std::size_t>(slot)] = 0;
 }
 
-void on_cleanup_signal(int sig) {
+// Installed with SA_SIGINFO, so that a handler before ours that wants the
+// signal's information and context is passed the real ones.
+void on_cleanup_signal(int sig, siginfo_t* info, void* context) {
     const int saved = errno;
     for (std::size_t i = 0; i < temporary_slots; ++i)
         if (temporary_in_use[i]) unlink(temporary_names[i].data());
@@ -110,7 +112,7 @@ void on_cleanup_signal(int sig) {
         if (cleanup_signals[i] != sig) continue;
         const struct sigaction& before = previous_actions[i];
         if ((before.sa_flags & SA_SIGINFO) != 0) {
-            before.sa_sigaction(sig, nullptr, nullptr);
+            before.sa_sigaction(sig, info, context);
         } else if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN) {
             before.sa_handler(sig);
         } else {
@@ -264,11 +266,14 @@ void remove_temporaries_on_signals() {
     for (std::size_t i = 0; i < cleanup_signals.size(); ++i) {
         const int sig = cleanup_signals[i];
         struct sigaction now {};
-        if (sigaction(sig, nullptr, &now) != 0 || now.sa_handler == SIG_IGN) continue;
-        if (now.sa_handler == on_cleanup_signal) continue; // already ours
+        if (sigaction(sig, nullptr, &now) != 0) continue;
+        const bool with_info = (now.sa_flags & SA_SIGINFO) != 0;
+        if (!with_info && now.sa_handler == SIG_IGN) continue;
+        if (with_info && now.sa_sigaction == on_cleanup_signal) continue; // already ours
         previous_actions[i] = now;
         struct sigaction cleanup {};
-        cleanup.sa_handler = on_cleanup_signal;
+        cleanup.sa_sigaction = on_cleanup_signal;
+        cleanup.sa_flags = SA_SIGINFO;
         sigemptyset(&cleanup.sa_mask);
         for (const int other : cleanup_signals) sigaddset(&cleanup.sa_mask, other);
         sigaction(sig, &cleanup, nullptr);

@@ -70,7 +70,7 @@ def main():
     for minterm in ("4", "5", "12", "13", "15", "15"):
         click(cells[minterm])
     click(show[0])
-    time.sleep(0.5)
+    wait_for(lambda: any(showing(f) and text_of(f) for f in fields), "an answer in a key field")
     first = [f for f in fields if showing(f)]
     if len(first) != 1:
         sys.exit(f"{len(first)} key fields showing, expected 1")
@@ -80,9 +80,8 @@ def main():
     if cells["15"].name != "X":
         sys.exit(f"cell 15 reads '{cells['15'].name}' after two clicks, expected X")
     click(reset[0])
-    time.sleep(0.5)
-    if text_of(first[0]) != "" or any(c.name != "0" for c in cells.values()):
-        sys.exit("Reset did not clear the map and the key field")
+    wait_for(lambda: text_of(first[0]) == "" and all(c.name == "0" for c in cells.values()),
+             "Reset to clear the map and the key field")
     print(f"accessibility: 16 cells, Show, Reset, 2 key fields; answer {answer}")
     enter_function(app)
     groups_window(app)
@@ -183,9 +182,13 @@ def practice_window(app):
     if len(area) != 1:
         sys.exit(f"{len(area)} maps named 'Map' in the Practice window")
     wait_for(lambda: area[0].description.startswith("Cursor on cell 0 "), "the cursor on cell 0")
-    for key in ("Right", "space", "Down", "space", "Down", "space", "Down", "space", "Return"):
+    # Each key but the last changes what the map says of the cursor or the
+    # selection: the next key waits for that.
+    for key in ("Right", "space", "Down", "space", "Down", "space", "Down", "space"):
+        before = area[0].description
         pyatspi.Registry.generateKeyboardEvent(KEYSYMS[key], None, pyatspi.KEY_SYM)
-        time.sleep(0.1)
+        wait_for(lambda: area[0].description != before, f"the key {key} to be taken")
+    pyatspi.Registry.generateKeyboardEvent(KEYSYMS["Return"], None, pyatspi.KEY_SYM)
 
     def has_label(text):
         return any(n.getRole() == pyatspi.ROLE_LABEL and n.name == text for n in walk(frame))

@@ -145,6 +145,32 @@ TEST_F(Files, ASignalRemovesTheTemporaryAndGoesOnToWhatWasThere) {
     }
 }
 
+// Set by an earlier SA_SIGINFO handler: the sender's pid it was given, and
+// whether it had a context.
+volatile sig_atomic_t earlier_info_pid = 0, earlier_had_context = 0;
+
+// A handler before ours that takes the signal's information is passed the
+// real siginfo_t and context, not null pointers.
+TEST_F(Files, AnEarlierHandlerWithInformationIsPassedTheRealOnes) {
+    const int status = in_child([&] {
+        struct sigaction with_info {};
+        with_info.sa_flags = SA_SIGINFO;
+        with_info.sa_sigaction = [](int, siginfo_t* info, void* context) {
+            earlier_info_pid = info != nullptr ? info->si_pid : -1;
+            earlier_had_context = context != nullptr;
+        };
+        sigemptyset(&with_info.sa_mask);
+        sigaction(SIGTERM, &with_info, nullptr);
+        remove_temporaries_on_signals();
+        pending_file file(path("sheet.pdf"));
+        file.write("half written");
+        kill(getpid(), SIGTERM);
+        _exit(earlier_info_pid == getpid() && earlier_had_context ? 3 : 4);
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
+    EXPECT_TRUE(names().empty()) << "no temporary file is left";
+}
+
 TEST_F(Files, CommittedTogether) {
     std::string error;
     pending_file a(path("a.pdf")), b(path("b.tsv"));

@@ -33,10 +33,12 @@ start() {
   [ -n "$win" ] || { echo "no Tessary window"; exit 1; }
 }
 
+# No pause after a click or a key: the X server hands the program its events
+# in order, so whatever is read afterwards (the key field, a window) comes
+# after them; what is read waits for its condition with a deadline.
 click_at() {
   # shellcheck disable=SC2086
   x mousemove --window "$win" ${at[$1]} click --repeat "${2:-1}" --delay 80 1
-  sleep "${settle:-0.1}"
 }
 
 set_map() {
@@ -49,14 +51,24 @@ set_map() {
   done
 }
 
+# The key field's text, selected by a triple click: the PRIMARY selection is
+# first taken by a mark of ours, and read until the program has taken it
+# back with the field's text, for a minute at most.
 read_key() {
+  local mark="tessary-test-mark-$$" got deadline=$(( SECONDS + 60 ))
+  printf %s "$mark" | xclip -i -selection primary
   click_at key 3
-  timeout 5 xclip -o -selection primary
+  while :; do
+    got=$(timeout 5 xclip -o -selection primary 2>/dev/null || true)
+    [ "$got" != "$mark" ] && [ -n "$got" ] && break
+    (( SECONDS < deadline )) || { echo "the key field was not selected within a minute" >&2; return 1; }
+    sleep 0.05
+  done
+  printf '%s\n' "$got"
 }
 
 keys() {
   x windowfocus --sync "$win" key "$@"
-  sleep "${settle:-0.1}"
 }
 
 expect_exit_0() {

@@ -9,7 +9,6 @@ set -euo pipefail
 tessary=$1 ours=$3
 . "$(dirname "$0")/drive.sh"
 load_layout "$2"
-settle=0.5 # everything is slower under valgrind
 
 log=$(mktemp)
 # On any failure, show what memcheck said.

@@ -60,14 +60,21 @@ int crossed_number(map_picture picture) {
     return -1;
 }
 
+// With C and D down the side and with A and B down the side.
 TEST(PictureLayout, NoLoopCrossesADigitOrANumberOnAnyMapInAnyForm) {
     for (unsigned ones = 0; ones < 0x10000 && !HasFailure(); ++ones) {
         const boolean_map map{static_cast<minterm_set>(ones), 0};
         for (const answer_form form :
              {answer_form::shown, answer_form::minimal, answer_form::pos}) {
-            const map_picture picture = picture_of(map, form);
-            ASSERT_EQ(crossed_digit(picture), -1) << map_text(map) << " " << caption_of(form);
-            ASSERT_EQ(crossed_number(picture), -1) << map_text(map) << " " << caption_of(form);
+            map_picture picture = picture_of(map, form);
+            for (const map_layout layout : {map_layout::cd_rows, map_layout::ab_rows}) {
+                picture.layout = layout;
+                const char* rows = layout == map_layout::cd_rows ? "CD rows" : "AB rows";
+                ASSERT_EQ(crossed_digit(picture), -1)
+                    << map_text(map) << " " << caption_of(form) << " " << rows;
+                ASSERT_EQ(crossed_number(picture), -1)
+                    << map_text(map) << " " << caption_of(form) << " " << rows;
+            }
         }
     }
 }
