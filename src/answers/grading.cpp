@@ -2,6 +2,7 @@
 #include "answers/grading.h"
 
 #include "answers/answers.h"
+#include "input/characters.h"
 #include "input/expression.h"
 #include "input/table.h"
 
@@ -19,7 +20,7 @@ const char* grade_word(grade g) {
 }
 
 graded_answer grade_answer(const boolean_map& map, std::string_view answer) {
-    if (answer.find_first_not_of(" \t") == std::string_view::npos) return {grade::unanswered, ""};
+    if (is_blank(answer)) return {grade::unanswered, ""};
     parsed_expression expr;
     expression_error error;
     // A script reads the TEXT column: the reader's message stays out of it.
@@ -30,9 +31,9 @@ graded_answer grade_answer(const boolean_map& map, std::string_view answer) {
     return {g, std::move(v.text)};
 }
 
-int student_tally::score(points p) const {
-    return p.minimal * counts[static_cast<std::size_t>(grade::minimal)] +
-           p.correct * counts[static_cast<std::size_t>(grade::correct)];
+std::int64_t student_tally::score(points p) const {
+    return std::int64_t{p.minimal} * counts[static_cast<std::size_t>(grade::minimal)] +
+           std::int64_t{p.correct} * counts[static_cast<std::size_t>(grade::correct)];
 }
 
 std::string summary_csv(const std::vector<student_tally>& students, points p) {
@@ -44,8 +45,7 @@ std::string summary_csv(const std::vector<student_tally>& students, points p) {
     for (const student_tally& s : students) {
         csv += csv_field(s.student);
         for (const int n : s.counts) csv += ',' + std::to_string(n);
-        csv +=
-            ',' + std::to_string(s.score(p)) + ',' + std::to_string(p.minimal * s.answers) + '\n';
+        csv += ',' + std::to_string(s.score(p)) + ',' + std::to_string(s.most(p)) + '\n';
     }
     return csv;
 }

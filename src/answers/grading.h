@@ -6,6 +6,7 @@
 #include "logic/boolean_map.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,9 @@ struct student_tally {
     std::array<int, grade_count> counts{};
     int answers = 0; // graded, of every grade
 
-    int score(points p) const;
+    // Counted in 64 bits: no class's points reach its end.
+    std::int64_t score(points p) const;
+    std::int64_t most(points p) const { return std::int64_t{p.minimal} * answers; }
 };
 
 // The summary as CSV: the header

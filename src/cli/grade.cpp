@@ -2,17 +2,17 @@
 // a verdict on each answer from the answers library.
 #include "cli/grade.h"
 
+#include "input/characters.h"
 #include "input/map_text.h"
 #include "input/table.h"
 #include "tessary_config.h"
-#include "words/words.h"
-
 #include "words/words.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 namespace tessary {
 
@@ -56,13 +56,22 @@ std::string at_line(const char* path, std::size_t line, const std::string& messa
     return printed(_("%s: line %zu: %s"), name_of(path).c_str(), line, message.c_str());
 }
 
+// A row whose cells are all blank: an empty line, or a spreadsheet's
+// commas with nothing between them.
+bool blank_row(const table_row& row) {
+    return std::all_of(row.cells.begin(), row.cells.end(),
+                       [](const std::string& cell) { return is_blank(cell); });
+}
+
 // The first column of each line of the key, a map: exercise N on line N.
+// Blank lines at the end are no exercises.
 bool read_key(const char* path, std::vector<boolean_map>& maps, std::string& error) {
     std::string text;
     if (!read_whole(path, text, error)) return false;
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     read_table(text, table_format::tsv, rows, bad_line);
+    while (!rows.empty() && blank_row(rows.back())) rows.pop_back();
     for (const table_row& row : rows) {
         boolean_map map;
         std::string why;
@@ -83,26 +92,26 @@ table_format format_of_table(const char* path) {
     return csv ? table_format::csv : table_format::tsv;
 }
 
-bool blank_row(const table_row& row) {
-    return row.cells.size() == 1 && row.cells.front().empty();
-}
-
 // Cells past the exercises must be empty: a spreadsheet pads its rows.
 bool too_many_answers(const table_row& row, std::size_t exercises) {
     return std::any_of(row.cells.begin() + std::min(row.cells.size(), exercises + 1),
                        row.cells.end(), [](const std::string& cell) { return !cell.empty(); });
 }
 
-student_tally& tally_of(std::vector<student_tally>& students, const std::string& name) {
-    for (student_tally& s : students)
-        if (s.student == name) return s;
-    students.push_back({name, {}, 0});
-    return students.back();
+// The students met so far, by name: where each one's tally is.
+using tally_index = std::unordered_map<std::string, std::size_t>;
+
+student_tally& tally_of(std::vector<student_tally>& students, tally_index& index,
+                        const std::string& name) {
+    const auto [at, added] = index.try_emplace(name, students.size());
+    if (added) students.push_back({name, {}, 0});
+    return students[at->second];
 }
 
-void grade_row(const table_row& row, const std::vector<boolean_map>& maps, graded_class& graded) {
+void grade_row(const table_row& row, const std::vector<boolean_map>& maps, tally_index& index,
+               graded_class& graded) {
     const std::string& name = row.cells.front();
-    student_tally& tally = tally_of(graded.students, name);
+    student_tally& tally = tally_of(graded.students, index, name);
     for (std::size_t n = 0; n < maps.size(); ++n) {
         const std::string_view answer =
             n + 1 < row.cells.size() ? std::string_view(row.cells[n + 1]) : std::string_view();
@@ -127,8 +136,18 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
         error = at_line(request.answers, bad_line, _("a quote is not closed"));
         return false;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const table_row& row = rows[i];
+    tally_index index;
+    index.reserve(rows.size());
+    graded.students.reserve(rows.size());
+    bool header_read = false;
+    for (const table_row& row : rows) {
+        if (blank_row(row)) continue;
+        // The first row that is not blank names the columns; it may name
+        // more than the key has, if no row has answers under them.
+        if (!header_read) {
+            header_read = true;
+            continue;
+        }
         if (too_many_answers(row, maps.size())) {
             error =
                 at_line(request.answers, row.line,
@@ -137,13 +156,16 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
                                 maps.size()));
             return false;
         }
-        if (i == 0 || blank_row(row)) continue; // the header names the columns
         if (row.cells.front().find_first_of("\t\r\n") != std::string::npos) {
             error = at_line(request.answers, row.line,
                             _("the student's name holds a tab or a line break"));
             return false;
         }
-        grade_row(row, maps, graded);
+        if (!is_utf8(row.cells.front())) {
+            error = at_line(request.answers, row.line, _("the student's name is not UTF-8"));
+            return false;
+        }
+        grade_row(row, maps, index, graded);
     }
     return true;
 }

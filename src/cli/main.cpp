@@ -21,8 +21,6 @@
 #include "tessary_config.h"
 #include "words/words.h"
 
-#include "words/words.h"
-
 #include <getopt.h>
 #include <unistd.h>
 
@@ -410,10 +408,18 @@ void check_grading(const options& opts, int arguments, const char* answers) {
     const std::string_view summary = opts.summary != nullptr ? opts.summary : "";
     if (opts.summary != nullptr && (summary.size() < 5 || !summary.ends_with(".csv")))
         usage_error(_("--summary: the file name must end in .csv"));
-    for (const char* input : {opts.grade, answers})
-        if (input != nullptr && opts.summary != nullptr && std::strcmp(input, "-") != 0 &&
-            same_file(opts.summary, input))
-            usage_error(_("--summary would write over a file it reads"));
+    const auto from_standard_input = [](const char* input) {
+        return input == nullptr || std::strcmp(input, "-") == 0;
+    };
+    if (from_standard_input(opts.grade) && from_standard_input(answers))
+        usage_error(_("--grade: the key and the answers cannot both be read from standard input"));
+    for (const char* input : {opts.grade, answers}) {
+        if (opts.summary == nullptr) continue;
+        const bool same = from_standard_input(input)
+                              ? same_file_as_descriptor(opts.summary, STDIN_FILENO)
+                              : same_file(opts.summary, input);
+        if (same) usage_error(_("--summary would write over a file it reads"));
+    }
 }
 
 void check_combinations(const options& opts, int maps) {

@@ -247,6 +247,12 @@ bool save_text(const std::string& path, std::string_view text, std::string& erro
     return file.commit(error);
 }
 
+bool same_file_as_descriptor(const std::string& path, int fd) {
+    struct stat named, open;
+    return stat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 &&
+           named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
 bool same_file(const std::string& a, const std::string& b) {
     std::string ta, tb;
     if (resolve_links(a, ta) != 0 || resolve_links(b, tb) != 0) return a == b;

@@ -56,6 +56,8 @@ bool save_text(const std::string& path, std::string_view text, std::string& erro
 // Whether two names reach one file: the same name, another path to it, a
 // hard link, or a symbolic link to it; also for files yet to be made.
 bool same_file(const std::string& a, const std::string& b);
+// Whether `path` names the file open on descriptor `fd` (standard input: 0).
+bool same_file_as_descriptor(const std::string& path, int fd);
 
 // From now on SIGINT, SIGTERM and SIGHUP (unless ignored) first remove the
 // temporary files of every pending_file, then go on to what was there

@@ -3,6 +3,7 @@
 
 #include "input/map_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -70,6 +71,36 @@ std::size_t blank_length(std::string_view text, std::size_t at) {
                                    std::string_view("\u2060"), std::string_view("\uFEFF")})
         if (rest.starts_with(blank)) return blank.size();
     return 0;
+}
+
+namespace {
+
+// The length of one of Unicode's other spaces at `at`, or 0.
+std::size_t wide_space_length(std::string_view text, std::size_t at) {
+    const std::size_t length = character_length(text, at);
+    if (length == 1) return 0;
+    const std::uint32_t point = code_point(text.substr(at, length));
+    const bool space = point == 0x1680 || (point >= 0x2000 && point <= 0x200A) || point == 0x202F ||
+                       point == 0x205F || point == 0x3000;
+    return space ? length : 0;
+}
+
+} // namespace
+
+bool is_blank(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = std::max(blank_length(text, at), wide_space_length(text, at));
+        if (length == 0) return false;
+        at += length;
+    }
+    return true;
+}
+
+bool is_utf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); at += character_length(text, at))
+        if (static_cast<unsigned char>(text[at]) >= 0x80 && character_length(text, at) == 1)
+            return false;
+    return true;
 }
 
 std::string character_at(std::string_view text, std::size_t at) {

@@ -18,10 +18,17 @@ std::size_t character_length(std::string_view text, std::size_t at);
 // place.
 std::size_t not_mark_length(std::string_view text, std::size_t at);
 
-// The length of a blank at `at`, or 0: a space or a tab, and the no-break,
+// The length of a blank at `at`, or 0: a space or a tab, the no-break,
 // zero-width and joining spaces that copied text carries (U+00A0, U+200B,
-// U+2060, U+FEFF).
+// U+2060, U+FEFF), and Unicode's other spaces (U+1680, U+2000 to U+200A,
+// U+202F, U+205F, U+3000).
 std::size_t blank_length(std::string_view text, std::size_t at);
+
+// Whether the text is blanks only, or nothing.
+bool is_blank(std::string_view text);
+
+// Whether the text is well-formed UTF-8 throughout.
+bool is_utf8(std::string_view text);
 
 // The character at `at` as a message shows it: itself when it is printable
 // ASCII or well-formed UTF-8, its code as \uXXXX when it prints as nothing

@@ -10,8 +10,6 @@
 #include "tessary_config.h"
 #include "words/words.h"
 
-#include "words/words.h"
-
 #include <getopt.h>
 #include <unistd.h>
 

@@ -1028,9 +1028,21 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
          1,
          "tessary-key: " + dir + "/q.csv: line 2: a quote is not closed"},
         {"more answer columns",
-         {"--grade", dir + "/key.tsv", write("w.tsv", "S\t1\t2\t3\n")},
+         {"--grade", dir + "/key.tsv", write("w.tsv", "S\t1\t2\t3\nAnn\tB'D'\tBC'\tB\n")},
          1,
-         "tessary-key: " + dir + "/w.tsv: line 1: more answer columns than the key's 2 exercises"},
+         "tessary-key: " + dir + "/w.tsv: line 2: more answer columns than the key's 2 exercises"},
+        {"a name that is not UTF-8",
+         {"--grade", dir + "/key.tsv", write("u.csv", "S,1\nAnn,B'D'\nJos\xE9,B'D'\n")},
+         1,
+         "tessary-key: " + dir + "/u.csv: line 3: the student's name is not UTF-8"},
+        {"the key and the answers both from standard input",
+         {"--grade", "-", "-"},
+         2,
+         "tessary-key: --grade: the key and the answers cannot both be read from standard input"},
+        {"the key from standard input, and so the answers",
+         {"--grade", "-"},
+         2,
+         "tessary-key: --grade: the key and the answers cannot both be read from standard input"},
         {"a name with a line break",
          {"--grade", dir + "/key.tsv", write("n.csv", "S,1\n\"A\nB\",B'D'\n")},
          1,
@@ -1081,6 +1093,81 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
          "tessary-key: --summary goes with --grade"},
     });
     EXPECT_FALSE(std::filesystem::exists(dir + "/s.txt"));
+}
+
+// Tables as spreadsheets and hands leave them: each is graded as the plain
+// class of EveryVerdictFromCsvAndTsv is, or as the row says.
+TEST_F(TessaryKeyGrade, ClassesOfAnyShape) {
+    const std::string plain = "Student,1,2\n\"Smith, Ann\",B'D',(B^0)C'\n\"Say \"\"Hi\"\"\",A'B'D'+"
+                              "AB'D',B\nBo,A+\nCy,,\n";
+    struct row {
+        const char* name;
+        std::string table;
+    };
+    const row rows[] = {
+        {"blank lines before the header", "\n\n" + plain},
+        {"blank CRLF lines before the header and between rows",
+         "\r\n\r\nStudent,1,2\r\n\"Smith, Ann\",B'D',(B^0)C'\r\n\r\n\"Say \"\"Hi\"\"\","
+         "A'B'D'+AB'D',B\r\nBo,A+\r\nCy,,\r\n"},
+        {"rows of commas only", "Student,1,2\n,,\n\"Smith, Ann\",B'D',(B^0)C'\n,,,,\n\"Say "
+                                "\"\"Hi\"\"\",A'B'D'+AB'D',B\nBo,A+\nCy,,\n,\n"},
+        {"a header of more columns than the key, nothing under them",
+         "Student,1,2,3,4\n\"Smith, Ann\",B'D',(B^0)C',,\n\"Say \"\"Hi\"\"\",A'B'D'+AB'D',B\n"
+         "Bo,A+\nCy,,\n"},
+        {"Cy's cells hold a no-break space and an ideographic space",
+         "Student,1,2\n\"Smith, Ann\",B'D',(B^0)C'\n\"Say \"\"Hi\"\"\",A'B'D'+AB'D',B\nBo,"
+         "A+\nCy,\u00A0,\u3000\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const run_result result =
+            run_key({"--grade", dir + "/key.tsv", write("class.csv", r.table)});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, class_marks);
+        EXPECT_EQ(result.err, "");
+    }
+    // A key as an editor may save it, with blank lines at its end.
+    write("key.tsv", "1001/0000/0000/1001\tB'D'\n0110/0110/0000/0000\tBC'\n\n\n");
+    const run_result trailing = run_key({"--grade", dir + "/key.tsv", write("c.csv", plain)});
+    EXPECT_EQ(trailing.status, 0) << trailing.err;
+    EXPECT_EQ(trailing.out, class_marks);
+}
+
+// Points past what 32 bits hold: 108 rows of 20 minimal answers at 999,999
+// points each are 2,159,997,840 points.
+TEST_F(TessaryKeyGrade, ScoresPastThirtyTwoBits) {
+    std::string key, answers = "Student";
+    for (int n = 1; n <= 20; ++n) key += "1001/0000/0000/1001\tB'D'\n";
+    for (int n = 1; n <= 20; ++n) answers += "," + std::to_string(n);
+    answers += "\n";
+    for (int r = 0; r < 108; ++r) {
+        answers += "Ann";
+        for (int n = 0; n < 20; ++n) answers += ",B'D'";
+        answers += "\n";
+    }
+    write("key.tsv", key);
+    const run_result result = run_key({"--grade", dir + "/key.tsv", "--summary", dir + "/s.csv",
+                                       "--points", "999999,1", write("class.csv", answers)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(read_file(dir + "/s.csv"),
+              "student,minimal,correct,incorrect,unanswered,unreadable,score,max_score\n"
+              "Ann,2160,0,0,0,0,2159997840,2159997840\n");
+}
+
+// The summary may not name the file standard input reads.
+TEST_F(TessaryKeyGrade, SummaryOverStandardInputIsRefused) {
+    const std::string table = write("class.tsv", "S\t1\t2\nAnn\tB'D'\n");
+    const std::string summary = write("s.csv", "old");
+    const run_result result = run_key({"--grade", dir + "/key.tsv", "--summary", summary}, "",
+                                      {summary.c_str(), nullptr, false});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("tessary-key: --summary would write over a file it reads", 0), 0u)
+        << result.err;
+    EXPECT_EQ(read_file(summary), "old");
+    const run_result from_table = run_key({"--grade", dir + "/key.tsv", "--summary", summary}, "",
+                                          {table.c_str(), nullptr, false});
+    EXPECT_EQ(from_table.status, 0) << from_table.err;
 }
 
 } // namespace
