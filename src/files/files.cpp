@@ -4,6 +4,8 @@
 // sees half a name.
 #include "files/files.h"
 
+#include "words/words.h"
+
 #include <fcntl.h>
 #include <limits.h>
 #include <pthread.h>
@@ -191,7 +193,24 @@ pending_file::~pending_file() {
 }
 
 std::string pending_file::reason() const {
+    if (special_) return say(words::reader, N_("it is not a regular file"));
     return std::strerror(error_);
+}
+
+bool pending_file::replaceable(std::string& error) {
+    if (error_ != 0) return error = reason(), false;
+    struct stat st;
+    if (stat(target_.c_str(), &st) != 0) {
+        if (errno == ENOENT) return true;
+        error_ = errno;
+    } else if (S_ISDIR(st.st_mode)) {
+        error_ = EISDIR;
+    } else if (!S_ISREG(st.st_mode)) {
+        error_ = EINVAL;
+        special_ = true;
+    }
+    if (error_ != 0) error = reason();
+    return error_ == 0;
 }
 
 bool pending_file::write(std::string_view bytes) {
@@ -219,7 +238,7 @@ bool pending_file::finish(std::string& error) {
 }
 
 bool pending_file::commit(std::string& error) {
-    if (!finish(error)) return false;
+    if (!finish(error) || !replaceable(error)) return false;
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
         error_ = errno;
         error = reason();
@@ -235,6 +254,8 @@ bool commit_together(std::initializer_list<pending_file*> files, std::string& er
                      const pending_file*& failed) {
     for (pending_file* f : files)
         if (!f->finish(error)) return failed = f, false;
+    for (pending_file* f : files)
+        if (!f->replaceable(error)) return failed = f, false;
     signals_held held;
     for (pending_file* f : files)
         if (!f->commit(error)) return failed = f, false;

@@ -31,6 +31,9 @@ class pending_file {
 
     // Writes out, syncs and closes the file: it is complete.
     bool finish(std::string& error);
+    // Whether the target may be replaced: it is absent, or a regular file
+    // (through its links); not a folder, a device or a pipe.
+    bool replaceable(std::string& error);
     // Finishes it if need be and renames it into place.
     bool commit(std::string& error);
 
@@ -40,12 +43,15 @@ class pending_file {
     int error_ = 0;
     int slot_ = -1; // in the list of temporary files the signal handler removes
     bool finished_ = false, committed_ = false;
+    bool special_ = false; // the target is there and not a regular file
 };
 
-// Finishes every file, then renames them into place one after another with
-// the signals that remove temporaries held off across all the renames, so
-// that an interruption leaves all of them new or (but for a failed rename)
-// all of them old. On failure `failed` is the one that failed.
+// Finishes every file and checks that every target may be replaced, then
+// renames them into place one after another with the signals that remove
+// temporaries held off across all the renames, so that an interruption
+// leaves all of them new or (but for a failed rename) all of them old, and a
+// target that cannot be replaced leaves them all old. On failure `failed`
+// is the one that failed.
 bool commit_together(std::initializer_list<pending_file*> files, std::string& error,
                      const pending_file*& failed);
 

@@ -18,7 +18,7 @@ LIBRARIES = {"logic", "words", "files", "input", "minimiser", "exact", "render",
 MAY_INCLUDE = {
     "logic": set(),
     "words": set(),
-    "files": set(),
+    "files": {"words"},
     "input": {"logic", "words"},
     "minimiser": {"logic"},
     "exact": {"logic"},

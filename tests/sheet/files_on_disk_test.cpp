@@ -131,6 +131,73 @@ bool has_line(const std::string& err, const std::string& message) {
 }
 
 const disk_case disk_cases[] = {
+    // Every target is checked before the first rename: one that cannot be
+    // replaced (a folder, a pipe, a link to a folder) leaves every file old.
+    {"the key pages a folder: the sheet stays",
+     [](const std::string& d) {
+         write_file(d + "/w.pdf", "old sheet");
+         mkdir((d + "/k.pdf").c_str(), 0755);
+     },
+     TESSARY_SHEET,
+     {"-s", "1", "-n", "5", "-o", "w.pdf", "--key", "k.pdf"},
+     1,
+     "tessary-sheet: cannot write 'k.pdf': Is a directory",
+     [](const std::string& d) {
+         EXPECT_EQ(read_file(d + "/w.pdf"), "old sheet");
+         EXPECT_EQ(listing(d), (std::set<std::string>{"k.pdf", "w.pdf"}));
+     }},
+    {"the LaTeX key a folder: the sheet and the text key stay",
+     [](const std::string& d) {
+         write_file(d + "/w.tex", "old sheet");
+         write_file(d + "/k.tsv", "old key");
+         mkdir((d + "/k.tex").c_str(), 0755);
+     },
+     TESSARY_SHEET,
+     {"-s", "1", "-n", "5", "-o", "w.tex", "--key", "k.tsv", "--key", "k.tex"},
+     1,
+     "tessary-sheet: cannot write 'k.tex': Is a directory",
+     [](const std::string& d) {
+         EXPECT_EQ(read_file(d + "/w.tex"), "old sheet");
+         EXPECT_EQ(read_file(d + "/k.tsv"), "old key");
+         EXPECT_EQ(listing(d), (std::set<std::string>{"k.tex", "k.tsv", "w.tex"}));
+     }},
+    {"the text key a pipe",
+     [](const std::string& d) {
+         write_file(d + "/w.pdf", "old sheet");
+         mkfifo((d + "/k.tsv").c_str(), 0600);
+     },
+     TESSARY_SHEET,
+     {"-s", "1", "-n", "5", "-o", "w.pdf", "--key", "k.tsv"},
+     1,
+     "tessary-sheet: cannot write 'k.tsv': it is not a regular file",
+     [](const std::string& d) { EXPECT_EQ(read_file(d + "/w.pdf"), "old sheet"); }},
+    {"the sheet a link to a folder",
+     [](const std::string& d) {
+         mkdir((d + "/folder").c_str(), 0755);
+         symlink("folder", (d + "/w.pdf").c_str());
+         write_file(d + "/k.tsv", "old key");
+     },
+     TESSARY_SHEET,
+     {"-s", "1", "-n", "5", "-o", "w.pdf", "--key", "k.tsv"},
+     1,
+     "tessary-sheet: cannot write 'w.pdf': Is a directory",
+     [](const std::string& d) {
+         EXPECT_EQ(read_file(d + "/k.tsv"), "old key");
+         EXPECT_EQ(listing(d), (std::set<std::string>{"folder", "k.tsv", "w.pdf"}));
+     }},
+    {"a link to a regular file is written through",
+     [](const std::string& d) {
+         write_file(d + "/real.pdf", "old sheet");
+         symlink("real.pdf", (d + "/w.pdf").c_str());
+     },
+     TESSARY_SHEET,
+     {"-s", "1", "-n", "5", "-o", "w.pdf", "--key", "k.tsv"},
+     0,
+     "",
+     [](const std::string& d) {
+         EXPECT_EQ(read_file(d + "/real.pdf").rfind("%PDF", 0), 0u);
+         EXPECT_EQ(listing(d), (std::set<std::string>{"k.tsv", "real.pdf", "w.pdf"}));
+     }},
     // A failed key: the sheet that was there stays, no temporary file.
     {"failed key keeps the old sheet",
      [](const std::string& d) { write_file(d + "/keep.pdf", "old sheet"); },
