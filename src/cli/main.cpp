@@ -128,12 +128,11 @@ const char* const usage_parts[] = {
     N_("Repeated --minterms or --dont-cares lists add up.\n"
        "\n"),
     N_("Exit status: 0 when every map was answered (with --check, equal; with\n"
-       "--judge, minimal; with --grade, every answer graded); 3 when --check found a map that "
-       "differs or --judge a\n"
-       "cover that is not minimal; 1 at the first bad map, expression or groups, or\n"
-       "on a read or write error (the answers before it stay printed); 2 for a\n"
-       "wrong option. When the reader of the answers goes away, tessary-key ends by\n"
-       "SIGPIPE, as the filters of a pipeline do.\n"
+       "--judge, minimal; with --grade, every answer graded); 3 when --check found a\n"
+       "map that differs or --judge a cover that is not minimal; 1 at the first bad\n"
+       "map, expression or groups, or on a read or write error (the answers before it\n"
+       "stay printed); 2 for a wrong option. When the reader of the answers goes away,\n"
+       "tessary-key ends by SIGPIPE, as the filters of a pipeline do.\n"
        "\n"),
     N_("--draw writes its file whole (a temporary name, then a rename), through a\n"
        "symbolic link, keeping a replaced file's permissions.\n"),

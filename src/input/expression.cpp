@@ -130,8 +130,9 @@ class parser {
 
     bool expect_end() {
         if (at_end()) return true;
-        if (peek() == ')') return fail_here(at_, "')' has no matching '('");
-        return fail_here(at_, concat("expected an operator, found ", found()));
+        if (peek() == ')') return fail_here(at_, say(words_, N_("')' has no matching '('")));
+        return fail_here(
+            at_, printed(say(words_, N_("expected an operator, found %s")), found().c_str()));
     }
 
     bool parse_or(value& v) {

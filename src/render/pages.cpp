@@ -134,10 +134,11 @@ void draw_picture_pages(surface& s, const page_layout& page,
         const std::size_t last = std::min(pictures.size(), first + per_page);
         const double scale =
             page.scale > 0 ? page.scale : page_scale(g, frame, pictures, first, last);
-        // Fewer pictures than a row: the row centred between the margins.
-        const auto on_page = static_cast<int>(last - first);
-        const double shift =
-            on_page < page.columns ? (page.columns - on_page) * g.box_width / 2 : 0;
+        // Fewer pictures in all than a row: the row centred between the
+        // margins. A page that ends a longer run keeps the columns, so that
+        // each picture has the same column on every run of the same maps.
+        const auto count = static_cast<int>(pictures.size());
+        const double shift = count < page.columns ? (page.columns - count) * g.box_width / 2 : 0;
         draw_header(s, page, frame, first == 0);
         for (std::size_t i = first; i < last; ++i)
             draw_in_box(s, {g, scale, shift}, page, frame, words, pictures[i],

@@ -47,8 +47,9 @@ double fitting_scale(const page_layout& page, const page_frame& frame,
 // The pages the pictures take.
 int pages_for(const page_layout& page, std::size_t pictures);
 
-// Draws the pictures columns * rows to a page, ending each page; a page
-// with fewer pictures than a row has them centred. The pages are numbered
+// Draws the pictures columns * rows to a page, ending each page; fewer
+// pictures in all than a row are centred, and a lone picture at the end of
+// a longer run stays in the first column. The pages are numbered
 // from `first_page` out of `total_pages`.
 void draw_picture_pages(surface& s, const page_layout& page,
                         const std::vector<map_picture>& pictures, const page_frame& frame,

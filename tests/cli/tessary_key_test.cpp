@@ -1242,6 +1242,34 @@ TEST(TessaryKeyLanguage, StandardOutputIsTheSameInEveryLanguage) {
 
 // What a person reads follows the language: the help, and the messages on
 // standard error, while the option names in them stay.
+// The help in every language: no line wider than 80 columns (counted in
+// characters), and its words as a German or Spanish reader expects.
+TEST(TessaryKeyLanguage, HelpFitsEightyColumnsInEveryLanguage) {
+    struct row {
+        const char* language;
+        std::vector<std::string> words;
+    };
+    const row rows[] = {
+        {"en", {"--grade KEY.tsv"}},
+        {"de", {"Ein DIAGRAMM besteht aus 16 Feldern", "--grade SCHLÜSSEL.tsv"}},
+        {"es", {"--grade CLAVE.tsv"}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.language);
+        const in_language switched(r.language);
+        const run_result help = run_key({"--help"});
+        ASSERT_EQ(help.status, 0);
+        std::istringstream lines(help.out);
+        for (std::string line; std::getline(lines, line);) {
+            std::size_t columns = 0;
+            for (const char ch : line) columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+            EXPECT_LE(columns, 80u) << line;
+        }
+        for (const std::string& words : r.words)
+            EXPECT_NE(help.out.find(words), std::string::npos) << words;
+    }
+}
+
 TEST(TessaryKeyLanguage, HelpAndMessagesAreTranslated) {
     struct row {
         const char* language;
@@ -1260,6 +1288,15 @@ TEST(TessaryKeyLanguage, HelpAndMessagesAreTranslated) {
          {"--numbers", "0000111100001111"},
          "tessary-key: --numbers gehört zu --draw\n"
          "»tessary-key --help« gibt weitere Informationen.\n"},
+        // The two messages of the end of an expression.
+        {"de", {"--expr", "A)"}, "tessary-key: --expr: Spalte 2: zu »)« fehlt die öffnende »(«\n"},
+        {"es", {"--expr", "A)"}, "tessary-key: --expr: columna 2: «)» no tiene su «(»\n"},
+        {"de",
+         {"--expr", "A,B"},
+         "tessary-key: --expr: Spalte 2: ein Operator erwartet, gefunden: ','\n"},
+        {"es",
+         {"--expr", "A,B"},
+         "tessary-key: --expr: columna 2: se esperaba un operador, se encontró ','\n"},
         {"es",
          {"1111"},
          "tessary-key: argumento 1: tiene 4 celdas (un mapa tiene 16, o 4 grupos de 4 separados "

@@ -20,6 +20,9 @@ compare() {
   mv "$dir/$name.pdf" "$dir/$name-cairo.pdf"
   (cd "$dir" && HOME="$dir" pdflatex -interaction=nonstopmode -halt-on-error "$name.tex" \
     >/dev/null 2>&1) || { echo "FAIL: $name.tex does not compile"; failed=1; return; }
+  if grep -E '^(Underfull|Overfull) ' "$dir/$name.log"; then
+    echo "FAIL: $name.tex: boxes badly filled"; failed=1
+  fi
   if ! out=$("$here/latex_like_pdf.py" "$dir/$name-cairo.pdf" "$dir/$name.pdf"); then
     echo "FAIL: $name:"; echo "$out"; failed=1
   else
@@ -42,8 +45,9 @@ for map in 0011/1111/1100/0000 1X10/0101/1010/01X1 0110/1111/1011/0100; do
 done
 
 for paper in a4 letter; do
+  # A single exercise (centred), a lone last one (left), long products of sums.
   for options in "-n 5 --answers both --numbers" "-n 3 --answers pos --dont-cares 10" \
-                 "-n 1 --answers minimal --rows AB"; do
+                 "-n 1 --answers minimal --rows AB" "-n 4 --answers pos --terms 5-6"; do
     n=$((n + 1))
     # shellcheck disable=SC2086
     "$sheet" -s 12 --paper "$paper" $options -o "$dir/w$n.pdf" 2>/dev/null

@@ -95,6 +95,28 @@ pdftotext "$dir/kp.pdf" - | grep -qx "Key page 1 of 2" || fail "--key k.pdf: its
 run -s 7 -n 1 -o "$dir/one.pdf"
 pdftotext "$dir/one.pdf" - | grep -q "Karnaugh maps: 1 exercise$" || fail "-n 1: '1 exercise'"
 
+# --- The key keeps each exercise in its column: a lone last exercise stays
+# on the left, on the sheet and on the key's last page alike; a single
+# exercise is centred on both.
+exercise_x() { # PDF N: the left of "Exercise N", on whichever page it is
+  pdftotext -bbox "$1" - | python3 -c '
+import re, sys
+words = re.findall(r"xMin=\"([\d.]+)\".*?>([^<]*)</word>", sys.stdin.read())
+for (x, w), (_, n) in zip(words, words[1:]):
+    if w == "Exercise" and n == sys.argv[1]:
+        print(round(float(x))); break' "$2"
+}
+run -n 3 -s 576129 --terms 1-2 --answers pos --paper letter --dont-cares 10 -o "$dir/c3.pdf" \
+  --key "$dir/k3.pdf"
+[ "$(exercise_x "$dir/c3.pdf" 3)" = "$(exercise_x "$dir/k3.pdf" 3)" ] ||
+  fail "exercise 3 at $(exercise_x "$dir/c3.pdf" 3) on the sheet, $(exercise_x "$dir/k3.pdf" 3) on the key"
+[ "$(exercise_x "$dir/c3.pdf" 3)" = "$(exercise_x "$dir/c3.pdf" 1)" ] ||
+  fail "the lone exercise 3 is not in the left column"
+run -n 1 -s 5 -o "$dir/c1.pdf" --key "$dir/k1.pdf"
+[ "$(exercise_x "$dir/c1.pdf" 1)" = "$(exercise_x "$dir/k1.pdf" 1)" ] &&
+  [ "$(exercise_x "$dir/c1.pdf" 1)" -gt 150 ] ||
+  fail "a single exercise is not centred on the sheet and the key alike"
+
 # --- LaTeX: the worksheet and the key as documents of their own, compiled
 if command -v pdflatex >/dev/null; then
   run -s 7 -n 6 --answers both -o "$dir/ws.tex" --key "$dir/wk.tex" --key "$dir/wk.tsv"
@@ -164,6 +186,12 @@ left=$(ls -A "$dir/w") || fail "cannot list $dir/w"
 
 # --- help and version
 "$sheet" --help | grep -q "^Usage: tessary-sheet" || fail "--help"
+# No line of the help wider than 80 columns, in any language.
+for language in en de es; do
+  LC_ALL=C.UTF-8 LANGUAGE=$language TESSARY_LOCALEDIR="$locale_dir" "$sheet" --help |
+    python3 -c 'import sys; sys.exit(any(len(l) > 80 for l in sys.stdin.read().split("\n")))' ||
+    fail "--help in $language: a line over 80 columns"
+done
 [ "$("$sheet" --version)" = "tessary-sheet $version" ] || fail "--version"
 "$sheet" --help >/dev/full 2>/dev/null && fail "--help to a full disk gave status 0"
 
