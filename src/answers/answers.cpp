@@ -13,11 +13,21 @@ greedy_text shown_text(const boolean_map& map) {
     return write_greedy(reduce_greedy(map));
 }
 
+cover_kind kind_of(answer_form form) {
+    return form == answer_form::pos || form == answer_form::hazard_free_pos
+               ? cover_kind::product_of_sums
+               : cover_kind::sum_of_products;
+}
+
 std::string answer_text(const boolean_map& map, answer_form form) {
     switch (form) {
     case answer_form::shown: return std::string(shown_text(map).view());
     case answer_form::minimal: return sop_text(minimum_sop(map));
     case answer_form::pos: return pos_text(minimum_pos(map));
+    case answer_form::hazard_free_sop:
+        return sop_text(minimum_hazard_free(map, cover_kind::sum_of_products));
+    case answer_form::hazard_free_pos:
+        return pos_text(minimum_hazard_free(map, cover_kind::product_of_sums));
     case answer_form::all_minimal: break;
     }
     std::string line;
@@ -37,8 +47,35 @@ const char* loops_caption_of(answer_form form) {
     case answer_form::minimal: return _("Minimal sum (the loops): %s");
     case answer_form::pos: return _("Minimal product (the loops): %s");
     case answer_form::all_minimal: return _("Minimal sums (the loops): %s");
+    case answer_form::hazard_free_sop: return _("Hazard-free sum (the loops): %s");
+    case answer_form::hazard_free_pos: return _("Hazard-free product (the loops): %s");
     }
     return "%s";
+}
+
+} // namespace
+
+namespace {
+
+// A term of a hazard-free cover that the cells do not need is there for the
+// pairs only it takes in: its legend entry says which ("BC, added for 5-7").
+void name_added_terms(map_picture& picture, const cover& terms) {
+    const minterm_set cells = cells_to_cover(picture.map, picture.loops_of);
+    for (int k = 0; k < terms.size; ++k) {
+        cover others;
+        minterm_set covered = 0;
+        for (int j = 0; j < terms.size; ++j)
+            if (j != k) {
+                others.push_back(terms.terms[static_cast<std::size_t>(j)]);
+                covered |= minterms_of(terms.terms[static_cast<std::size_t>(j)]);
+            }
+        if ((cells & ~covered) != 0) continue;
+        const std::vector<cell_pair> pairs = hazard_pairs(picture.map, picture.loops_of, others);
+        map_group& g = picture.groups[static_cast<std::size_t>(k)];
+        // Translators: a legend entry, a term added to a hazard-free cover and
+        // the pairs it takes in, as "BC, added for 5-7".
+        g.label = printed(_("%s, added for %s"), g.label.c_str(), pairs_text(pairs, ", ").c_str());
+    }
 }
 
 } // namespace
@@ -50,6 +87,8 @@ const char* caption_of(answer_form form) {
     case answer_form::minimal: return _("Minimal sum: %s");
     case answer_form::pos: return _("Minimal product: %s");
     case answer_form::all_minimal: return _("Minimal sums: %s");
+    case answer_form::hazard_free_sop: return _("Hazard-free sum: %s");
+    case answer_form::hazard_free_pos: return _("Hazard-free product: %s");
     }
     return "%s";
 }
@@ -72,13 +111,48 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
         give_looks(picture);
         return picture;
     }
-    const bool sums = form == answer_form::pos;
-    if (sums) picture.loops_of = cover_kind::product_of_sums;
-    const cover terms = sums ? minimum_pos(map) : minimum_sop(map);
+    const bool sums = kind_of(form) == cover_kind::product_of_sums;
+    picture.loops_of = kind_of(form);
+    const cover terms = answer_cover(map, form);
     for (const cube c : terms) picture.groups.push_back({c, sums ? sum_text(c) : product_text(c)});
+    if (form == answer_form::hazard_free_sop || form == answer_form::hazard_free_pos)
+        name_added_terms(picture, terms);
     picture.caption = caption_text(form, sums ? pos_text(terms) : sop_text(terms));
     give_looks(picture);
     return picture;
+}
+
+cover answer_cover(const boolean_map& map, answer_form form) {
+    switch (form) {
+    case answer_form::shown: {
+        cover kept = reduce_greedy(map).kept_cover();
+        // The answer "1" comes of no term: the whole map is its one term.
+        if (kept.empty() && map.ones != 0 && map.zeros() == 0) kept.push_back(cube{});
+        return kept;
+    }
+    case answer_form::minimal:
+    case answer_form::all_minimal: return minimum_sop(map);
+    case answer_form::pos: return minimum_pos(map);
+    case answer_form::hazard_free_sop:
+    case answer_form::hazard_free_pos: return minimum_hazard_free(map, kind_of(form));
+    }
+    return {};
+}
+
+std::vector<cell_pair> answer_hazards(const boolean_map& map, answer_form form) {
+    return hazard_pairs(map, kind_of(form), answer_cover(map, form));
+}
+
+std::string hazards_text(const boolean_map& map, answer_form form) {
+    const std::vector<cell_pair> pairs = answer_hazards(map, form);
+    return pairs.empty() ? "none" : pairs_text(pairs, " ");
+}
+
+void mark_hazards(map_picture& picture, const std::vector<cell_pair>& pairs) {
+    picture.hazards = pairs;
+    if (pairs.empty()) return;
+    // Translators: a picture's legend line, the hazard pairs as "1-9, 5-13".
+    picture.hazard_note = printed(_("Hazards: %s"), pairs_text(pairs, ", ").c_str());
 }
 
 void give_looks(map_picture& picture) {
@@ -150,6 +224,7 @@ std::vector<answer_form> forms_of(key_choice choice) {
     case key_choice::minimal: return {answer_form::minimal};
     case key_choice::pos: return {answer_form::pos};
     case key_choice::both: return {answer_form::shown, answer_form::minimal};
+    case key_choice::hazard_free: return {answer_form::hazard_free_sop};
     }
     return {};
 }
@@ -160,6 +235,7 @@ const char* key_title(key_choice choice) {
     case key_choice::minimal: return _("The answers: minimal sums.");
     case key_choice::pos: return _("The answers: minimal products.");
     case key_choice::both: return _("The answers: shown answers, minimal sums.");
+    case key_choice::hazard_free: return _("The answers: hazard-free sums.");
     }
     return "";
 }

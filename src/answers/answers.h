@@ -18,13 +18,32 @@
 namespace tessary {
 
 enum class answer_form {
-    shown,       // the window's answer: the greedy reduction
-    minimal,     // a minimum sum of products
-    pos,         // a minimum product of sums
-    all_minimal, // every minimum sum of products, separated by tabs
+    shown,           // the window's answer: the greedy reduction
+    minimal,         // a minimum sum of products
+    pos,             // a minimum product of sums
+    all_minimal,     // every minimum sum of products, separated by tabs
+    hazard_free_sop, // the minimum sum of products that leaves no hazard pair
+    hazard_free_pos, // the minimum product of sums that leaves no hazard pair
 };
 
+// The form's kind: a sum of products, or (pos, hazard_free_pos) a product of sums.
+cover_kind kind_of(answer_form form);
+
 std::string answer_text(const boolean_map& map, answer_form form);
+
+// The terms of a form's answer (every minimum: the first; the shown answer's
+// "1": the whole map).
+cover answer_cover(const boolean_map& map, answer_form form);
+
+// The hazard pairs the form's answer leaves, as tessary-key --hazards
+// prints them: "1-9 5-13", or "none".
+std::vector<cell_pair> answer_hazards(const boolean_map& map, answer_form form);
+std::string hazards_text(const boolean_map& map, answer_form form);
+
+// The picture's marks of hazard pairs: the pairs on the picture, and the
+// legend's line "Hazards: 1-9, 5-13" in the reader's words. Nothing when
+// there are none.
+void mark_hazards(map_picture& picture, const std::vector<cell_pair>& pairs);
 
 // The shown answer without allocating, for a batch of maps.
 greedy_text shown_text(const boolean_map& map);
@@ -90,7 +109,7 @@ std::string kind_switch_note(cover_kind now, std::size_t cleared);
 
 // An answer key's choice: one form, or both the shown answer and the
 // minimal sum.
-enum class key_choice { shown, minimal, pos, both };
+enum class key_choice { shown, minimal, pos, both, hazard_free };
 
 // The forms of a key, in the order it gives them.
 std::vector<answer_form> forms_of(key_choice choice);

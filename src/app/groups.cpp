@@ -15,15 +15,13 @@ namespace tessary {
 
 namespace {
 
-struct form_choice {
-    const char* label;
-    answer_form form;
-};
-
-constexpr form_choice form_choices[] = {{N_("Shown _answer"), answer_form::shown},
-                                        {N_("_Minimal sum"), answer_form::minimal},
-                                        {N_("Minimal _product"), answer_form::pos}};
-static_assert(std::size(form_choices) == std::size(groups_tool{}.form_buttons));
+// The forms' labels, in the order of shown_state's forms: the three of
+// every course on the first row, the hazard-free two on the second.
+constexpr const char* form_labels[] = {N_("Shown _answer"), N_("_Minimal sum"),
+                                       N_("Minimal _product"), N_("Hazard-_free sum"),
+                                       N_("Hazard-free pr_oduct")};
+static_assert(std::size(form_labels) == std::size(groups_tool{}.form_buttons));
+constexpr std::size_t first_row = 3;
 
 // The smallest the picture may be made by resizing the window.
 constexpr gint smallest_picture = 160;
@@ -52,11 +50,39 @@ void on_groups_save_clicked(GtkButton*, gpointer data) {
     save_picture_dialog(a, GTK_WINDOW(a.groups.window));
 }
 
+void on_groups_hazards_toggled(GtkToggleButton*, gpointer data) {
+    update_groups_window(app_of(data));
+}
+
+// Two rows of one group of radio buttons, and Hazards at the end.
 GtkWidget* build_form_buttons(app& a) {
-    const char* labels[std::size(form_choices)];
-    for (std::size_t i = 0; i < std::size(form_choices); ++i) labels[i] = _(form_choices[i].label);
-    return radio_row(a, labels, std::size(labels), a.groups.form_buttons,
-                     G_CALLBACK(on_groups_form_toggled));
+    groups_tool& g = a.groups;
+    GtkWidget* rows = gtk_vbox_new(FALSE, 2);
+    GtkWidget* row = nullptr;
+    for (std::size_t i = 0; i < std::size(form_labels); ++i) {
+        if (i == 0 || i == first_row) {
+            row = gtk_hbox_new(FALSE, 6);
+            gtk_box_pack_start(GTK_BOX(rows), row, FALSE, FALSE, 0);
+        }
+        g.form_buttons[i] = i == 0 ? gtk_radio_button_new_with_mnemonic(nullptr, _(form_labels[i]))
+                                   : gtk_radio_button_new_with_mnemonic_from_widget(
+                                         GTK_RADIO_BUTTON(g.form_buttons[0]), _(form_labels[i]));
+        g_signal_connect(g.form_buttons[i], "toggled", G_CALLBACK(on_groups_form_toggled), &a);
+        gtk_box_pack_start(GTK_BOX(row), g.form_buttons[i], FALSE, FALSE, 0);
+    }
+    g.hazards_check = gtk_check_button_new_with_mnemonic(_("_Hazards"));
+    g_signal_connect(g.hazards_check, "toggled", G_CALLBACK(on_groups_hazards_toggled), &a);
+    gtk_box_pack_end(GTK_BOX(row), g.hazards_check, FALSE, FALSE, 0);
+    return rows;
+}
+
+// "Hazard pairs: 1-9, 5-13" or "No hazard pairs" while Hazards is on.
+std::string hazards_line(const app& a, std::size_t form) {
+    const std::vector<cell_pair>& pairs = a.shown.hazards[form];
+    if (pairs.empty()) return _("No hazard pairs");
+    // Translators: the Groups window's list of the pairs the form drawn
+    // leaves, as "Hazard pairs: 1-9, 5-13".
+    return printed(_("Hazard pairs: %s"), pairs_text(pairs, ", ").c_str());
 }
 
 GtkWidget* build_groups_window(app& a, GtkWidget* box) {
@@ -69,6 +95,8 @@ GtkWidget* build_groups_window(app& a, GtkWidget* box) {
     gtk_box_pack_start(GTK_BOX(box), g.terms_label, FALSE, FALSE, 0);
     g.minimal_label = wrapped_label(320);
     gtk_box_pack_start(GTK_BOX(box), g.minimal_label, FALSE, FALSE, 0);
+    g.hazards_label = wrapped_label(320);
+    gtk_box_pack_start(GTK_BOX(box), g.hazards_label, FALSE, FALSE, 0);
     GtkWidget* save = app_button(a, _("_Save\u2026"), G_CALLBACK(on_groups_save_clicked));
     gtk_box_pack_start(GTK_BOX(box), button_row({save}, g.window, _("_Close")), FALSE, FALSE, 0);
     return nullptr;
@@ -88,26 +116,41 @@ void fill_groups_window(app& a) {
 
 } // namespace
 
-answer_form groups_form(const app& a) {
-    for (std::size_t i = 0; a.groups.open() && i < std::size(form_choices); ++i)
-        if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(a.groups.form_buttons[i])))
-            return form_choices[i].form;
-    return answer_form::shown;
+namespace {
+
+// The place of the form chosen among shown_state's forms.
+std::size_t chosen_form(const app& a) {
+    for (std::size_t i = 0; a.groups.open() && i < std::size(form_labels); ++i)
+        if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(a.groups.form_buttons[i]))) return i;
+    return 0;
 }
 
-const map_picture& current_picture(const app& a) {
-    const answer_form form = groups_form(a);
-    for (std::size_t i = 0; i < std::size(form_choices); ++i)
-        if (form_choices[i].form == form) return a.shown.pictures[i];
-    return a.shown.pictures[0];
+bool hazards_on(const app& a) {
+    return a.groups.open() &&
+           gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(a.groups.hazards_check));
+}
+
+} // namespace
+
+answer_form groups_form(const app& a) {
+    return a.shown.forms[chosen_form(a)];
+}
+
+map_picture current_picture(const app& a) {
+    const std::size_t form = chosen_form(a);
+    map_picture picture = a.shown.pictures[form];
+    if (hazards_on(a)) mark_hazards(picture, a.shown.hazards[form]);
+    return picture;
 }
 
 // The picture keeps the window's size; the labels break between terms.
 void update_groups_window(app& a) {
     const groups_tool& g = a.groups;
     if (!g.open()) return;
-    const map_picture& picture = current_picture(a);
+    const map_picture picture = current_picture(a);
     gtk_widget_queue_draw(g.area);
+    gtk_label_set_text(GTK_LABEL(g.hazards_label),
+                       hazards_on(a) ? hazards_line(a, chosen_form(a)).c_str() : "");
     gtk_label_set_text(GTK_LABEL(g.terms_label), terms_text(picture).c_str());
     gtk_label_set_text(GTK_LABEL(g.minimal_label),
                        break_between_terms(a.shown.minimal_note).c_str());

@@ -183,10 +183,11 @@ void on_reset_clicked(GtkButton*, gpointer data) {
 void show_map(app& a, const boolean_map& map, bool with_key) {
     shown_state& shown = a.shown;
     shown.map = map;
-    shown.pictures[0] = picture_of(map, answer_form::shown);
-    shown.pictures[1] = picture_of(map, answer_form::minimal);
-    shown.pictures[2] = picture_of(map, answer_form::pos);
-    for (map_picture& picture : shown.pictures) picture.numbers = shown.numbers;
+    for (std::size_t i = 0; i < shown.forms.size(); ++i) {
+        shown.pictures[i] = picture_of(map, shown.forms[i]);
+        shown.pictures[i].numbers = shown.numbers;
+        shown.hazards[i] = answer_hazards(map, shown.forms[i]);
+    }
     shown.minimal_note = minimal_note(map);
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {

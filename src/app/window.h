@@ -25,6 +25,7 @@
 #include "words/words.h"
 #include <gtk/gtk.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,7 +49,12 @@ extern const char* pixmap_dir;
 // window and File > Save picture show.
 struct shown_state {
     boolean_map map;
-    map_picture pictures[3]; // by the Groups window's forms: shown, minimal sum, minimal product
+    // By the Groups window's forms: shown, minimal sum, minimal product,
+    // hazard-free sum, hazard-free product; and the hazard pairs each leaves.
+    std::array<answer_form, 5> forms = {answer_form::shown, answer_form::minimal, answer_form::pos,
+                                        answer_form::hazard_free_sop, answer_form::hazard_free_pos};
+    map_picture pictures[5];
+    std::vector<cell_pair> hazards[5];
     std::string minimal_note;
     bool numbers = false; // View > Minterm numbers: every picture shows them, saved ones too
 };
@@ -64,7 +70,9 @@ struct tool_window {
 // of one of its answers.
 struct groups_tool : tool_window {
     GtkWidget* area = nullptr;          // the picture
-    GtkWidget* form_buttons[3] = {};    // Shown answer, Minimal sum, Minimal product
+    GtkWidget* form_buttons[5] = {};    // by shown_state's forms
+    GtkWidget* hazards_check = nullptr; // Hazards: mark the pairs on the form drawn
+    GtkWidget* hazards_label = nullptr; // the pairs, while Hazards is on
     GtkWidget* terms_label = nullptr;   // each term of the drawn cover
     GtkWidget* minimal_label = nullptr; // "Minimal: ..."
 };
@@ -183,8 +191,9 @@ void on_view_groups(gpointer data, guint action, GtkWidget* item);
 void on_save_picture(gpointer data, guint action, GtkWidget* item);
 void update_groups_window(app& a);     // after each change of the shown map; nothing while closed
 answer_form groups_form(const app& a); // the form chosen in the Groups window
-// The picture the Groups window shows, and File > Save picture... saves.
-const map_picture& current_picture(const app& a);
+// The picture the Groups window shows, and File > Save picture... saves:
+// the form chosen, with its hazard pairs marked while Hazards is on.
+map_picture current_picture(const app& a);
 // Asks for a file name and saves the current picture; tells of a failure.
 void save_picture_dialog(app& a, GtkWindow* parent);
 

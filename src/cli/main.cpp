@@ -69,7 +69,15 @@ const char* const usage_parts[] = {
        "                          same as the window's; it may not be the shortest\n"
        "      --minimal           a minimum sum of products\n"
        "      --pos               a minimum product of sums, such as (A+B')(C'+D)\n"
-       "      --all-minimal       every minimum sum of products, separated by tabs\n"),
+       "      --all-minimal       every minimum sum of products, separated by tabs\n"
+       "      --hazard-free       a minimum sum of products without static hazards:\n"
+       "                          no two adjacent 1-cells left without a term that\n"
+       "                          takes in both (with --pos, a product of sums, of\n"
+       "                          0-cells); only changes of one input are covered\n"
+       "      --hazards           instead of the answer in its form, the hazard pairs\n"
+       "                          it leaves: 'N-M' (minterm numbers, the lower\n"
+       "                          first) separated by blanks, or 'none'; with --draw,\n"
+       "                          marked on the picture\n"),
     N_("Pictures:\n"
        "      --draw FILE         also draw the one map given with the groups of its\n"
        "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
@@ -159,6 +167,8 @@ struct options {
     std::optional<points> grade_points;
     answer_form form = answer_form::shown;
     int forms_given = 0;
+    bool hazard_free = false; // --hazard-free: the form, of products or (--pos) sums
+    bool hazards = false;     // --hazards: the pairs the answer leaves, not the answer
 };
 
 line_writer out(STDOUT_FILENO);
@@ -197,14 +207,14 @@ struct responder {
     std::optional<parsed_expression> check;
     bool explain = false;
     std::optional<std::vector<cube>> judge;
+    bool hazards = false;
     bool any_differs = false;
     bool any_block = false;
 
-    cover_kind kind() const {
-        return form == answer_form::pos ? cover_kind::product_of_sums : cover_kind::sum_of_products;
-    }
+    cover_kind kind() const { return kind_of(form); }
 
     std::string line_for(const boolean_map& map) {
+        if (hazards) return hazards_text(map, form);
         if (explain) return block_for(map);
         if (judge) return judgement_for(map);
         if (!check) return answer_text(map, form);
@@ -238,9 +248,10 @@ struct responder {
 int answer(responder& r, const boolean_map& map) {
     // The default answer is written from a buffer of fixed size: a batch of
     // maps then allocates nothing per line.
-    const bool written = !r.check && !r.explain && !r.judge && r.form == answer_form::shown
-                             ? out.write_line(shown_text(map).view())
-                             : out.write_line(r.line_for(map));
+    const bool written =
+        !r.check && !r.explain && !r.judge && !r.hazards && r.form == answer_form::shown
+            ? out.write_line(shown_text(map).view())
+            : out.write_line(r.line_for(map));
     return written ? EXIT_SUCCESS : write_failure();
 }
 
@@ -250,6 +261,7 @@ int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
     map_picture picture = picture_of(map, r.form);
     picture.numbers = opts.numbers;
     picture.layout = opts.rows.value_or(map_layout::cd_rows);
+    if (opts.hazards) mark_hazards(picture, answer_hazards(map, r.form));
     std::string error;
     if (!save_picture(path, picture, error)) {
         report(printed(_("cannot write '%s': %s"), path, error.c_str()));
@@ -369,6 +381,8 @@ enum long_only {
     opt_minimal = 256,
     opt_pos,
     opt_all_minimal,
+    opt_hazard_free,
+    opt_hazards,
     opt_draw,
     opt_numbers,
     opt_rows,
@@ -419,6 +433,25 @@ void check_grading(const options& opts, int arguments, const char* answers) {
                               : same_file(opts.summary, input);
         if (same) usage_error(_("--summary would write over a file it reads"));
     }
+}
+
+// --hazard-free is a form, of sums of products or with --pos of products
+// of sums; --hazards goes with any form that has one answer.
+void check_hazards(options& opts) {
+    if (opts.hazard_free) {
+        if (opts.form == answer_form::minimal || opts.form == answer_form::all_minimal)
+            usage_error(_("--hazard-free is a form of its own: leave out --minimal and "
+                          "--all-minimal"));
+        opts.form = opts.form == answer_form::pos ? answer_form::hazard_free_pos
+                                                  : answer_form::hazard_free_sop;
+        opts.forms_given = std::max(opts.forms_given, 1);
+    }
+    if (!opts.hazards) return;
+    if (opts.form == answer_form::all_minimal)
+        usage_error(_("--hazards takes one answer: leave out --all-minimal"));
+    if (opts.check != nullptr || opts.explain || opts.judge != nullptr || opts.grade != nullptr)
+        usage_error(_("--hazards prints the pairs an answer leaves: leave out --check, "
+                      "--explain, --judge and --grade"));
 }
 
 void check_combinations(const options& opts, int maps) {
@@ -481,6 +514,8 @@ options parse_options(int argc, char** argv) {
                                           {"minimal", no_argument, nullptr, opt_minimal},
                                           {"pos", no_argument, nullptr, opt_pos},
                                           {"all-minimal", no_argument, nullptr, opt_all_minimal},
+                                          {"hazard-free", no_argument, nullptr, opt_hazard_free},
+                                          {"hazards", no_argument, nullptr, opt_hazards},
                                           {"draw", required_argument, nullptr, opt_draw},
                                           {"explain", no_argument, nullptr, opt_explain},
                                           {"judge", required_argument, nullptr, opt_judge},
@@ -503,6 +538,8 @@ options parse_options(int argc, char** argv) {
         case opt_minimal: choose_form(opts, answer_form::minimal); break;
         case opt_pos: choose_form(opts, answer_form::pos); break;
         case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
+        case opt_hazard_free: opts.hazard_free = true; break;
+        case opt_hazards: opts.hazards = true; break;
         case opt_draw: set_once(opts.draw, "--draw"); break;
         case opt_explain: opts.explain = true; break;
         case opt_numbers: opts.numbers = true; break;
@@ -522,6 +559,7 @@ options parse_options(int argc, char** argv) {
         default: usage_error(option_error(opt, argv, long_options).c_str());
         }
     }
+    check_hazards(opts);
     check_grading(opts, argc - optind, optind < argc ? argv[optind] : nullptr);
     if (opts.grade == nullptr) check_combinations(opts, argc - optind);
     return opts;
@@ -547,7 +585,7 @@ int grade(const options& opts, int argc, char** argv) {
 
 int run(const options& opts, int argc, char** argv) {
     if (opts.grade != nullptr) return grade(opts, argc, argv);
-    responder r{opts.form, std::nullopt, opts.explain, std::nullopt};
+    responder r{opts.form, std::nullopt, opts.explain, std::nullopt, opts.hazards};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;

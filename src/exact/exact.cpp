@@ -236,6 +236,68 @@ std::vector<cover> all_minimum(const cube_table& t, minterm_set on, minterm_set 
     return covers;
 }
 
+// The hazard-free cover, by the same branch and bound over other things to
+// cover: each cell, and each adjacent pair of cells, which one prime must
+// take in whole. Up to 16 cells and 32 pairs: one 64-bit set.
+struct hazard_elements {
+    static constexpr int capacity = 48;
+    int count = 0;
+    std::array<std::uint64_t, capacity> covering{}; // by element, the primes over it
+    std::array<std::uint8_t, capacity> covering_count{};
+    std::array<std::uint64_t, prime_list::capacity> taken{}; // by prime, its elements
+};
+
+hazard_elements elements_of(const prime_list& p, minterm_set on) {
+    hazard_elements e;
+    auto add = [&](minterm_set cells) {
+        const int at = e.count++;
+        for (int k = 0; k < p.size; ++k) {
+            const auto ku = static_cast<std::size_t>(k);
+            if ((p.cells[ku] & cells) != cells) continue;
+            e.covering[static_cast<std::size_t>(at)] |= std::uint64_t{1} << k;
+            ++e.covering_count[static_cast<std::size_t>(at)];
+            e.taken[ku] |= std::uint64_t{1} << at;
+        }
+    };
+    for (unsigned m = on; m != 0; m &= m - 1) add(minterm_bit(std::countr_zero(m)));
+    for (const cell_pair& pair : adjacent_pairs(on))
+        add(static_cast<minterm_set>(minterm_bit(pair.low) | minterm_bit(pair.high)));
+    return e;
+}
+
+void hazard_search(const prime_list& p, const hazard_elements& e, std::uint64_t uncovered,
+                   candidate here, candidate& best) {
+    if (uncovered == 0) {
+        if (here.cost < best.cost || (here.cost == best.cost && earlier(here.chosen, best.chosen)))
+            best = here;
+        return;
+    }
+    if (here.cost.terms + 1 > best.cost.terms) return;
+    int hardest = -1, fewest = prime_list::capacity + 1;
+    for (std::uint64_t u = uncovered; u != 0; u &= u - 1) {
+        const int at = std::countr_zero(u);
+        const int n = e.covering_count[static_cast<std::size_t>(at)];
+        if (n < fewest) fewest = n, hardest = at;
+    }
+    for (std::uint64_t m = e.covering[static_cast<std::size_t>(hardest)]; m != 0; m &= m - 1) {
+        const int k = std::countr_zero(m);
+        const auto ku = static_cast<std::size_t>(k);
+        const candidate next{here.chosen | (std::uint64_t{1} << k),
+                             {here.cost.terms + 1, here.cost.literals + p.literals[ku]}};
+        if (next.cost > best.cost) continue;
+        hazard_search(p, e, uncovered & ~e.taken[ku], next, best);
+    }
+}
+
+cover hazard_free(const cube_table& t, minterm_set on, minterm_set off) {
+    const prime_list p = find_primes(t, on, off);
+    const hazard_elements e = elements_of(p, on);
+    candidate best;
+    const std::uint64_t all = e.count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << e.count) - 1;
+    hazard_search(p, e, all, candidate{0, {0, 0}}, best);
+    return cover_of(p, best.chosen);
+}
+
 } // namespace
 
 cover minimum_sop(const boolean_map& map) {
@@ -253,6 +315,11 @@ std::vector<cover> all_minimum_sops(const boolean_map& map) {
 } // namespace tessary
 
 namespace tessary {
+
+cover minimum_hazard_free(const boolean_map& map, cover_kind kind) {
+    return hazard_free(kind == cover_kind::product_of_sums ? sum_table : product_table,
+                       cells_to_cover(map, kind), cells_to_avoid(map, kind));
+}
 
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind) {
     const prime_list p =

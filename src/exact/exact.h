@@ -37,6 +37,13 @@ std::vector<cover> all_minimum_sops(const boolean_map& map);
 // (for a product, the cubes of its sums in the order of sums).
 std::vector<cover> all_minimum_covers(const boolean_map& map, cover_kind kind);
 
+// The minimum hazard-free cover in a form: of the covers that leave no
+// hazard pair (cube.h), the one with the fewest terms and then the fewest
+// literals, made of primes, tied as minimum covers are and listed in their
+// term order. Only changes of one input are covered: a change of several
+// can still glitch (a function hazard), and no term removes that.
+cover minimum_hazard_free(const boolean_map& map, cover_kind kind);
+
 // The primes that cover some cell to be covered (a 1-cell for a sum, a
 // 0-cell for a product), in the order a minimum lists its terms.
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind);

@@ -76,6 +76,41 @@ std::string minterm_text(int minterm) {
     return product_text(minterm_cube(minterm));
 }
 
+std::vector<cell_pair> adjacent_pairs(minterm_set cells) {
+    std::vector<cell_pair> pairs;
+    for (int m = 0; m < cell_count; ++m) {
+        if ((cells & minterm_bit(m)) == 0) continue;
+        for (int bit = 8; bit != 0; bit >>= 1) {
+            const int n = m ^ bit;
+            if (n > m && (cells & minterm_bit(n)) != 0) pairs.push_back({m, n});
+        }
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const cell_pair& a, const cell_pair& b) {
+        return a.low != b.low ? a.low < b.low : a.high < b.high;
+    });
+    return pairs;
+}
+
+std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind, const cover& terms) {
+    std::vector<cell_pair> left;
+    for (const cell_pair& p : adjacent_pairs(cells_to_cover(map, kind))) {
+        const minterm_set both = static_cast<minterm_set>(minterm_bit(p.low) | minterm_bit(p.high));
+        const bool taken = std::any_of(terms.begin(), terms.end(),
+                                       [both](cube c) { return (minterms_of(c) & both) == both; });
+        if (!taken) left.push_back(p);
+    }
+    return left;
+}
+
+std::string pairs_text(const std::vector<cell_pair>& pairs, const char* separator) {
+    std::string text;
+    for (const cell_pair& p : pairs) {
+        if (!text.empty()) text += separator;
+        text += std::to_string(p.low) + "-" + std::to_string(p.high);
+    }
+    return text;
+}
+
 std::string minterm_list(minterm_set cells) {
     std::string text;
     for (int m = 0; m < cell_count; ++m) {

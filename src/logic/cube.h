@@ -13,6 +13,7 @@
 #include <compare>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -109,5 +110,24 @@ std::string minterm_text(int minterm);
 
 // The minterms of a set as numbers, ascending, separated by one space: "3 7 12".
 std::string minterm_list(minterm_set cells);
+
+// Static hazards. Two cells are adjacent when their minterms differ in one
+// variable (round the map's edges too). A hazard pair of a cover is two
+// adjacent cells that the cover must take in (1-cells of a sum, 0-cells of a
+// product; never a don't-care) and that no single term of it takes in both:
+// when the one input changes between them, the output may glitch.
+struct cell_pair {
+    int low, high; // minterm numbers, low < high
+    friend bool operator==(const cell_pair&, const cell_pair&) = default;
+};
+
+// Every adjacent pair of cells of `cells`, by low and then high minterm.
+std::vector<cell_pair> adjacent_pairs(minterm_set cells);
+
+// The hazard pairs `terms` leaves, in the order of adjacent_pairs().
+std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind, const cover& terms);
+
+// "1-9 5-13", each pair as low-high: the pairs joined by `separator`.
+std::string pairs_text(const std::vector<cell_pair>& pairs, const char* separator);
 
 } // namespace tessary

@@ -15,6 +15,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace tessary {
 
@@ -144,7 +147,7 @@ int legend_columns_of(const map_picture& p) {
 int legend_rows(const map_picture& p) {
     const auto n = static_cast<int>(p.groups.size());
     const int columns = legend_columns_of(p);
-    return (n + columns - 1) / columns;
+    return (n + columns - 1) / columns + (p.hazard_note.empty() ? 0 : 1);
 }
 
 // The inset step of each loop: the lowest not taken by an earlier loop over
@@ -353,6 +356,52 @@ void draw_legend(surface& s, const map_picture& p, double top) {
         put_text(s, number + p.groups[k].label, x + 36, y + 1,
                  p.groups[k].faint ? faint_legend_font : legend_font);
     }
+    if (p.hazard_note.empty()) return;
+    const double y = top + static_cast<double>(legend_rows(p) - 1) * legend_row;
+    s.set_colour(black);
+    put_text(s, p.hazard_note, margin, y + 1, faint_legend_font);
+}
+
+// A short double-headed arrow from (x0, y0) to (x1, y1), level or upright.
+void draw_arrow(surface& s, double x0, double y0, double x1, double y1) {
+    constexpr double head = 4;
+    s.move_to(x0, y0);
+    s.line_to(x1, y1);
+    s.stroke();
+    const double dx = x1 > x0 ? head : 0, dy = y1 > y0 ? head : 0;
+    for (const auto& [tip, out] : {std::pair{std::pair{x0, y0}, 1.0}, {std::pair{x1, y1}, -1.0}}) {
+        s.move_to(tip.first, tip.second);
+        s.line_to(tip.first + out * dx + dy * 0.6, tip.second + out * dy + dx * 0.6);
+        s.line_to(tip.first + out * dx - dy * 0.6, tip.second + out * dy - dx * 0.6);
+        s.fill();
+    }
+}
+
+// Each hazard pair: an arrow across the edge its cells share, low in the
+// cells (clear of the digits and of the minterm numbers), or on both of the
+// map's borders for a pair that wraps round them.
+void draw_hazards(surface& s, const map_picture& p, const grid_frame& f) {
+    constexpr double reach = 10, from_edge = 12;
+    s.set_colour(black);
+    s.set_line(1.5);
+    for (const cell_pair& pair : p.hazards) {
+        const cell_place a = f.place(pair.low), b = f.place(pair.high);
+        if (a.row == b.row) {
+            const double y = f.top(a.row) + f.cell - from_edge;
+            const int right = std::max(a.col, b.col);
+            const bool wraps = std::abs(a.col - b.col) == map_side - 1;
+            for (const double x : wraps ? std::vector<double>{f.x, f.x + f.size()}
+                                        : std::vector<double>{f.left(right)})
+                draw_arrow(s, x - reach, y, x + reach, y);
+        } else {
+            const double x = f.left(a.col) + f.cell - from_edge;
+            const int lower = std::max(a.row, b.row);
+            const bool wraps = std::abs(a.row - b.row) == map_side - 1;
+            for (const double y : wraps ? std::vector<double>{f.y, f.y + f.size()}
+                                        : std::vector<double>{f.top(lower)})
+                draw_arrow(s, x, y - reach, x, y + reach);
+        }
+    }
 }
 
 // The ink of the widest and tallest digit, in the strong font.
@@ -410,6 +459,7 @@ void draw_picture(surface& s, const map_picture& p) {
     const picture_layout layout = layout_of(p);
     draw_groups(s, p, layout);
     draw_tags(s, p, layout);
+    draw_hazards(s, p, f);
     draw_cursor(s, p.cursor, f);
     const double legend_top = f.y + f.size() + 10;
     draw_legend(s, p, legend_top);

@@ -48,6 +48,11 @@ struct map_picture {
     // The cells the loops do not take left empty, as many textbooks print a
     // map: the 0-cells of a sum of products, the 1-cells of a product of sums.
     bool blank_others = false;
+    // Hazard pairs, each marked by a short double-headed arrow across the
+    // edge its cells share, and the legend's line that lists them; none
+    // when empty.
+    std::vector<cell_pair> hazards = {};
+    std::string hazard_note = {};
 };
 
 // At most this many loops have a colour and a line of their own; more take

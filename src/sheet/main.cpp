@@ -51,7 +51,9 @@ const char* const usage_parts[] = {
        "                          terms, 1 to 8 (default 2-5)\n"
        "      --answers FORM      the key gives: shown (Tessary's greedy answer, as\n"
        "                          the window shows it), minimal (default), pos (a\n"
-       "                          minimal product of sums) or both (shown and minimal)\n"
+       "                          minimal product of sums), both (shown and minimal)\n"
+       "                          or hazard-free (a minimal sum of products without\n"
+       "                          static hazards)\n"
        "      --paper a4|letter   the paper size (default a4)\n"
        "      --numbers           each cell's minterm number, small in its corner\n"
        "      --rows CD|AB        C and D down the side of each map (CD, the default),\n"
@@ -123,7 +125,8 @@ key_choice read_answers(std::string_view text) {
     if (text == "minimal") return key_choice::minimal;
     if (text == "pos") return key_choice::pos;
     if (text == "both") return key_choice::both;
-    usage_error(printed(_("--answers: '%s' is not shown, minimal, pos or both"),
+    if (text == "hazard-free") return key_choice::hazard_free;
+    usage_error(printed(_("--answers: '%s' is not shown, minimal, pos, both or hazard-free"),
                         std::string(text).c_str()));
 }
 

@@ -68,6 +68,11 @@ const char* instructions_for(key_choice answers, bool dont_cares) {
     case key_choice::shown:
         return dont_cares ? _("Simplify each map to a sum of products. An X is a don't-care.")
                           : _("Simplify each map to a sum of products.");
+    case key_choice::hazard_free:
+        return dont_cares ? _("Simplify each map to a minimal sum of products that has no "
+                              "static hazard. An X is a don't-care.")
+                          : _("Simplify each map to a minimal sum of products that has no "
+                              "static hazard.");
     case key_choice::minimal:
     case key_choice::both: break;
     }

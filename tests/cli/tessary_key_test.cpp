@@ -927,6 +927,53 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+// --hazards and --hazard-free: the examples every course gives, in both forms.
+TEST(TessaryKey, HazardPairsAndHazardFreeCovers) {
+    struct row {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const row rows[] = {
+        {{"--minimal", "--hazards", "0011/1111/1100/0000"}, "1-9 5-13\n"},
+        {{"--hazard-free", "0011/1111/1100/0000"}, "AC'+A'D+C'D\n"},
+        {{"--hazard-free", "--hazards", "0011/1111/1100/0000"}, "none\n"},
+        {{"--minimal", "--hazards", "0000/1100/0110/0110"}, "5-7\n"},
+        {{"--hazard-free", "0000/1100/0110/0110"}, "BC+A'BD+A'C'D\n"},
+        {{"--minimal", "--hazards", "1001/0110/0110/1001"}, "none\n"},
+        {{"--hazard-free", "1001/0110/0110/1001"}, "BD+B'D'\n"},
+        {{"--pos", "--hazards", "1100/0000/0011/1111"}, "1-9 5-13\n"},
+        {{"--pos", "--hazard-free", "1100/0000/0011/1111"}, "(A'+C)(A+D')(C+D')\n"},
+        // The shown answer by default; a don't-care is never one of a pair.
+        {{"--hazards", "0011/1111/1100/0000", "0011/X111/1100/0000"}, "1-9 5-13\n5-13\n"},
+        // No cell to cover, every cell covered by one term.
+        {{"--hazard-free", "0000/0000/0000/0000", "1111/1111/1111/1111"}, "0\n1\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.args[0] + " " + r.args[1]);
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.out);
+    }
+    expect_refused({
+        {"--hazard-free with --minimal",
+         {"--hazard-free", "--minimal", "0000/1100/0110/0110"},
+         2,
+         "tessary-key: --hazard-free is a form of its own"},
+        {"--hazard-free with --all-minimal",
+         {"--all-minimal", "--hazard-free", "0000/1100/0110/0110"},
+         2,
+         "tessary-key: --hazard-free is a form of its own"},
+        {"--hazards with --all-minimal",
+         {"--all-minimal", "--hazards", "0000/1100/0110/0110"},
+         2,
+         "tessary-key: --hazards takes one answer"},
+        {"--hazards with --check",
+         {"--hazards", "--check", "A", "0000/1100/0110/0110"},
+         2,
+         "tessary-key: --hazards prints the pairs an answer leaves"},
+    });
+}
+
 // --grade: a small class marked against a key of two exercises, with every
 // verdict, written by a spreadsheet as CSV and as TSV.
 class TessaryKeyGrade : public ::testing::Test {

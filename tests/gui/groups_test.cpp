@@ -135,6 +135,29 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: BC'");
 }
 
+// The hazard-free forms, and Hazards marking the pairs of the form drawn.
+TEST_F(GroupsWindow, HazardFreeFormsAndHazardsMarked) {
+    set_map("0011/1111/1100/0000");
+    click("   Show   ");
+    choose(3);
+    EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: AC', A'D, C'D, added for 1-9, 5-13");
+    EXPECT_EQ(label_text(the_app.groups.hazards_label), "") << "Hazards is off";
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.hazards_check), TRUE);
+    EXPECT_EQ(label_text(the_app.groups.hazards_label), "No hazard pairs");
+    EXPECT_TRUE(current_picture(the_app).hazards.empty());
+    choose(1);
+    EXPECT_EQ(label_text(the_app.groups.hazards_label), "Hazard pairs: 1-9, 5-13");
+    EXPECT_EQ(current_picture(the_app).hazards, (std::vector<cell_pair>{{1, 9}, {5, 13}}));
+    EXPECT_EQ(current_picture(the_app).hazard_note, "Hazards: 1-9, 5-13");
+    choose(4);
+    EXPECT_EQ(label_text(the_app.groups.terms_label),
+              "Groups: (A'+C'), (A+D), (C'+D), added for 2-10, 6-14");
+    save_screenshot(the_app.groups.window, "groups-hazard-free-product");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.hazards_check), FALSE);
+    EXPECT_TRUE(current_picture(the_app).hazards.empty());
+    EXPECT_EQ(label_text(the_app.groups.hazards_label), "");
+}
+
 // An answer copied from a label is the answer as typed, without the
 // invisible break points that let the label wrap between terms.
 TEST_F(GroupsWindow, CopiedAnswersCarryNoZeroWidthSpaces) {

@@ -31,7 +31,8 @@ import re, sys
 # Each group's labels, by msgid: the menus by their paths' parents; the rows
 # of buttons of each window.
 groups = {
-    "Groups window": ["Shown _answer", "_Minimal sum", "Minimal _product", "_Save\u2026", "_Close"],
+    "Groups window": ["Shown _answer", "_Minimal sum", "Minimal _product", "Hazard-_free sum",
+                      "Hazard-free pr_oduct", "_Hazards", "_Save\u2026", "_Close"],
     "Steps window": ["_Sum of products", "_Product of sums", "_Back", "_Next", "_Close"],
     "Practice window": ["_Sum", "_Product", "_Add group", "_Remove", "C_lear", "_Check",
                         "_New map", "Cl_ose"],

@@ -44,6 +44,26 @@ for map in 0011/1111/1100/0000 1X10/0101/1010/01X1 0110/1111/1011/0100; do
   done
 done
 
+# Hazard pairs marked, in both forms, and the terms a hazard-free cover adds.
+for args in "--minimal --hazards 0011/1111/1100/0000" "--pos --hazards --rows AB 1100/0000/0011/1111" \
+            "--hazard-free --numbers 0011/1111/1100/0000" "--pos --hazard-free 0011/1111/1100/0000"; do
+  n=$((n + 1))
+  # shellcheck disable=SC2086
+  "$key" $args --draw "$dir/p$n.pdf" >/dev/null
+  # shellcheck disable=SC2086
+  "$key" $args --draw "$dir/p$n.tex" >/dev/null
+  compare "p$n"
+done
+# Where an answer leaves no pair, --hazards changes nothing of the picture.
+for format in svg pdf tex; do
+  "$key" --minimal --draw "$dir/plain.$format" 1001/0110/0110/1001 >/dev/null
+  "$key" --minimal --hazards --draw "$dir/marked.$format" 1001/0110/0110/1001 >/dev/null
+  cmp -s "$dir/plain.$format" "$dir/marked.$format" ||
+    { echo "FAIL: --hazards without pairs changed the .$format picture"; failed=1; }
+done
+"$key" --minimal --hazards --draw "$dir/pairs.tex" 0011/1111/1100/0000 >/dev/null
+grep -qF "{Hazards:}" "$dir/pairs.tex" || { echo "FAIL: no hazard legend in LaTeX"; failed=1; }
+
 for paper in a4 letter; do
   # A single exercise (centred), a lone last one (left), long products of sums.
   for options in "-n 5 --answers both --numbers" "-n 3 --answers pos --dont-cares 10" \

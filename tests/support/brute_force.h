@@ -73,18 +73,36 @@ inline std::vector<const brute_term*> primes_of(std::uint16_t ones, std::uint16_
     return primes;
 }
 
-// Every set of `k` primes, from index `from` on, that covers `ones`.
+// Whether some term of `c` takes in both cells of every adjacent pair of
+// `ones` (minterms one bit apart): no static hazard.
+inline bool hazard_free_cover(const brute_cover& c, std::uint16_t ones) {
+    for (int m = 0; m < 16; ++m)
+        for (int bit = 1; bit < 16; bit <<= 1) {
+            const int n = m ^ bit;
+            const auto both = static_cast<std::uint16_t>((1u << m) | (1u << n));
+            if (n < m || (ones & both) != both) continue;
+            if (std::none_of(c.begin(), c.end(),
+                             [both](const brute_term* t) { return (t->cells & both) == both; }))
+                return false;
+        }
+    return true;
+}
+
+// Every set of `k` primes, from index `from` on, that covers `ones` (and,
+// when `all_ones` is given, leaves no hazard pair of it).
 inline void covers_of_size(const std::vector<const brute_term*>& primes, std::uint16_t ones,
                            std::size_t from, int k, brute_cover& chosen,
-                           std::vector<brute_cover>& found) {
+                           std::vector<brute_cover>& found, int all_ones = -1) {
     if (k == 0) {
-        if (ones == 0) found.push_back(chosen);
+        if (ones == 0 &&
+            (all_ones < 0 || hazard_free_cover(chosen, static_cast<std::uint16_t>(all_ones))))
+            found.push_back(chosen);
         return;
     }
     for (std::size_t i = from; i < primes.size(); ++i) {
         chosen.push_back(primes[i]);
         covers_of_size(primes, ones & static_cast<std::uint16_t>(~primes[i]->cells), i + 1, k - 1,
-                       chosen, found);
+                       chosen, found, all_ones);
         chosen.pop_back();
     }
 }
@@ -98,8 +116,9 @@ inline int literals_of(const brute_cover& c) {
 // Every minimum cover of `ones` that keeps off `zeros`, in tie-break order:
 // terms ordered by literals, then by their product's number (or, for
 // `as_sums`, by their sum's).
+// With `hazard_free`, only covers that leave no hazard pair count.
 inline std::vector<brute_cover> brute_minimum(std::uint16_t ones, std::uint16_t zeros,
-                                              bool as_sums = false) {
+                                              bool as_sums = false, bool hazard_free = false) {
     auto before = [as_sums](const brute_term* a, const brute_term* b) {
         if (a->literals != b->literals) return a->literals < b->literals;
         return as_sums ? a->sum_number < b->sum_number : a->number < b->number;
@@ -109,7 +128,7 @@ inline std::vector<brute_cover> brute_minimum(std::uint16_t ones, std::uint16_t 
     for (int k = 0;; ++k) {
         std::vector<brute_cover> found;
         brute_cover chosen;
-        covers_of_size(primes, ones, 0, k, chosen, found);
+        covers_of_size(primes, ones, 0, k, chosen, found, hazard_free ? ones : -1);
         if (found.empty()) continue;
         int fewest = 99;
         for (const brute_cover& c : found) fewest = std::min(fewest, literals_of(c));
