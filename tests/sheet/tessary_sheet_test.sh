@@ -41,6 +41,14 @@ pdfinfo "$dir/p.pdf" | grep -q 'letter' || fail "--paper letter"
 while IFS=$'\t' read -r map product; do
   [ "$product" = "$("$key" --pos "$map")" ] || fail "$map: the key's product is not tessary-key's"
 done <"$dir/p.tsv"
+run -s 5 -n 4 --answers hazard-free --dont-cares 10 --key "$dir/h.tsv" -o "$dir/h.pdf"
+[ "$status" -eq 0 ] || fail "--answers hazard-free: status $status: $err"
+while IFS=$'\t' read -r map cover; do
+  [ "$cover" = "$("$key" --hazard-free "$map")" ] || fail "$map: the key's hazard-free sum is not tessary-key's"
+  [ "$("$key" --hazard-free --hazards "$map")" = none ] || fail "$map: the key's cover leaves a pair"
+done <"$dir/h.tsv"
+pdftotext "$dir/h.pdf" - | tr '\n' ' ' | grep -q "has no static hazard" ||
+  fail "--answers hazard-free: the instructions do not ask for it"
 
 # --- laid out for a class: every word inside margins of 15 mm on both paper
 # sizes, a Name and Date line, and "Page N of M" on every page
