@@ -2,6 +2,7 @@
 // About dialog.
 #include "window.h"
 
+#include "answers/formats.h"
 #include "tessary_config.h"
 
 namespace tessary {
@@ -19,6 +20,9 @@ GtkItemFactoryEntry menu_entries[] = {
     {const_cast<gchar*>(N_("/File/_Save picture\u2026")), const_cast<gchar*>("<control>S"),
      reinterpret_cast<GtkItemFactoryCallback>(on_save_picture), 0,
      const_cast<gchar*>("<StockItem>"), GTK_STOCK_SAVE_AS},
+    {const_cast<gchar*>(N_("/File/_Open truth table\u2026")), const_cast<gchar*>("<control>O"),
+     reinterpret_cast<GtkItemFactoryCallback>(on_open_truth_table), 0,
+     const_cast<gchar*>("<StockItem>"), GTK_STOCK_OPEN},
     {const_cast<gchar*>(N_("/File/_Close")), const_cast<gchar*>("<control>Q"),
      reinterpret_cast<GtkItemFactoryCallback>(on_quit), 0, const_cast<gchar*>("<StockItem>"),
      GTK_STOCK_QUIT},
@@ -26,6 +30,23 @@ GtkItemFactoryEntry menu_entries[] = {
      nullptr},
     {const_cast<gchar*>(N_("/Edit/_Enter function\u2026")), const_cast<gchar*>("<control>E"),
      reinterpret_cast<GtkItemFactoryCallback>(on_enter_function), 0, nullptr, nullptr},
+    {const_cast<gchar*>(N_("/Edit/_Copy answer as")), nullptr, nullptr, 0,
+     const_cast<gchar*>("<Branch>"), nullptr},
+    {const_cast<gchar*>(N_("/Edit/Copy answer as/_Verilog")), nullptr,
+     reinterpret_cast<GtkItemFactoryCallback>(on_copy_answer_as),
+     static_cast<guint>(answer_format::verilog), nullptr, nullptr},
+    {const_cast<gchar*>(N_("/Edit/Copy answer as/V_HDL")), nullptr,
+     reinterpret_cast<GtkItemFactoryCallback>(on_copy_answer_as),
+     static_cast<guint>(answer_format::vhdl), nullptr, nullptr},
+    {const_cast<gchar*>(N_("/Edit/Copy answer as/_C")), nullptr,
+     reinterpret_cast<GtkItemFactoryCallback>(on_copy_answer_as),
+     static_cast<guint>(answer_format::c), nullptr, nullptr},
+    {const_cast<gchar*>(N_("/Edit/Copy answer as/_Python")), nullptr,
+     reinterpret_cast<GtkItemFactoryCallback>(on_copy_answer_as),
+     static_cast<guint>(answer_format::python), nullptr, nullptr},
+    {const_cast<gchar*>(N_("/Edit/Copy answer as/_LaTeX")), nullptr,
+     reinterpret_cast<GtkItemFactoryCallback>(on_copy_answer_as),
+     static_cast<guint>(answer_format::latex), nullptr, nullptr},
     {const_cast<gchar*>(N_("/_View")), nullptr, nullptr, 0, const_cast<gchar*>("<Branch>"),
      nullptr},
     {const_cast<gchar*>(N_("/View/_Groups")), const_cast<gchar*>("<control>G"),

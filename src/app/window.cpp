@@ -183,6 +183,7 @@ void on_reset_clicked(GtkButton*, gpointer data) {
 void show_map(app& a, const boolean_map& map, bool with_key) {
     shown_state& shown = a.shown;
     shown.map = map;
+    shown.with_key = with_key;
     for (std::size_t i = 0; i < shown.forms.size(); ++i) {
         shown.pictures[i] = picture_of(map, shown.forms[i]);
         shown.pictures[i].numbers = shown.numbers;

@@ -56,7 +56,8 @@ struct shown_state {
     map_picture pictures[5];
     std::vector<cell_pair> hazards[5];
     std::string minimal_note;
-    bool numbers = false; // View > Minterm numbers: every picture shows them, saved ones too
+    bool numbers = false;  // View > Minterm numbers: every picture shows them, saved ones too
+    bool with_key = false; // the key fields show the answer (not after Reset or New map)
 };
 
 // A window of ours beside the main one. Closed, it has no toplevel; its
@@ -185,6 +186,13 @@ struct tool_parts {
 // gives it the focus. Closing it (its button, Escape, or the main window
 // going) ends it: it is then closed, and presenting it builds it anew.
 void present_tool(app& a, tool_window& tool, const tool_parts& parts);
+
+// For the lab (lab.cpp): Edit > Copy answer as, the answer in the key
+// fields in the answer_format of `action`; File > Open truth table..., and
+// what it does with the file chosen (false, with why, on a bad file).
+void on_copy_answer_as(gpointer data, guint action, GtkWidget* item);
+void on_open_truth_table(gpointer data, guint action, GtkWidget* item);
+bool open_truth_table(app& a, const std::string& path, std::string& error);
 
 // View > Groups and File > Save picture... (groups.cpp).
 void on_view_groups(gpointer data, guint action, GtkWidget* item);

@@ -2,6 +2,8 @@
 // a verdict on each answer from the answers library.
 #include "cli/grade.h"
 
+#include "cli/streams.h"
+
 #include "input/characters.h"
 #include "input/map_text.h"
 #include "input/table.h"
@@ -17,37 +19,6 @@
 namespace tessary {
 
 namespace {
-
-// Larger than any class's table; a file past it is not one.
-constexpr std::size_t file_limit = 64u << 20;
-
-bool is_standard_input(const char* path) {
-    return path == nullptr || std::strcmp(path, "-") == 0;
-}
-
-std::string name_of(const char* path) {
-    return is_standard_input(path) ? _("standard input") : path;
-}
-
-bool read_whole(const char* path, std::string& text, std::string& error) {
-    std::FILE* file = is_standard_input(path) ? stdin : std::fopen(path, "rb");
-    if (file == nullptr) {
-        error = name_of(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= file_limit)
-        text.append(block, got);
-    const bool failed = std::ferror(file) != 0;
-    const int saved = errno;
-    if (file != stdin) std::fclose(file);
-    if (failed)
-        error = name_of(path) + ": " + std::strerror(saved);
-    else if (text.size() > file_limit)
-        error = printed(_("%s: too large for a class's table"), name_of(path).c_str());
-    return error.empty();
-}
 
 // A message on a line of a file.
 std::string at_line(const char* path, std::size_t line, const std::string& message) {
@@ -67,7 +38,7 @@ bool blank_row(const table_row& row) {
 // Blank lines at the end are no exercises.
 bool read_key(const char* path, std::vector<boolean_map>& maps, std::string& error) {
     std::string text;
-    if (!read_whole(path, text, error)) return false;
+    if (!read_whole_file(path, text, error)) return false;
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     read_table(text, table_format::tsv, rows, bad_line);
@@ -129,7 +100,7 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
     std::vector<boolean_map> maps;
     if (!read_key(request.key, maps, error)) return false;
     std::string text;
-    if (!read_whole(request.answers, text, error)) return false;
+    if (!read_whole_file(request.answers, text, error)) return false;
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     if (!read_table(text, format_of_table(request.answers), rows, bad_line)) {

@@ -9,6 +9,7 @@
 // read or write ends the run with a message and status 1.
 #include "answers/answers.h"
 #include "answers/explanation.h"
+#include "answers/formats.h"
 #include "cli/grade.h"
 #include "cli/streams.h"
 #include "files/files.h"
@@ -17,6 +18,7 @@
 #include "input/groups.h"
 #include "input/map_text.h"
 #include "input/option_errors.h"
+#include "input/truth_table.h"
 #include "render/picture_files.h"
 #include "tessary_config.h"
 #include "words/words.h"
@@ -87,6 +89,18 @@ const char* const usage_parts[] = {
        "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
        "                          or A and B down the side (AB); the map notation\n"
        "                          stays the same\n"),
+    N_("For the lab:\n"
+       "      --format FORMAT     the answer as text (the default), verilog (assign\n"
+       "                          F = ...;), vhdl (F <= ...;), c, python, latex (math\n"
+       "                          mode) or pla (a Berkeley PLA of the sum of\n"
+       "                          products; not with --pos or --all-minimal); the\n"
+       "                          variables A, B, C, D, the output F\n"
+       "      --read FILE         the maps of FILE.pla (a map for each output; .i 4,\n"
+       "                          .type f, fd, fr or fdr) or FILE.csv (a truth\n"
+       "                          table: the inputs A, B, C, D in any order, an\n"
+       "                          optional empty column, a column for each output),\n"
+       "                          an answer line for each; the whole file is read\n"
+       "                          first\n"),
     N_("Instead of an answer:\n"
        "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
        "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
@@ -167,8 +181,11 @@ struct options {
     std::optional<points> grade_points;
     answer_form form = answer_form::shown;
     int forms_given = 0;
-    bool hazard_free = false; // --hazard-free: the form, of products or (--pos) sums
-    bool hazards = false;     // --hazards: the pairs the answer leaves, not the answer
+    bool hazard_free = false;          // --hazard-free: the form, of products or (--pos) sums
+    bool hazards = false;              // --hazards: the pairs the answer leaves, not the answer
+    const char* format_name = nullptr; // --format
+    answer_format format = answer_format::text; // of the answer
+    const char* read = nullptr;                 // --read: the maps of a PLA or CSV file
 };
 
 line_writer out(STDOUT_FILENO);
@@ -208,13 +225,26 @@ struct responder {
     bool explain = false;
     std::optional<std::vector<cube>> judge;
     bool hazards = false;
+    answer_format format = answer_format::text;
     bool any_differs = false;
     bool any_block = false;
 
     cover_kind kind() const { return kind_of(form); }
 
+    // The answer in another language than the answers' own: every minimum
+    // separated by tabs, as in text.
+    std::string formatted(const boolean_map& map) const {
+        if (form != answer_form::all_minimal)
+            return written_cover(answer_cover(map, form), kind(), format);
+        std::string line;
+        for (const cover& c : all_minimum_sops(map))
+            line.append(line.empty() ? "" : "\t").append(written_cover(c, kind(), format));
+        return line;
+    }
+
     std::string line_for(const boolean_map& map) {
         if (hazards) return hazards_text(map, form);
+        if (format != answer_format::text) return formatted(map);
         if (explain) return block_for(map);
         if (judge) return judgement_for(map);
         if (!check) return answer_text(map, form);
@@ -248,10 +278,10 @@ struct responder {
 int answer(responder& r, const boolean_map& map) {
     // The default answer is written from a buffer of fixed size: a batch of
     // maps then allocates nothing per line.
-    const bool written =
-        !r.check && !r.explain && !r.judge && !r.hazards && r.form == answer_form::shown
-            ? out.write_line(shown_text(map).view())
-            : out.write_line(r.line_for(map));
+    const bool written = !r.check && !r.explain && !r.judge && !r.hazards &&
+                                 r.format == answer_format::text && r.form == answer_form::shown
+                             ? out.write_line(shown_text(map).view())
+                             : out.write_line(r.line_for(map));
     return written ? EXIT_SUCCESS : write_failure();
 }
 
@@ -294,6 +324,23 @@ std::string_view strip_line(std::string_view line, std::size_t& column) {
     }
     while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     return line;
+}
+
+// The maps of --read, all read before the first answer: a bad file prints
+// nothing but its message.
+int answer_file(responder& r, const char* path) {
+    std::string text, error;
+    std::vector<boolean_map> maps;
+    const std::string_view name(path);
+    const bool pla = strcasecmp(name.substr(name.size() - 4).data(), ".pla") == 0;
+    if (!read_whole_file(path, text, error) ||
+        !(pla ? read_pla(text, maps, error) : read_truth_table(text, maps, error))) {
+        report(concat(path, ": ", error));
+        return exit_bad_input;
+    }
+    for (const boolean_map& map : maps)
+        if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
+    return r.status();
 }
 
 int answer_standard_input(responder& r) {
@@ -383,6 +430,8 @@ enum long_only {
     opt_all_minimal,
     opt_hazard_free,
     opt_hazards,
+    opt_format,
+    opt_read,
     opt_draw,
     opt_numbers,
     opt_rows,
@@ -454,6 +503,42 @@ void check_hazards(options& opts) {
                       "--explain, --judge and --grade"));
 }
 
+// --format writes the answer of any form; a PLA only a sum of products.
+void check_format(options& opts) {
+    if (opts.format_name == nullptr) return;
+    const std::optional<answer_format> format = format_named(opts.format_name);
+    if (!format)
+        usage_error(printed(_("--format: '%s' is not text, verilog, vhdl, c, python, latex or pla"),
+                            opts.format_name)
+                        .c_str());
+    opts.format = *format;
+    if (opts.check != nullptr || opts.explain || opts.judge != nullptr || opts.grade != nullptr ||
+        opts.hazards)
+        usage_error(_("--format writes an answer: leave out --check, --explain, --judge, --grade "
+                      "and --hazards"));
+    const bool one_sum =
+        opts.form != answer_form::all_minimal && kind_of(opts.form) == cover_kind::sum_of_products;
+    if (opts.format == answer_format::pla && !one_sum)
+        usage_error(_("--format pla writes one sum of products: leave out --pos and "
+                      "--all-minimal"));
+}
+
+// --read FILE.pla or FILE.csv gives the maps, and nothing else does.
+void check_reading(const options& opts, int maps) {
+    if (opts.read == nullptr) return;
+    const std::string_view name(opts.read);
+    const auto ends = [&name](std::string_view tail) {
+        return name.size() > tail.size() &&
+               strcasecmp(name.substr(name.size() - tail.size()).data(), tail.data()) == 0;
+    };
+    if (!ends(".pla") && !ends(".csv"))
+        usage_error(_("--read: the file name must end in .pla or .csv"));
+    if (maps > 0 || opts.has_minterms || opts.expr != nullptr || opts.draw != nullptr ||
+        opts.grade != nullptr)
+        usage_error(_("--read gives the maps: leave out map arguments, --minterms, --expr, "
+                      "--draw and --grade"));
+}
+
 void check_combinations(const options& opts, int maps) {
     const bool has_maps = maps > 0;
     if (opts.has_minterms && opts.expr != nullptr)
@@ -516,6 +601,8 @@ options parse_options(int argc, char** argv) {
                                           {"all-minimal", no_argument, nullptr, opt_all_minimal},
                                           {"hazard-free", no_argument, nullptr, opt_hazard_free},
                                           {"hazards", no_argument, nullptr, opt_hazards},
+                                          {"format", required_argument, nullptr, opt_format},
+                                          {"read", required_argument, nullptr, opt_read},
                                           {"draw", required_argument, nullptr, opt_draw},
                                           {"explain", no_argument, nullptr, opt_explain},
                                           {"judge", required_argument, nullptr, opt_judge},
@@ -540,6 +627,8 @@ options parse_options(int argc, char** argv) {
         case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
         case opt_hazard_free: opts.hazard_free = true; break;
         case opt_hazards: opts.hazards = true; break;
+        case opt_format: set_once(opts.format_name, "--format"); break;
+        case opt_read: set_once(opts.read, "--read"); break;
         case opt_draw: set_once(opts.draw, "--draw"); break;
         case opt_explain: opts.explain = true; break;
         case opt_numbers: opts.numbers = true; break;
@@ -560,6 +649,8 @@ options parse_options(int argc, char** argv) {
         }
     }
     check_hazards(opts);
+    check_format(opts);
+    check_reading(opts, argc - optind);
     check_grading(opts, argc - optind, optind < argc ? argv[optind] : nullptr);
     if (opts.grade == nullptr) check_combinations(opts, argc - optind);
     return opts;
@@ -585,7 +676,7 @@ int grade(const options& opts, int argc, char** argv) {
 
 int run(const options& opts, int argc, char** argv) {
     if (opts.grade != nullptr) return grade(opts, argc, argv);
-    responder r{opts.form, std::nullopt, opts.explain, std::nullopt, opts.hazards};
+    responder r{opts.form, std::nullopt, opts.explain, std::nullopt, opts.hazards, opts.format};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;
@@ -615,6 +706,7 @@ int run(const options& opts, int argc, char** argv) {
         }
         return draw_and_answer(r, map, opts);
     }
+    if (opts.read != nullptr) return answer_file(r, opts.read);
     if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
     return answer_standard_input(r);
 }

@@ -974,6 +974,103 @@ TEST(TessaryKey, HazardPairsAndHazardFreeCovers) {
     });
 }
 
+// --read: maps from PLA files and truth tables, every output its own map
+// and answer line; a bad file is refused whole, its line named.
+TEST(TessaryKey, ReadsPlaFilesAndTruthTables) {
+    char dir_template[] = "/tmp/tessary-read-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    auto write = [&dir](const std::string& name, const std::string& text) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << text;
+        return dir + "/" + name;
+    };
+    struct row {
+        const char* name;
+        std::string file, text;
+        std::vector<std::string> form;
+        std::string out;
+    };
+    const row rows[] = {
+        {"a PLA of two outputs, a don't-care by '-'",
+         "two.pla",
+         "# F and G\n.i 4\n.o 2\n.ilb A B C D\n.ob F G\n.p 3\n0--1 10\n1-0- 11\n1111 -0\n.e\n",
+         {"--minimal"},
+         "AC'+A'D\nAC'\n"},
+        {"type fr: what no cube gives is a don't-care",
+         "fr.pla",
+         ".i 4\n.o 1\n.type fr\n11-- 1\n00-- 0\n",
+         {"--minimal"},
+         "A\n"},
+        {"type f: a '-' output is nothing",
+         "f.pla",
+         ".i 4\n.o 1\n.type f\n1--- 1\n0--- -\n",
+         {"--minimal"},
+         "A\n"},
+        {"a truth table in any order of columns and rows, two outputs",
+         "t.csv",
+         "C,A,D,B,,F,G\n" +
+             [] {
+                 std::string rows;
+                 for (int m = 15; m >= 0; --m) {
+                     const int a = m >> 3 & 1, b = m >> 2 & 1, c = m >> 1 & 1, d = m & 1;
+                     rows += std::to_string(c) + "," + std::to_string(a) + "," + std::to_string(d) +
+                             "," + std::to_string(b) + ",," + std::to_string(a ^ b) + "," +
+                             (m == 15 ? "X" : std::to_string(c & d)) + "\n";
+                 }
+                 return rows;
+             }(),
+         {"--minimal"},
+         "A'B+AB'\nCD\n"},
+        {"X in the inputs stands for both values",
+         "x.csv",
+         "A,B,C,D,F\nX,X,X,0,1\nX,X,X,1,0\n",
+         {"--minimal"},
+         "D'\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::vector<std::string> args{"--read", write(r.file, r.text)};
+        args.insert(args.end(), r.form.begin(), r.form.end());
+        const run_result result = run_key(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.out);
+    }
+    expect_refused({
+        {".i not 4",
+         {"--read", write("i.pla", ".i 5\n.o 1\n10101 1\n")},
+         1,
+         "tessary-key: " + dir + "/i.pla: line 1: .i 5: the maps have 4 inputs"},
+        {"1 and 0 for one cell",
+         {"--read", write("c.pla", ".i 4\n.o 1\n.type fr\n0000 1\n0--0 0\n")},
+         1,
+         "tessary-key: " + dir + "/c.pla: line 5: output 1 makes minterm 0 both 1 and 0"},
+        {"a missing row",
+         {"--read", write("m.csv", "A,B,C,D,F\n0,0,0,0,1\n")},
+         1,
+         "tessary-key: " + dir + "/m.csv: line 2: no row gives minterm 1 (A'B'C'D)"},
+        {"a repeated row",
+         {"--read", write("r.csv", "A,B,C,D,F\nX,X,X,X,1\n0,0,0,0,1\n")},
+         1,
+         "tessary-key: " + dir + "/r.csv: line 3: minterm 0 was given already, on line 2"},
+        {"an unknown column",
+         {"--read", write("u.csv", "A,B,E,D,F\n")},
+         1,
+         "tessary-key: " + dir + "/u.csv: line 1: column 3: 'E' is not an input A, B, C or D"},
+        {"a bad value",
+         {"--read", write("v.csv", "A,B,C,D,F\n0,0,0,2,1\n")},
+         1,
+         "tessary-key: " + dir + "/v.csv: line 2: column 4: '2' is not an input value 0, 1 or X"},
+        {"not .pla or .csv",
+         {"--read", dir + "/t.txt"},
+         2,
+         "tessary-key: --read: the file name must end in .pla or .csv"},
+        {"--read with a map",
+         {"--read", dir + "/two.pla", "0000/0000/0000/0000"},
+         2,
+         "tessary-key: --read gives the maps"},
+    });
+    std::system(("rm -rf " + dir).c_str());
+}
+
 // --grade: a small class marked against a key of two exercises, with every
 // verdict, written by a spreadsheet as CSV and as TSV.
 class TessaryKeyGrade : public ::testing::Test {

@@ -41,9 +41,10 @@ std::vector<std::string> menu_items() {
 
 TEST_F(MainWindow, MenuBarHasFileEditViewAndHelp) {
     EXPECT_EQ(menu_items(),
-              (std::vector<std::string>{"_File: _Save picture\u2026", "_File: _Close",
-                                        "_Edit: _Enter function\u2026", "_View: _Groups",
-                                        "_View: _Steps", "_View: _Practice",
+              (std::vector<std::string>{"_File: _Save picture\u2026",
+                                        "_File: _Open truth table\u2026", "_File: _Close",
+                                        "_Edit: _Enter function\u2026", "_Edit: _Copy answer as",
+                                        "_View: _Groups", "_View: _Steps", "_View: _Practice",
                                         "_View: ", "_View: Minterm _numbers", "_Help: _About"}));
 }
 
@@ -51,7 +52,7 @@ TEST_F(MainWindow, MenuBarHasFileEditViewAndHelp) {
 TEST_F(MainWindow, AcceleratorsOfTheMenus) {
     GtkAccelGroup* group = window_accel_group();
     ASSERT_NE(group, nullptr);
-    for (const guint key : {GDK_q, GDK_a, GDK_s, GDK_e, GDK_g}) {
+    for (const guint key : {GDK_q, GDK_a, GDK_s, GDK_e, GDK_g, GDK_o}) {
         SCOPED_TRACE(key);
         guint entries = 0;
         gtk_accel_group_query(group, key, GDK_CONTROL_MASK, &entries);
@@ -105,6 +106,47 @@ gboolean read_and_close_about(gpointer data) {
     seen->documenters = string_list(gtk_about_dialog_get_documenters(about));
     gtk_dialog_response(GTK_DIALOG(about), GTK_RESPONSE_CANCEL);
     return FALSE;
+}
+
+// Edit > Copy answer as: the answer in the key fields, in each language, on
+// the clipboard; nothing while the key fields are empty.
+TEST_F(MainWindow, CopyAnswerAsPutsTheKeyFieldsAnswerOnTheClipboard) {
+    GtkItemFactory* factory = gtk_item_factory_from_path("<main>");
+    ASSERT_NE(factory, nullptr);
+    GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+    gtk_clipboard_set_text(clipboard, "before", -1);
+    auto copy = [&](const char* path) {
+        gtk_menu_item_activate(GTK_MENU_ITEM(gtk_item_factory_get_item(factory, path)));
+        gchar* text = gtk_clipboard_wait_for_text(clipboard);
+        const std::string copied = text != nullptr ? text : "";
+        g_free(text);
+        return copied;
+    };
+    EXPECT_EQ(copy("/Edit/Copy answer as/Verilog"), "before") << "no answer yet";
+    set_map("0110/0110/0000/0000");
+    click("   Show   ");
+    EXPECT_EQ(copy("/Edit/Copy answer as/Verilog"), "assign F = B & ~C;");
+    EXPECT_EQ(copy("/Edit/Copy answer as/VHDL"), "F <= B and not C;");
+    EXPECT_EQ(copy("/Edit/Copy answer as/C"), "B && !C");
+    EXPECT_EQ(copy("/Edit/Copy answer as/Python"), "B and not C");
+    EXPECT_EQ(copy("/Edit/Copy answer as/LaTeX"), "B\\overline{C}");
+}
+
+// File > Open truth table...: the file's first output fills the map and
+// shows its answer; a bad file changes nothing and says where it is bad.
+TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheFirstOutput) {
+    char dir_template[] = "/tmp/tessary-open-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    const std::string pla = dir + "/two.pla", bad = dir + "/bad.csv";
+    g_file_set_contents(pla.c_str(), ".i 4\n.o 2\n1-0- 11\n0--1 10\n.e\n", -1, nullptr);
+    g_file_set_contents(bad.c_str(), "A,B,C,Q,F\n", -1, nullptr);
+    std::string error;
+    ASSERT_TRUE(open_truth_table(the_app, pla, error)) << error;
+    EXPECT_EQ(text_of(key_entry), "AC'+A'D");
+    EXPECT_FALSE(open_truth_table(the_app, bad, error));
+    EXPECT_EQ(error, "line 1: column 4: 'Q' is not an input A, B, C or D");
+    EXPECT_EQ(text_of(key_entry), "AC'+A'D");
+    std::system(("rm -rf " + dir).c_str());
 }
 
 TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {

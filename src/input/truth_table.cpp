@@ -1,0 +1,297 @@
+// Maps from PLA files and truth tables (see truth_table.h).
+#include "input/truth_table.h"
+
+#include "input/characters.h"
+#include "input/map_text.h"
+#include "input/table.h"
+#include "logic/cube.h"
+#include "words/words.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <sstream>
+
+namespace tessary {
+
+namespace {
+
+bool fault(std::string& error, std::size_t line, const std::string& message) {
+    // Translators: a fault in a file, as "line 3: .i 5: the maps have 4 inputs".
+    error = printed(_("line %zu: %s"), line, message.c_str());
+    return false;
+}
+
+std::vector<std::string> words_of(std::string_view line) {
+    std::istringstream in{std::string(line)};
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool whole_number(const std::string& text, int& n) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    return ec == std::errc() && end == text.data() + text.size() && n >= 0;
+}
+
+// The minterms of a cube's input part "01-1", A first; false on a bad letter.
+bool cells_of(std::string_view inputs, minterm_set& cells, char& bad) {
+    unsigned set = 0;
+    for (int m = 0; m < cell_count; ++m) {
+        bool in = true;
+        for (int v = 0; v < 4; ++v) {
+            const char ch = inputs[static_cast<std::size_t>(v)];
+            const bool one = (m >> (3 - v) & 1) != 0;
+            if (ch == '-' || ch == '2') continue;
+            if (ch != '0' && ch != '1') return bad = ch, false;
+            in &= (ch == '1') == one;
+        }
+        if (in) set |= minterm_bit(m);
+    }
+    cells = static_cast<minterm_set>(set);
+    return true;
+}
+
+// What the cubes of a PLA say of each output.
+struct pla_state {
+    int inputs = -1, outputs = -1, products = -1, cubes = 0;
+    std::size_t products_line = 0;
+    std::string type = "fd";
+    std::vector<minterm_set> on, off, dc;
+};
+
+bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t line,
+                 std::string& error) {
+    const std::string& k = w[0];
+    const std::size_t args = w.size() - 1;
+    int n = 0;
+    if (k == ".i") {
+        if (args != 1 || !whole_number(w[1], n)) return fault(error, line, _(".i takes a number"));
+        if (n != 4) return fault(error, line, printed(_(".i %d: the maps have 4 inputs"), n));
+        s.inputs = n;
+    } else if (k == ".o") {
+        if (args != 1 || !whole_number(w[1], n) || n < 1 || n > 64)
+            return fault(error, line, _(".o takes a number of outputs, 1 to 64"));
+        s.outputs = n;
+        s.on.assign(static_cast<std::size_t>(n), 0);
+        s.off = s.dc = s.on;
+    } else if (k == ".ilb") {
+        if (args != 4) return fault(error, line, printed(_(".ilb names %zu inputs, not 4"), args));
+    } else if (k == ".ob") {
+        if (s.outputs < 0) return fault(error, line, _(".ob before .o"));
+        if (args != static_cast<std::size_t>(s.outputs))
+            return fault(error, line, printed(_(".ob names %zu outputs, not %d"), args, s.outputs));
+    } else if (k == ".p") {
+        if (args != 1 || !whole_number(w[1], n)) return fault(error, line, _(".p takes a number"));
+        s.products = n;
+        s.products_line = line;
+    } else if (k == ".type") {
+        if (args != 1 || (w[1] != "f" && w[1] != "fd" && w[1] != "fr" && w[1] != "fdr"))
+            return fault(error, line, _(".type is f, fd, fr or fdr"));
+        s.type = w[1];
+    } else {
+        return fault(error, line, printed(_("unknown keyword '%s'"), k.c_str()));
+    }
+    return true;
+}
+
+bool pla_cube(pla_state& s, const std::vector<std::string>& w, std::size_t line,
+              std::string& error) {
+    if (s.inputs < 0 || s.outputs < 0) return fault(error, line, _("a cube before .i and .o"));
+    const auto outputs = static_cast<std::size_t>(s.outputs);
+    std::string in, out;
+    if (w.size() == 2) in = w[0], out = w[1];
+    if (w.size() == 1 && w[0].size() == 4 + outputs) in = w[0].substr(0, 4), out = w[0].substr(4);
+    if (in.size() != 4 || out.size() != outputs)
+        return fault(error, line, printed(_("a cube has 4 inputs and %d outputs"), s.outputs));
+    minterm_set cells;
+    char bad;
+    if (!cells_of(in, cells, bad))
+        return fault(error, line, printed(_("'%c' is not an input 0, 1 or -"), bad));
+    const bool with_off = s.type.find('r') != std::string::npos;
+    for (std::size_t j = 0; j < outputs; ++j) {
+        const char ch = out[j];
+        if (ch == '1')
+            s.on[j] |= cells;
+        else if (ch == '0')
+            s.off[j] |= with_off ? cells : 0;
+        else if (ch == '-' || ch == '2')
+            s.dc[j] |= cells;
+        else if (ch != '~')
+            return fault(error, line, printed(_("'%c' is not an output 1, 0, - or ~"), ch));
+        const unsigned both = s.on[j] & s.off[j];
+        if (both != 0)
+            return fault(error, line,
+                         printed(_("output %zu makes minterm %d both 1 and 0"), j + 1,
+                                 std::countr_zero(both)));
+    }
+    ++s.cubes;
+    return true;
+}
+
+} // namespace
+
+bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    pla_state s;
+    std::size_t line = 0, last = 0;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view raw = text.substr(at, end - at);
+        at = end + 1;
+        ++line;
+        raw = raw.substr(0, raw.find('#'));
+        const std::vector<std::string> w = words_of(raw);
+        if (w.empty()) continue;
+        last = line;
+        if (w[0] == ".e" || w[0] == ".end") break;
+        const bool ok =
+            w[0][0] == '.' ? pla_keyword(s, w, line, error) : pla_cube(s, w, line, error);
+        if (!ok) return false;
+    }
+    if (s.inputs < 0 || s.outputs < 0) return fault(error, last, _("no .i or .o line"));
+    if (s.products >= 0 && s.products != s.cubes)
+        return fault(error, s.products_line,
+                     printed(_(".p says %d cubes, the file has %d"), s.products, s.cubes));
+    const bool rest_dont_care = s.type.find('r') != std::string::npos;
+    const bool dont_cares = s.type.find('d') != std::string::npos;
+    for (std::size_t j = 0; j < s.on.size(); ++j) {
+        const unsigned on = s.on[j];
+        unsigned dc = (dont_cares ? s.dc[j] : 0u) |
+                      (rest_dont_care ? ~(s.on[j] | s.off[j]) & all_minterms : 0u);
+        boolean_map map;
+        std::string why;
+        map_from_minterms(static_cast<minterm_set>(on), static_cast<minterm_set>(dc & ~on), map,
+                          why);
+        maps.push_back(map);
+    }
+    return true;
+}
+
+namespace {
+
+// The columns of a truth table: each input's column by variable, and the
+// outputs' columns.
+struct table_columns {
+    std::array<std::size_t, 4> input{};
+    std::vector<std::size_t> outputs;
+};
+
+bool read_header(const table_row& row, table_columns& c, std::string& error) {
+    if (row.cells.size() < 5)
+        return fault(error, row.line,
+                     _("the header names the inputs A, B, C and D, then the "
+                       "outputs"));
+    unsigned seen = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::string name(trimmed(row.cells[k]));
+        const std::size_t v = name.size() == 1 ? std::string_view("ABCD").find(name[0]) : 4;
+        if (v > 3)
+            return fault(
+                error, row.line,
+                printed(_("column %zu: '%s' is not an input A, B, C or D"), k + 1, name.c_str()));
+        if ((seen >> v & 1) != 0)
+            return fault(error, row.line,
+                         printed(_("column %zu: the input %c is named twice"), k + 1, name[0]));
+        seen |= 1u << v;
+        c.input[v] = k;
+    }
+    std::size_t k = 4;
+    if (trimmed(row.cells[k]).empty()) ++k;
+    for (; k < row.cells.size(); ++k) {
+        if (trimmed(row.cells[k]).empty())
+            return fault(error, row.line,
+                         printed(_("column %zu: an output without a name"), k + 1));
+        c.outputs.push_back(k);
+    }
+    if (c.outputs.empty()) return fault(error, row.line, _("the header names no output"));
+    return true;
+}
+
+std::string cell_at(const table_row& row, std::size_t k) {
+    return k < row.cells.size() ? std::string(trimmed(row.cells[k])) : "";
+}
+
+// The inputs a row stands for, an X or - standing for both values.
+bool row_cells(const table_row& row, const table_columns& c, minterm_set& cells,
+               std::string& error) {
+    unsigned set = all_minterms;
+    for (int v = 0; v < 4; ++v) {
+        const std::size_t k = c.input[static_cast<std::size_t>(v)];
+        const std::string value = cell_at(row, k);
+        unsigned plain = 0;
+        for (int m = 0; m < cell_count; ++m)
+            if ((m >> (3 - v) & 1) != 0) plain |= minterm_bit(m);
+        if (value == "1")
+            set &= plain;
+        else if (value == "0")
+            set &= ~plain & all_minterms;
+        else if (value != "X" && value != "x" && value != "-")
+            return fault(error, row.line,
+                         printed(_("column %zu: '%s' is not an input value 0, 1 or X"), k + 1,
+                                 value.c_str()));
+    }
+    cells = static_cast<minterm_set>(set);
+    return true;
+}
+
+} // namespace
+
+bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    std::vector<table_row> rows;
+    std::size_t bad_line = 0;
+    if (!read_table(text, table_format::csv, rows, bad_line))
+        return fault(error, bad_line, _("a quote is not closed"));
+    std::erase_if(rows, [](const table_row& r) {
+        return std::all_of(r.cells.begin(), r.cells.end(),
+                           [](const std::string& cell) { return is_blank(cell); });
+    });
+    if (rows.empty()) return fault(error, 1, _("no header"));
+    table_columns c;
+    if (!read_header(rows.front(), c, error)) return false;
+    std::vector<minterm_set> ones(c.outputs.size(), 0), dont_cares = ones;
+    std::array<std::size_t, cell_count> given_on{};
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const table_row& row = rows[r];
+        minterm_set cells;
+        if (!row_cells(row, c, cells, error)) return false;
+        for (unsigned m = cells; m != 0; m &= m - 1) {
+            const auto cell = static_cast<std::size_t>(std::countr_zero(m));
+            if (given_on[cell] != 0)
+                return fault(
+                    error, row.line,
+                    printed(_("minterm %zu was given already, on line %zu"), cell, given_on[cell]));
+            given_on[cell] = row.line;
+        }
+        for (std::size_t j = 0; j < c.outputs.size(); ++j) {
+            const std::string value = cell_at(row, c.outputs[j]);
+            if (value == "1")
+                ones[j] |= cells;
+            else if (value == "X" || value == "x")
+                dont_cares[j] |= cells;
+            else if (value != "0")
+                return fault(error, row.line,
+                             printed(_("column %zu: '%s' is not an output value 0, 1 or X"),
+                                     c.outputs[j] + 1, value.c_str()));
+        }
+    }
+    for (std::size_t m = 0; m < cell_count; ++m)
+        if (given_on[m] == 0)
+            return fault(error, rows.back().line,
+                         printed(_("no row gives minterm %zu (%s)"), m,
+                                 minterm_text(static_cast<int>(m)).c_str()));
+    for (std::size_t j = 0; j < ones.size(); ++j) {
+        boolean_map map;
+        std::string why;
+        map_from_minterms(ones[j], dont_cares[j], map, why);
+        maps.push_back(map);
+    }
+    return true;
+}
+
+} // namespace tessary
