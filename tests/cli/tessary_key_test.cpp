@@ -974,6 +974,52 @@ TEST(TessaryKey, HazardPairsAndHazardFreeCovers) {
     });
 }
 
+// --format: the answer of each form in the lab's languages, as written.
+TEST(TessaryKey, AnswersInTheLabsLanguages) {
+    const std::string map = "0011/1111/1100/0000"; // AC'+A'D, (A'+C')(A+D)
+    struct row {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const row rows[] = {
+        {{"--minimal", "--format", "verilog"}, "assign F = (A & ~C) | (~A & D);\n"},
+        {{"--pos", "--format", "verilog"}, "assign F = (~A | ~C) & (A | D);\n"},
+        {{"--minimal", "--format", "vhdl"}, "F <= (A and not C) or (not A and D);\n"},
+        {{"--minimal", "--format", "c"}, "(A && !C) || (!A && D)\n"},
+        {{"--minimal", "--format", "python"}, "(A and not C) or (not A and D)\n"},
+        {{"--minimal", "--format", "latex"}, "A\\overline{C} + \\overline{A}D\n"},
+        {{"--pos", "--format", "latex"}, "(\\overline{A} + \\overline{C})(A + D)\n"},
+        {{"--minimal", "--format", "text"}, "AC'+A'D\n"},
+        {{"--minimal", "--format", "pla"},
+         ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.p 2\n1-0- 1\n0--1 1\n.e\n"},
+        {{"--hazard-free", "--format", "verilog"}, "assign F = (A & ~C) | (~A & D) | (~C & D);\n"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.args[0] + " " + r.args[2]);
+        std::vector<std::string> args = r.args;
+        args.push_back(map);
+        const run_result result = run_key(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.out);
+    }
+    const std::vector<std::string> constants = {"0000/0000/0000/0000", "1111/1111/1111/1111"};
+    EXPECT_EQ(run_key({"--format", "verilog", constants[0], constants[1]}).out,
+              "assign F = 1'b0;\nassign F = 1'b1;\n");
+    EXPECT_EQ(run_key({"--format", "vhdl", constants[0], constants[1]}).out,
+              "F <= '0';\nF <= '1';\n");
+    EXPECT_EQ(run_key({"--format", "python", constants[0], constants[1]}).out, "False\nTrue\n");
+    expect_refused({
+        {"an unknown format", {"--format", "yaml", map}, 2,
+         "tessary-key: --format: 'yaml' is not text, verilog, vhdl, c, python, latex or pla"},
+        {"a PLA of a product", {"--pos", "--format", "pla", map}, 2,
+         "tessary-key: --format pla writes one sum of products"},
+        {"a PLA of every minimum", {"--all-minimal", "--format", "pla", map}, 2,
+         "tessary-key: --format pla writes one sum of products"},
+        {"--format with --check", {"--format", "c", "--check", "A", map}, 2,
+         "tessary-key: --format writes an answer"},
+    });
+}
+
 // --read: maps from PLA files and truth tables, every output its own map
 // and answer line; a bad file is refused whole, its line named.
 TEST(TessaryKey, ReadsPlaFilesAndTruthTables) {
