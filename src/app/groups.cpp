@@ -176,7 +176,8 @@ struct picture_type {
 constexpr picture_type picture_types[] = {{N_("PNG picture (.png)"), ".png"},
                                           {N_("SVG drawing (.svg)"), ".svg"},
                                           {N_("PDF document (.pdf)"), ".pdf"},
-                                          {N_("LaTeX with TikZ (.tex)"), ".tex"}};
+                                          {N_("LaTeX with TikZ (.tex)"), ".tex"},
+                                          {N_("TikZ picture (.tikz)"), ".tikz"}};
 
 std::string with_extension(const std::string& name, const char* extension) {
     const std::size_t dot = name.rfind('.');

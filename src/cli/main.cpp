@@ -83,8 +83,9 @@ const char* const usage_parts[] = {
     N_("Pictures:\n"
        "      --draw FILE         also draw the one map given with the groups of its\n"
        "                          answer (shown, --minimal or --pos), as SVG, PNG or\n"
-       "                          PDF by FILE's extension, or .tex: LaTeX, one\n"
-       "                          tikzpicture\n"
+       "                          PDF by FILE's extension, or .tex: a LaTeX document\n"
+       "                          of the picture's size, or .tikz: the tikzpicture\n"
+       "                          alone, for \\input in a document that loads tikz\n"
        "      --numbers           with --draw, each cell's minterm number in its corner\n"
        "      --rows CD|AB        with --draw, C and D down the side (CD, the default)\n"
        "                          or A and B down the side (AB); the map notation\n"
@@ -452,7 +453,7 @@ void check_drawing(const options& opts, int maps) {
     if ((option_map ? 1 : 0) + maps != 1)
         usage_error(_("--draw needs one map: an argument, --minterms or --expr"));
     if (!format_of(opts.draw))
-        usage_error(_("--draw: the file name must end in .svg, .png, .pdf or .tex"));
+        usage_error(_("--draw: the file name must end in .svg, .png, .pdf, .tex or .tikz"));
 }
 
 // --grade takes a key, a table of answers and nothing of the other modes.

@@ -76,6 +76,7 @@ std::optional<picture_format> format_of(std::string_view path) {
     if (extension == "png") return picture_format::png;
     if (extension == "pdf") return picture_format::pdf;
     if (extension == "tex") return picture_format::tex;
+    if (extension == "tikz") return picture_format::tikz;
     return std::nullopt;
 }
 
@@ -108,7 +109,8 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
     const std::optional<picture_format> format = format_of(path);
     if (!format)
         return fail(error,
-                    say(words::reader, N_("the name does not end in .svg, .png, .pdf or .tex")));
+                    say(words::reader,
+                        N_("the name does not end in .svg, .png, .pdf, .tex or .tikz")));
     pending_file file(path);
     if (!file.ok()) return fail(error, file.reason());
     const picture_size size = measure_picture(picture);
@@ -120,6 +122,10 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
         drawn = draw_to(
             cairo_svg_surface_create_for_stream(write_for_cairo, &file, size.width, size.height),
             draw);
+        break;
+    case picture_format::tikz:
+        file.write(picture_tikz(picture));
+        drawn = true;
         break;
     case picture_format::pdf:
     case picture_format::tex:

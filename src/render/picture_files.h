@@ -13,10 +13,11 @@
 
 namespace tessary {
 
-enum class picture_format { svg, png, pdf, tex };
+enum class picture_format { svg, png, pdf, tex, tikz };
 
-// By the extension, in either case: ".svg", ".png", ".pdf" or ".tex" (a
-// LaTeX document whose picture is one tikzpicture).
+// By the extension, in either case: ".svg", ".png", ".pdf", ".tex" (a
+// LaTeX document whose page is the picture's size, one tikzpicture) or
+// ".tikz" (the tikzpicture alone, for \input in a document that loads tikz).
 std::optional<picture_format> format_of(std::string_view path);
 
 // PNG pictures are drawn at this many pixels a unit, for print and for

@@ -873,7 +873,7 @@ TEST(TessaryKeyDraw, PicturesAndTheirFailures) {
          {"--draw", dir + "/d.gif", "0110/0110/0000/0000"},
          2,
          "",
-         "tessary-key: --draw: the file name must end in .svg, .png, .pdf or .tex\n",
+         "tessary-key: --draw: the file name must end in .svg, .png, .pdf, .tex or .tikz\n",
          ""},
         {"two maps",
          {"--draw", dir + "/e.svg", "0000000000000000", "0000000000000000"},

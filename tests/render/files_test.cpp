@@ -121,8 +121,8 @@ TEST_F(PictureFiles, FailuresLeaveNoFile) {
         std::string name, error;
     };
     const row rows[] = {
-        {path("map.gif"), "the name does not end in .svg, .png, .pdf or .tex"},
-        {path("map"), "the name does not end in .svg, .png, .pdf or .tex"},
+        {path("map.gif"), "the name does not end in .svg, .png, .pdf, .tex or .tikz"},
+        {path("map"), "the name does not end in .svg, .png, .pdf, .tex or .tikz"},
         {path("no-such-dir/map.svg"), "No such file or directory"},
         {path("plain-file/map.png"), "Not a directory"},
     };

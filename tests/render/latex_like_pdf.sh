@@ -81,6 +81,22 @@ for paper in a4 letter; do
     compare "k$n"
   done
 done
+# The .tikz alone, \input into a document that loads nothing but tikz.
+"$key" --minimal --hazards --numbers --draw "$dir/own.tikz" 0011/1111/1100/0000 >/dev/null
+printf '%s\n' '\documentclass{article}' '\usepackage{tikz}' '\begin{document}' \
+  'A map of our own:\par' '\input{own.tikz}' '\end{document}' >"$dir/own.tex"
+(cd "$dir" && HOME="$dir" pdflatex -interaction=nonstopmode -halt-on-error own.tex >/dev/null 2>&1) ||
+  { echo "FAIL: a .tikz does not \\input into a document"; failed=1; }
+pdftotext "$dir/own.pdf" - | grep -q "Hazards: 1-9, 5-13" ||
+  { echo "FAIL: the \\input picture lacks its legend"; failed=1; }
+grep -q documentclass "$dir/own.tikz" && { echo "FAIL: .tikz is a whole document"; failed=1; }
+# A .tex picture is a page of the picture's size.
+"$key" --minimal --draw "$dir/page.tex" 0011/1111/1100/0000 >/dev/null
+"$key" --minimal --draw "$dir/page.pdf" 0011/1111/1100/0000 >/dev/null
+mv "$dir/page.pdf" "$dir/page-cairo.pdf"
+(cd "$dir" && HOME="$dir" pdflatex -interaction=nonstopmode -halt-on-error page.tex >/dev/null 2>&1)
+[ "$(pdfinfo "$dir/page.pdf" | grep 'Page size')" = "$(pdfinfo "$dir/page-cairo.pdf" | grep 'Page size')" ] ||
+  { echo "FAIL: the .tex page is not the picture's size"; failed=1; }
 # Nothing LaTeX made wrote into the home folder: its fonts were ready.
 [ -z "$(find "$dir" -name '.texlive*' -o -name '.texmf*')" ] ||
   { echo "FAIL: pdflatex made fonts on the fly"; failed=1; }
