@@ -46,17 +46,22 @@ GtkWidget* build_function_dialog() {
         _("Enter function"), GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
         GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
-    GtkWidget* table = gtk_table_new(3, 2, FALSE);
+    GtkWidget* table = gtk_table_new(4, 2, FALSE);
     gtk_container_set_border_width(GTK_CONTAINER(table), 6);
     GtkWidget* expression = labelled_entry(table, 0, _("_Function:"),
                                            _("Such as A'B + C(D+A): ' ~ ! for NOT, * & . or "
                                              "nothing for AND, ^ for XOR, + | for OR"));
-    GtkWidget* dont_cares = labelled_entry(table, 1, _("_Don't-cares:"),
+    // The example where it is read, under the field, not only in its tooltip.
+    GtkWidget* example = gtk_label_new(_("for example A'B + C(D+A)"));
+    gtk_misc_set_alignment(GTK_MISC(example), 0, 0.5);
+    gtk_widget_set_sensitive(example, FALSE);
+    gtk_table_attach(GTK_TABLE(table), example, 1, 2, 1, 2, GTK_FILL, GtkAttachOptions(0), 4, 0);
+    GtkWidget* dont_cares = labelled_entry(table, 2, _("_Don't-cares:"),
                                            _("Minterm numbers 0 to 15, separated by commas"));
     GtkWidget* message = gtk_label_new("");
     gtk_label_set_line_wrap(GTK_LABEL(message), TRUE);
     gtk_misc_set_alignment(GTK_MISC(message), 0, 0.5);
-    gtk_table_attach(GTK_TABLE(table), message, 0, 2, 2, 3, GTK_FILL, GtkAttachOptions(0), 4, 4);
+    gtk_table_attach(GTK_TABLE(table), message, 0, 2, 3, 4, GTK_FILL, GtkAttachOptions(0), 4, 4);
     gtk_box_pack_start(GTK_BOX(GTK_DIALOG(dialog)->vbox), table, TRUE, TRUE, 0);
     g_object_set_data(G_OBJECT(dialog), "expression", expression);
     g_object_set_data(G_OBJECT(dialog), "dont-cares", dont_cares);

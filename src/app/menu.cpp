@@ -86,8 +86,7 @@ const char* const license_notice =
        "not, write to the Free Software Foundation, Inc., 51 Franklin Street, Fifth Floor, Boston, "
        "MA 02110-1301 USA.");
 
-// GTK's type asks for a gchar*; the factory copies what it is given.
-// GTK takes the translation as gchar* but never writes to it.
+// GTK takes the translation as a gchar* but never writes to it.
 gchar* translate_path(const gchar* path, gpointer) {
     return const_cast<gchar*>(say(words::reader, path));
 }
@@ -109,6 +108,9 @@ GtkWidget* build_menu_bar(app& a) {
 
 void on_about(gpointer, guint, GtkWidget*) {
     GtkAboutDialog* about = GTK_ABOUT_DIALOG(gtk_about_dialog_new());
+    // Over the main window, not wherever the window manager puts it.
+    gtk_window_set_transient_for(GTK_WINDOW(about), GTK_WINDOW(main_window));
+    gtk_window_set_position(GTK_WINDOW(about), GTK_WIN_POS_CENTER_ON_PARENT);
     gtk_about_dialog_set_name(about, "Tessary");
     gtk_about_dialog_set_version(about, TESSARY_VERSION);
     gtk_about_dialog_set_comments(about,

@@ -54,6 +54,13 @@ TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
         click("   Show   ");
         GtkWidget* dialog = build_function_dialog();
         EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "Enter function");
+        // The example shows under the field, not only in its tooltip.
+        EXPECT_NE(find_widget(dialog,
+                              [](GtkWidget* w) {
+                                  return GTK_IS_LABEL(w) && GTK_WIDGET_VISIBLE(w) &&
+                                         label_text(w) == "for example A'B + C(D+A)";
+                              }),
+                  nullptr);
         gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "expression")), c.expression);
         gtk_entry_set_text(GTK_ENTRY(entry_of(dialog, "dont-cares")), c.dont_cares);
         EXPECT_EQ(apply_function_dialog(the_app, dialog), c.accepted);

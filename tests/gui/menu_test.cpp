@@ -65,6 +65,7 @@ struct about_seen {
     int times = 0;
     std::string name, version, comments, copyright, website, website_label, license;
     bool wrap = false;
+    bool over_main_window = false; // transient for it
     std::vector<std::string> authors, documenters;
 };
 
@@ -104,6 +105,8 @@ gboolean read_and_close_about(gpointer data) {
     seen->wrap = gtk_about_dialog_get_wrap_license(about);
     seen->authors = string_list(gtk_about_dialog_get_authors(about));
     seen->documenters = string_list(gtk_about_dialog_get_documenters(about));
+    seen->over_main_window =
+        gtk_window_get_transient_for(GTK_WINDOW(about)) == GTK_WINDOW(main_window);
     gtk_dialog_response(GTK_DIALOG(about), GTK_RESPONSE_CANCEL);
     return FALSE;
 }
@@ -169,6 +172,7 @@ TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
                                 "later version"),
               std::string::npos);
     EXPECT_TRUE(seen.wrap);
+    EXPECT_TRUE(seen.over_main_window);
     EXPECT_EQ(seen.authors.size(), 2u);
     EXPECT_EQ(seen.documenters, seen.authors);
     for (const std::string& person : seen.authors)
