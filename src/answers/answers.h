@@ -103,6 +103,12 @@ std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed)
 // what a screen reader says of the map: the cursor's cell, its value and
 // the selection ("Cursor on cell 5 (A'BC'D), 1; selected: 4 5.");
 std::string cursor_description(int cursor, char value, minterm_set selected);
+// what a screen reader says of a cell of the map: its minterm, row and
+// column ("minterm 4: row C'D', column A'B");
+std::string cell_description(int minterm);
+// and of a picture: each loop's term and cells ("Loop 1: A'B'C', cells 0,
+// 1"), or that it has none;
+std::string loops_description(const map_picture& picture);
 // what a switch to loops of `now` cleared ("Loops of 0s now: the 2 groups
 // of 1s were cleared.").
 std::string kind_switch_note(cover_kind now, std::size_t cleared);

@@ -53,6 +53,33 @@ std::string cursor_description(int cursor, char value, minterm_set selected) {
                    minterm_list(selected).c_str());
 }
 
+std::string cell_description(int minterm) {
+    const auto m = static_cast<std::uint8_t>(minterm);
+    const std::string row = product_text({0x3, static_cast<std::uint8_t>(m & 0x3)});
+    const std::string column = product_text({0xC, static_cast<std::uint8_t>(m & 0xC)});
+    // Translators: a map cell as a screen reader names it, as "minterm 4:
+    // row C'D', column A'B".
+    return printed(_("minterm %d: row %s, column %s"), minterm, row.c_str(), column.c_str());
+}
+
+std::string loops_description(const map_picture& picture) {
+    if (picture.groups.empty()) return _("No loops");
+    std::string text;
+    for (std::size_t k = 0; k < picture.groups.size(); ++k) {
+        const minterm_set cells = minterms_of(picture.groups[k].cells);
+        const auto n = static_cast<unsigned long>(std::popcount(unsigned{cells}));
+        std::string list = minterm_list(cells);
+        for (std::size_t at = 0; (at = list.find(' ', at)) != std::string::npos; at += 2)
+            list.replace(at, 1, ", ");
+        // Translators: a loop of a picture as a screen reader reads it, as
+        // "Loop 1: A'B'C', cells 0, 1"; the loops follow one another.
+        const std::string loop = printed(P_("Loop %zu: %s, cell %s", "Loop %zu: %s, cells %s", n),
+                                         k + 1, picture.groups[k].label.c_str(), list.c_str());
+        text.append(text.empty() ? "" : "\n").append(loop);
+    }
+    return text;
+}
+
 std::string kind_switch_note(cover_kind now, std::size_t cleared) {
     const auto n = static_cast<unsigned long>(cleared);
     return now == cover_kind::product_of_sums

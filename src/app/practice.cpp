@@ -164,7 +164,8 @@ int cell_at(const app& a, double x, double y) {
 }
 
 gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
-    draw_fitted(widget, practice_picture(app_of(data)));
+    // Its description is the cursor's and the selection's (describe_area()).
+    draw_fitted(widget, practice_picture(app_of(data)), false);
     return TRUE;
 }
 

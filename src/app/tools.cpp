@@ -63,6 +63,10 @@ void present_tool(app& a, tool_window& tool, const tool_parts& parts) {
     gtk_window_present(GTK_WINDOW(tool.window));
 }
 
+void describe_loops(GtkWidget* area, const map_picture& picture) {
+    atk_object_set_description(gtk_widget_get_accessible(area), loops_description(picture).c_str());
+}
+
 GtkWidget* app_button(app& a, const char* mnemonic, GCallback handler) {
     GtkWidget* button = gtk_button_new_with_mnemonic(mnemonic);
     g_signal_connect(button, "clicked", handler, &a);
@@ -115,7 +119,8 @@ picture_fit fit_in(GtkWidget* area, const map_picture& picture) {
             (area->allocation.height - size.height * scale) / 2};
 }
 
-void draw_fitted(GtkWidget* area, const map_picture& picture) {
+void draw_fitted(GtkWidget* area, const map_picture& picture, bool with_description) {
+    if (with_description) describe_loops(area, picture);
     const picture_fit fit = fit_in(area, picture);
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);

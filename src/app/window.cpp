@@ -58,6 +58,9 @@ void add_cell_button(int row, int col) {
     gtk_table_attach_defaults(GTK_TABLE(map_table), button, left, left + 1, top, top + 1);
     const std::string tooltip = std::to_string(minterm_at(row, col));
     gtk_tooltips_set_tip(tooltips, button, tooltip.c_str(), nullptr);
+    // The name stays the label ("0", "1", "X"); the description places it.
+    atk_object_set_description(gtk_widget_get_accessible(button),
+                               cell_description(minterm_at(row, col)).c_str());
     gtk_widget_set_size_request(button, cell_size, cell_size);
 }
 

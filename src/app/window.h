@@ -236,8 +236,10 @@ GtkWidget* button_row(std::initializer_list<GtkWidget*> buttons, GtkWidget* wind
 // Asks for `area` to show a picture of `size`, or less where `window` would
 // then be taller than the screen.
 void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
-// Draws the picture in `area` at the largest scale that fits, centred.
-void draw_fitted(GtkWidget* area, const map_picture& picture);
+// Draws the picture in `area` at the largest scale that fits, centred, and
+// `with_description` says its loops to a screen reader (describe_loops()).
+void draw_fitted(GtkWidget* area, const map_picture& picture, bool with_description = true);
+void describe_loops(GtkWidget* area, const map_picture& picture);
 // Moves a window of ours that has grown back onto the screen.
 void keep_on_screen(GtkWidget* window);
 // Where a window of `width` by `height` goes on the screen: the place that

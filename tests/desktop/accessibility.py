@@ -51,7 +51,9 @@ def main():
     app = find_app("tessary")
     nodes = list(walk(app))
     buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
-    cells = {b.description: b for b in buttons if b.name in ("0", "1", "X") and b.description}
+    # A cell's description places it: "minterm 4: row C'D', column A'B".
+    cells = {b.description.split(":")[0].split()[-1]: b for b in buttons
+             if b.name in ("0", "1", "X") and b.description.startswith("minterm ")}
     show = [b for b in buttons if b.name.strip() == "Show"]
     reset = [b for b in buttons if b.name.strip() == "Reset"]
     fields = [n for n in nodes if n.getRole() == pyatspi.ROLE_TEXT]

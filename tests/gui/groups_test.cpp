@@ -142,6 +142,22 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: BC'");
 }
 
+// A screen reader names a cell by its label and places it by its
+// description; the picture says its loops.
+TEST_F(GroupsWindow, CellsAndLoopsForAScreenReader) {
+    AtkObject* cell = gtk_widget_get_accessible(cell_buttons[0][1]);
+    EXPECT_STREQ(atk_object_get_description(cell), "minterm 4: row C'D', column A'B");
+    EXPECT_STREQ(atk_object_get_description(gtk_widget_get_accessible(cell_buttons[2][3])),
+                 "minterm 11: row CD, column AB'");
+    set_map("0110/0110/0000/0000");
+    click("   Show   ");
+    AtkObject* picture = gtk_widget_get_accessible(the_app.groups.area);
+    EXPECT_TRUE(wait_until([picture] {
+        const gchar* d = atk_object_get_description(picture);
+        return d != nullptr && std::string(d) == "Loop 1: BC', cells 4, 5, 12, 13";
+    })) << atk_object_get_description(picture);
+}
+
 // The hazard-free forms, and Hazards marking the pairs of the form drawn.
 TEST_F(GroupsWindow, HazardFreeFormsAndHazardsMarked) {
     set_map("0011/1111/1100/0000");
