@@ -40,10 +40,17 @@ std::string answer_text(const boolean_map& map, answer_form form) {
 
 namespace {
 
+// On paper there is no window whose answer is "shown": the greedy answer
+// is Tessary's.
+const char* paper_caption_of(answer_form form) {
+    // Translators: a key's caption on paper, the greedy answer after the colon.
+    return form == answer_form::shown ? _("Tessary's answer: %s") : caption_of(form);
+}
+
 // The caption of the form whose groups a picture of several answers draws.
 const char* loops_caption_of(answer_form form) {
     switch (form) {
-    case answer_form::shown: return _("Shown answer (the loops): %s");
+    case answer_form::shown: return _("Tessary's answer (the loops): %s");
     case answer_form::minimal: return _("Minimal sum (the loops): %s");
     case answer_form::pos: return _("Minimal product (the loops): %s");
     case answer_form::all_minimal: return _("Minimal sums (the loops): %s");
@@ -231,10 +238,10 @@ std::vector<answer_form> forms_of(key_choice choice) {
 
 const char* key_title(key_choice choice) {
     switch (choice) {
-    case key_choice::shown: return _("The answers: shown answers.");
+    case key_choice::shown: return _("The answers: Tessary's answers.");
     case key_choice::minimal: return _("The answers: minimal sums.");
     case key_choice::pos: return _("The answers: minimal products.");
-    case key_choice::both: return _("The answers: shown answers, minimal sums.");
+    case key_choice::both: return _("The answers: Tessary's answers, minimal sums.");
     case key_choice::hazard_free: return _("The answers: hazard-free sums.");
     }
     return "";
@@ -249,14 +256,16 @@ std::string key_line(const boolean_map& map, key_choice choice) {
 map_picture key_picture(const boolean_map& map, key_choice choice) {
     const std::vector<answer_form> forms = forms_of(choice);
     map_picture picture = picture_of(map, forms.back());
+    picture.caption =
+        printed(paper_caption_of(forms.back()), answer_text(map, forms.back()).c_str());
     if (forms.size() > 1) {
         // Several answers under one picture: say which one the loops show.
         picture.caption =
             printed(loops_caption_of(forms.back()), answer_text(map, forms.back()).c_str());
     }
     for (std::size_t i = forms.size() - 1; i-- > 0;)
-        picture.caption =
-            caption_text(forms[i], answer_text(map, forms[i])) + "\n" + picture.caption;
+        picture.caption = printed(paper_caption_of(forms[i]), answer_text(map, forms[i]).c_str()) +
+                          "\n" + picture.caption;
     return picture;
 }
 

@@ -28,15 +28,15 @@ std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed)
     const bool sums = kind == cover_kind::product_of_sums;
     if (wrong_ringed && missed_ringed)
         return sums ? _("Ringed in red: a 1 that a loop takes. Ringed with a broken line: a 0 "
-                        "that no loop takes.")
+                        "that no right loop takes.")
                     : _("Ringed in red: a 0 that a loop takes. Ringed with a broken line: a 1 "
-                        "that no loop takes.");
+                        "that no right loop takes.");
     if (wrong_ringed)
         return sums ? _("Ringed in red: a 1 that a loop takes.")
                     : _("Ringed in red: a 0 that a loop takes.");
     if (missed_ringed)
-        return sums ? _("Ringed with a broken line: a 0 that no loop takes.")
-                    : _("Ringed with a broken line: a 1 that no loop takes.");
+        return sums ? _("Ringed with a broken line: a 0 that no right loop takes.")
+                    : _("Ringed with a broken line: a 1 that no right loop takes.");
     return "";
 }
 
