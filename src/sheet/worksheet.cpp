@@ -162,7 +162,11 @@ std::pair<sheet_part, sheet_part> parts_of(const std::vector<boolean_map>& maps,
     key.words = {_("Key page %s of %s"), answer_word};
     exercises.page = rows_for(o.paper, exercises.frame, exercises.pictures, least_scale);
     exercises.page.scale = fitting_scale(exercises.page, exercises.frame, exercises.pictures);
-    key.page = rows_for(o.paper, key.frame, key.pictures, exercises.page.scale);
+    // The key holds as many maps a page as the exercises, each in its
+    // exercise's column, at the exercises' scale where its captions leave
+    // room for it and a little smaller where they do not: no key page half
+    // empty.
+    key.page = exercises.page;
     key.page.scale =
         std::min(exercises.page.scale, fitting_scale(key.page, key.frame, key.pictures));
     return {exercises, key};

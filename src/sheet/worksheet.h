@@ -50,7 +50,8 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 // that hold the longest answer of the sheet; every page has the seed and
 // its number in the footer, counted within its part ("Page 1 of 2", "Key
 // page 1 of 2"). The maps are drawn large enough to write in, the key's at
-// the exercises' scale and in their columns.
+// the exercises' scale where their captions leave room (a little smaller
+// where not), as many to a page as the exercises and in their columns.
 bool write_sheet(pending_file& file, picture_format format, const std::vector<boolean_map>& maps,
                  const sheet_options& options, bool with_key, std::string& error);
 
