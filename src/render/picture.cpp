@@ -93,8 +93,12 @@ constexpr colour warning_red = {0.80, 0.0, 0.0};
 constexpr double warning_width = 3.5;
 constexpr std::array<double, 4> warning_dashes = {8, 3, 2, 3};
 
-// A faint loop is thin and pale; beside faint ones, the others are strong.
-constexpr double faint_width = 1.25, strong_extra = 1, faint_paleness = 0.55;
+// A faint loop (a prime looked at and not taken) is a thin mid-grey
+// outline, seen over the hatching of the cells left and on a grey copy;
+// its legend entry is a darker grey, readable on white. Beside faint
+// loops, the others are strong.
+constexpr double faint_width = 1.25, strong_extra = 1;
+constexpr colour faint_grey = {0.5, 0.5, 0.5}, faint_text = {0.35, 0.35, 0.35};
 
 constexpr colour grey(double shade) {
     return {shade, shade, shade};
@@ -119,6 +123,7 @@ double width_of(const map_picture& p, std::size_t k) {
 // A loop's colour at full strength, as its legend entry is written.
 colour colour_of(const map_picture& p, std::size_t k) {
     if (p.groups[k].warning) return warning_red;
+    if (p.groups[k].faint) return faint_text;
     const loop_look& look = look_of(look_index(p, k));
     return {look.r, look.g, look.b};
 }
@@ -130,9 +135,7 @@ void set_loop_style(surface& s, const map_picture& p, std::size_t k) {
         return;
     }
     const loop_look& style = look_of(look_index(p, k));
-    const double pale = p.groups[k].faint ? faint_paleness : 0;
-    s.set_colour({style.r + (1 - style.r) * pale, style.g + (1 - style.g) * pale,
-                  style.b + (1 - style.b) * pale});
+    s.set_colour(p.groups[k].faint ? faint_grey : colour{style.r, style.g, style.b});
     s.set_line(width_of(p, k),
                std::span(style.dashes.data(), static_cast<std::size_t>(style.dash_count)), true);
 }
