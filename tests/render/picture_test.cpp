@@ -3,6 +3,7 @@
 // loop of a picture its own colour and line, and text broken only between
 // terms.
 #include "answers/answers.h"
+#include "render/cairo_surface.h"
 #include "render/picture.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <pango/pangocairo.h>
 
 #include <cmath>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -217,6 +219,59 @@ TEST(BreakBetweenTerms, PangoBreaksOnlyThere) {
         EXPECT_TRUE(i + 1 == products.size() ? products[i].ends_with("D'")
                                              : products[i].ends_with("+|"))
             << products[i];
+}
+
+// The rows of a picture drawn at its measured size, at the window's scale,
+// that hold ink (anything but white), counted from the bottom.
+int inked_rows_at_bottom(const map_picture& picture, int rows) {
+    const picture_size size = measure_picture(picture);
+    const int width = static_cast<int>(std::ceil(size.width)),
+              height = static_cast<int>(std::ceil(size.height));
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(image);
+    cairo_surface on(cr);
+    draw_picture(on, picture);
+    cairo_destroy(cr);
+    cairo_surface_flush(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    int inked = 0;
+    for (int y = height - rows; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto* pixel = reinterpret_cast<const std::uint32_t*>(data + y * stride) + x;
+            if ((*pixel & 0xFFFFFF) != 0xFFFFFF) {
+                ++inked;
+                break;
+            }
+        }
+    cairo_surface_destroy(image);
+    return inked;
+}
+
+// No picture is cut at its foot: a caption broken onto a second line, a
+// long legend and the hazard line all end above the picture's margin.
+TEST(PictureLayout, NothingDrawnBelowTheMeasuredPicture) {
+    const char* maps[] = {"0111/1111/1101/1111", "1010/0101/1010/0101", "0011/1111/1100/0000",
+                          "1110/1010/0011/1001"};
+    for (const char* text : maps) {
+        cell_values cells{};
+        std::size_t n = 0;
+        for (const char* c = text; *c != '\0'; ++c)
+            if (*c != '/') cells[n++] = *c;
+        const boolean_map map = map_from_cells(cells);
+        for (const answer_form form :
+             {answer_form::shown, answer_form::minimal, answer_form::pos,
+              answer_form::hazard_free_sop, answer_form::hazard_free_pos}) {
+            SCOPED_TRACE(std::string(text) + " " + caption_of(form));
+            map_picture picture = picture_of(map, form);
+            mark_hazards(picture, answer_hazards(map, answer_form::shown));
+            EXPECT_EQ(inked_rows_at_bottom(picture, 6), 0);
+        }
+    }
+    // The caption of the issue, broken onto a second line.
+    map_picture picture = picture_of({0, 0}, answer_form::minimal);
+    picture.caption = "Minimal sum: ABC+A'B'C'+A'BD+ACD'+A'B'C'D'+ABCD+AB'CD'+A'BC'D";
+    EXPECT_EQ(inked_rows_at_bottom(picture, 6), 0);
 }
 
 } // namespace
