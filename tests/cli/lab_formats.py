@@ -56,6 +56,17 @@ def check(name, m, got):
             return
 
 
+def check_runs(tool, items, out):
+    """A simulation's or a program's lines "CASE MINTERM VALUE" (VHDL writes
+    its values as '0' and '1'), each case held to its map."""
+    got = {}
+    for line in out.splitlines():
+        i, minterm, value = line.split()
+        got.setdefault(int(i), {})[int(minterm)] = 1 if "1" in value else 0
+    for i, (m, form) in enumerate(items):
+        check(tool + " " + " ".join(form), m, got[i])
+
+
 def cases():
     for m in maps():
         for form in FORMS:
@@ -82,12 +93,7 @@ def verilog(work):
         f.write("    end\n  end\nendmodule\n")
     subprocess.run(["iverilog", "-o", f"{work}/f.vvp", f"{work}/f.v"], check=True)
     out = subprocess.run(["vvp", f"{work}/f.vvp"], check=True, capture_output=True, text=True).stdout
-    got = {}
-    for line in out.splitlines():
-        i, minterm, value = line.split()
-        got.setdefault(int(i), {})[int(minterm)] = int(value)
-    for i, (m, form) in enumerate(items):
-        check("verilog " + " ".join(form), m, got[i])
+    check_runs("verilog", items, out)
 
 
 def vhdl(work):
@@ -118,12 +124,7 @@ def vhdl(work):
         subprocess.run(["ghdl", *step], check=True, cwd=work, capture_output=True)
     out = subprocess.run(["ghdl", "-r", "--std=08", "tb"], check=True, cwd=work,
                          capture_output=True, text=True).stdout
-    got = {}
-    for line in out.splitlines():
-        i, minterm, value = line.split()
-        got.setdefault(int(i), {})[int(minterm)] = 1 if "1" in value else 0
-    for i, (m, form) in enumerate(items):
-        check("vhdl " + " ".join(form), m, got[i])
+    check_runs("vhdl", items, out)
 
 
 def c(work):
@@ -143,12 +144,7 @@ def c(work):
     subprocess.run(["gcc", "-Wall", "-Wextra", "-Werror", "-o", f"{work}/f", f"{work}/f.c"],
                    check=True)
     out = subprocess.run([f"{work}/f"], check=True, capture_output=True, text=True).stdout
-    got = {}
-    for line in out.splitlines():
-        i, minterm, value = line.split()
-        got.setdefault(int(i), {})[int(minterm)] = int(value)
-    for i, (m, form) in enumerate(items):
-        check("c " + " ".join(form), m, got[i])
+    check_runs("c", items, out)
 
 
 def python(work):
