@@ -251,6 +251,14 @@ GdkRectangle rectangle_of(GtkWidget* window) {
 
 namespace {
 
+bool covers(GdkPoint at, const GtkRequisition& size, const GdkRectangle& r) {
+    return overlap(at.x, at.x + size.width, r.x, r.x + r.width) > 0 &&
+           overlap(at.y, at.y + size.height, r.y, r.y + r.height) > 0;
+}
+
+// Where no place beside the main window is free of it (a small screen, the
+// main window in the middle), the main window moves aside to the screen's
+// left edge when that leaves a place clear of it.
 void place_beside_main_window(const app& a, GtkWidget* window) {
     const GdkRectangle main = rectangle_of(main_window);
     std::vector<GdkRectangle> others;
@@ -261,8 +269,20 @@ void place_beside_main_window(const app& a, GtkWidget* window) {
             others.push_back(rectangle_of(other->window));
     const GtkRequisition wanted = size_of(window);
     GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(main_window));
-    const GdkPoint at = place_beside(main, others, wanted.width, wanted.height,
-                                     gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+    const int screen_width = gdk_screen_get_width(screen),
+              screen_height = gdk_screen_get_height(screen);
+    GdkPoint at =
+        place_beside(main, others, wanted.width, wanted.height, screen_width, screen_height);
+    if (covers(at, wanted, main) && main.x > 0) {
+        GdkRectangle aside = main;
+        aside.x = 0;
+        const GdkPoint there =
+            place_beside(aside, others, wanted.width, wanted.height, screen_width, screen_height);
+        if (!covers(there, wanted, aside)) {
+            gtk_window_move(GTK_WINDOW(main_window), aside.x, aside.y);
+            at = there;
+        }
+    }
     gtk_window_move(GTK_WINDOW(window), at.x, at.y);
 }
 

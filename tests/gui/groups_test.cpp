@@ -142,6 +142,33 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: BC'");
 }
 
+// On this 1024x768 screen, each tool window opened alone leaves the main
+// window whole in sight: the main window moves aside where it must.
+TEST_F(MainWindow, EachToolWindowAloneLeavesTheMainWindowInSight) {
+    struct tool {
+        guint key;
+        GtkWidget* const* window;
+    };
+    const tool tools[] = {{GDK_g, &the_app.groups.window},
+                          {GDK_t, &the_app.steps.window},
+                          {GDK_p, &the_app.practice.window}};
+    for (const tool& t : tools) {
+        SCOPED_TRACE(t.key);
+        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), t.key, GDK_CONTROL_MASK));
+        ASSERT_NE(*t.window, nullptr);
+        const GdkRectangle main = window_rectangle(main_window),
+                           other = window_rectangle(*t.window);
+        const bool apart = other.x >= main.x + main.width || other.x + other.width <= main.x ||
+                           other.y >= main.y + main.height || other.y + other.height <= main.y;
+        EXPECT_TRUE(apart) << "main " << main.x << "," << main.y << " " << main.width << "x"
+                           << main.height << "; tool " << other.x << "," << other.y << " "
+                           << other.width << "x" << other.height;
+        EXPECT_TRUE(on_screen(other));
+        gtk_widget_destroy(*t.window);
+        drain_events();
+    }
+}
+
 // A screen reader names a cell by its label and places it by its
 // description; the picture says its loops.
 TEST_F(GroupsWindow, CellsAndLoopsForAScreenReader) {
