@@ -183,10 +183,13 @@ int overlap(int a0, int a1, int b0, int b1) {
 
 } // namespace
 
-// Tried in turn: right of the main window, left of it, below it, above it;
-// the first where the window fits on the screen beside it wins. Failing
-// all, the place on the screen (those four, and the screen's corners and
-// edges) where it covers least of the main window.
+// Tried in turn: right of the main window at the screen's top, then at its
+// bottom (so that two tool windows stack in one column, leaving the other
+// side for a third), left of it the same way, level with it on either side,
+// below it, above it; then the same beside each other window. The first
+// where the window fits on the screen and covers nothing wins. Failing all,
+// the place on the screen (those, and the screen's corners and edges) where
+// it covers least of the main window and of the others.
 GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
                       int height, int screen_width, int screen_height) {
     constexpr int gap = 12;
@@ -201,7 +204,14 @@ GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>&
     for (const GdkRectangle& r : windows) {
         const int right = r.x + r.width + gap, left = r.x - gap - width;
         const int below = r.y + r.height + gap, above = r.y - gap - height;
-        places.insert(places.end(), {{right, r.y}, {left, r.y}, {r.x, below}, {r.x, above}});
+        places.insert(places.end(), {{right, 0},
+                                     {right, far_y},
+                                     {left, 0},
+                                     {left, far_y},
+                                     {right, r.y},
+                                     {left, r.y},
+                                     {r.x, below},
+                                     {r.x, above}});
         xs.insert(xs.end(), {right, left, r.x});
         ys.insert(ys.end(), {below, above, r.y});
     }
@@ -240,8 +250,14 @@ void keep_on_screen(GtkWidget* window) {
 
 namespace {
 
+// Where a window is on the screen, with the frame the window manager puts
+// round it (gtk_window_move() places the frame's corner).
 GdkRectangle rectangle_of(GtkWidget* window) {
     GdkRectangle r;
+    if (window->window != nullptr && GTK_WIDGET_MAPPED(window)) {
+        gdk_window_get_frame_extents(window->window, &r);
+        return r;
+    }
     gtk_window_get_position(GTK_WINDOW(window), &r.x, &r.y);
     gtk_window_get_size(GTK_WINDOW(window), &r.width, &r.height);
     return r;
@@ -257,8 +273,9 @@ bool covers(GdkPoint at, const GtkRequisition& size, const GdkRectangle& r) {
 }
 
 // Where no place beside the main window is free of it (a small screen, the
-// main window in the middle), the main window moves aside to the screen's
-// left edge when that leaves a place clear of it.
+// main window in the middle), the main window moves aside, to the screen's
+// left edge, its top edge or its top-left corner, whichever comes first
+// leaving a place clear of it.
 void place_beside_main_window(const app& a, GtkWidget* window) {
     const GdkRectangle main = rectangle_of(main_window);
     std::vector<GdkRectangle> others;
@@ -267,20 +284,29 @@ void place_beside_main_window(const app& a, GtkWidget* window) {
           static_cast<const tool_window*>(&a.practice)})
         if (other->open() && other->window != window && GTK_WIDGET_VISIBLE(other->window))
             others.push_back(rectangle_of(other->window));
-    const GtkRequisition wanted = size_of(window);
+    // A tool window not yet shown has no frame: it will have the main one's.
+    GtkRequisition wanted = size_of(window);
+    gint inner_width, inner_height;
+    gtk_window_get_size(GTK_WINDOW(main_window), &inner_width, &inner_height);
+    wanted.width += std::max(0, main.width - inner_width);
+    wanted.height += std::max(0, main.height - inner_height);
     GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(main_window));
     const int screen_width = gdk_screen_get_width(screen),
               screen_height = gdk_screen_get_height(screen);
     GdkPoint at =
         place_beside(main, others, wanted.width, wanted.height, screen_width, screen_height);
-    if (covers(at, wanted, main) && main.x > 0) {
-        GdkRectangle aside = main;
-        aside.x = 0;
-        const GdkPoint there =
-            place_beside(aside, others, wanted.width, wanted.height, screen_width, screen_height);
-        if (!covers(there, wanted, aside)) {
+    if (covers(at, wanted, main)) {
+        for (const GdkPoint corner : {GdkPoint{0, main.y}, GdkPoint{main.x, 0}, GdkPoint{0, 0}}) {
+            if (corner.x == main.x && corner.y == main.y) continue;
+            GdkRectangle aside = main;
+            aside.x = corner.x;
+            aside.y = corner.y;
+            const GdkPoint there = place_beside(aside, others, wanted.width, wanted.height,
+                                                screen_width, screen_height);
+            if (covers(there, wanted, aside)) continue;
             gtk_window_move(GTK_WINDOW(main_window), aside.x, aside.y);
             at = there;
+            break;
         }
     }
     gtk_window_move(GTK_WINDOW(window), at.x, at.y);

@@ -169,6 +169,33 @@ TEST_F(MainWindow, EachToolWindowAloneLeavesTheMainWindowInSight) {
     }
 }
 
+// Where the screen has room for them (1920x1080), the four windows open
+// side by side, none over another. Run on that screen by its own CTest
+// entries; on a smaller one there is nothing to check.
+TEST_F(MainWindow, OnALargeScreenTheFourWindowsOverlapNowhere) {
+    const GdkRectangle screen = screen_rectangle();
+    if (screen.width < 1920 || screen.height < 1080) GTEST_SKIP() << "the screen is small";
+    for (const guint key : {GDK_g, GDK_t, GDK_p})
+        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), key, GDK_CONTROL_MASK));
+    const GtkWidget* windows[] = {main_window, the_app.groups.window, the_app.steps.window,
+                                  the_app.practice.window};
+    std::vector<GdkRectangle> places;
+    for (const GtkWidget* window : windows) {
+        places.push_back(window_rectangle(const_cast<GtkWidget*>(window)));
+        EXPECT_TRUE(on_screen(places.back()));
+    }
+    save_screen("four-windows");
+    for (std::size_t i = 0; i < places.size(); ++i)
+        for (std::size_t j = i + 1; j < places.size(); ++j) {
+            const GdkRectangle &a = places[i], &b = places[j];
+            EXPECT_TRUE(a.x >= b.x + b.width || b.x >= a.x + a.width || a.y >= b.y + b.height ||
+                        b.y >= a.y + a.height)
+                << "windows " << i << " and " << j << ": " << a.x << "," << a.y << " " << a.width
+                << "x" << a.height << " and " << b.x << "," << b.y << " " << b.width << "x"
+                << b.height;
+        }
+}
+
 // A screen reader names a cell by its label and places it by its
 // description; the picture says its loops.
 TEST_F(GroupsWindow, CellsAndLoopsForAScreenReader) {
@@ -432,7 +459,8 @@ TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
     }
 }
 
-// A window beside the main one: the first side with room, else where it
+// A window beside the main one: the first side with room, at the screen's
+// top so that another can stack below it, else where it
 // covers least of the main window, always on the screen; and with other
 // windows open, where it hides none of them if it can.
 TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
@@ -444,8 +472,8 @@ TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
         GdkPoint at; // where it fits beside
     };
     const row rows[] = {
-        {"right", {100, 100, 300, 300}, 400, 400, 1280, 1024, true, {412, 100}},
-        {"left", {700, 100, 300, 300}, 400, 400, 1280, 1024, true, {288, 100}},
+        {"right, at the top", {100, 100, 300, 300}, 400, 400, 1280, 1024, true, {412, 0}},
+        {"left, at the top", {700, 100, 300, 300}, 400, 400, 1280, 1024, true, {288, 0}},
         {"below", {300, 50, 380, 280}, 436, 400, 1024, 768, true, {300, 342}},
         {"above", {300, 400, 380, 280}, 436, 300, 1024, 768, true, {300, 88}},
         {"centred on a small screen", {323, 232, 378, 278}, 436, 400, 1024, 768, false, {}},
@@ -495,6 +523,12 @@ TEST(PlaceBeside, ClearOfTheOtherToolWindows) {
          380,
          400,
          {100, 392}},
+        {"Groups at the top on the right: Steps below it, the left free for Practice",
+         {450, 260, 380, 280},
+         {{842, 0, 436, 440}},
+         380,
+         340,
+         {842, 460}},
         {"Groups over the place beside: Steps beside Groups",
          {0, 0, 380, 280},
          {{392, 0, 436, 500}},

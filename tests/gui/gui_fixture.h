@@ -137,6 +137,20 @@ inline void save_screenshot(GtkWidget* window, const std::string& name) {
     g_object_unref(shot);
 }
 
+// The whole screen, for a look at where the windows went.
+inline void save_screen(const std::string& name) {
+    const char* dir = std::getenv("TESSARY_SCREENSHOTS");
+    if (dir == nullptr) return;
+    gdk_window_process_all_updates();
+    drain_events();
+    const GdkRectangle screen = screen_rectangle();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_drawable(nullptr, gdk_get_default_root_window(), nullptr,
+                                                   0, 0, 0, 0, screen.width, screen.height);
+    gdk_pixbuf_save(shot, (std::string(dir) + "/" + name + ".png").c_str(), "png", nullptr,
+                    nullptr);
+    g_object_unref(shot);
+}
+
 // Clicks a cell until it reads `value` ("0", "1" or "X").
 inline void set_cell(int row, int col, char value) {
     for (int clicks = 0; clicks < 3 && label_of(cell_buttons[row][col])[0] != value; ++clicks)

@@ -2,6 +2,7 @@
 // wrapper gave us, and any GLib or GTK warning or critical fails the test
 // that caused it.
 #include "gui_fixture.h"
+#include "words/words.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open the X display (run under tests/gui/with-xvfb)\n");
         return 1;
     }
+    // English, whatever the user's locale, unless a test points to the
+    // build's catalogues (TESSARY_LOCALEDIR) and names a language
+    // (LANGUAGE), as the layout tests in Spanish do.
+    const char* catalogues = std::getenv("TESSARY_LOCALEDIR");
+    if (catalogues != nullptr && *catalogues != '\0') tessary::use_user_language(catalogues);
     const int status = RUN_ALL_TESTS();
     std::system(("rm -rf '" + std::string(data_home) + "'").c_str());
     return status;
