@@ -37,7 +37,8 @@ std::string terms_text(const map_picture& picture) {
 
 // The picture at the largest scale that fits the area, centred in it.
 gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
-    draw_fitted(widget, current_picture(app_of(data)));
+    const map_picture picture = current_picture(app_of(data));
+    draw_fitted(widget, picture, measure_picture(picture));
     return TRUE;
 }
 

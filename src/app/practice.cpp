@@ -58,8 +58,9 @@ void mark_judgement(map_picture& picture, const judgement& judged) {
 
 // The room the map is given to start with: enough for eight groups in the
 // legend and a caption of two lines, so that it keeps its size as they come.
-picture_size practice_picture_room() {
+picture_size practice_picture_room(bool numbers) {
     map_picture room{{}, std::vector<map_group>(8, {{}, "A'B'C'D'"}), "", "x\nx"};
+    room.numbers = numbers;
     return measure_picture(room);
 }
 
@@ -159,13 +160,14 @@ int group_to_remove(const practice_tool& t) {
 // The cell under a point of the area, through the scale the map is drawn at.
 int cell_at(const app& a, double x, double y) {
     const map_picture picture = practice_picture(a);
-    const picture_fit fit = fit_in(a.practice.area, picture);
+    const picture_fit fit = practice_fit(a);
     return minterm_at_point(picture, (x - fit.x) / fit.scale, (y - fit.y) / fit.scale);
 }
 
 gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
     // Its description is the cursor's and the selection's (describe_area()).
-    draw_fitted(widget, practice_picture(app_of(data)), false);
+    const app& a = app_of(data);
+    draw_fitted(widget, practice_picture(a), practice_picture_room(a.shown.numbers), false);
     return TRUE;
 }
 
@@ -393,10 +395,14 @@ void fill_practice_window(app& a) {
         GTK_TOGGLE_BUTTON(t.kind_buttons[t.round.kind == cover_kind::product_of_sums]), TRUE);
     if (t.round.map != a.shown.map) start_round(a);
     groups_changed(a);
-    size_picture_area(t.window, t.area, practice_picture_room());
+    size_picture_area(t.window, t.area, practice_picture_room(a.shown.numbers));
 }
 
 } // namespace
+
+picture_fit practice_fit(const app& a) {
+    return fit_in(a.practice.area, practice_picture(a), practice_picture_room(a.shown.numbers));
+}
 
 map_picture practice_picture(const app& a) {
     const practice_state& round = a.practice.round;

@@ -33,11 +33,26 @@ void show_step(steps_tool& t) {
     gtk_widget_set_sensitive(t.next_button, t.at + 1 < t.steps.size());
 }
 
+map_picture step_picture(const app& a, std::size_t step) {
+    map_picture picture = a.steps.steps[step].picture;
+    picture.numbers = a.shown.numbers;
+    return picture;
+}
+
+// The room of every step's picture: the map keeps one size and place from
+// step to step, and each legend takes what it needs below it.
+picture_size steps_room(const app& a) {
+    picture_size room{0, 0};
+    for (std::size_t step = 0; step < a.steps.steps.size(); ++step) {
+        const picture_size size = measure_picture(step_picture(a, step));
+        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
+    }
+    return room;
+}
+
 gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
     const app& a = app_of(data);
-    map_picture picture = a.steps.steps[a.steps.at].picture;
-    picture.numbers = a.shown.numbers;
-    draw_fitted(widget, picture);
+    draw_fitted(widget, step_picture(a, a.steps.at), steps_room(a));
     return TRUE;
 }
 
@@ -86,20 +101,18 @@ GtkWidget* build_steps_window(app& a, GtkWidget* box) {
 // picture and the longest sentence, so that Back, Next and Close stay where
 // they are from step to step. The window only grows, to keep a size the user
 // gave it.
-void size_for_every_step(steps_tool& t) {
-    picture_size room{0, 0};
+void size_for_every_step(app& a) {
+    steps_tool& t = a.steps;
     gint sentence_height = 0;
     gtk_widget_set_size_request(t.sentence_label, sentence_width, -1);
     for (const step_view& step : t.steps) {
-        const picture_size size = measure_picture(step.picture);
-        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
         gtk_label_set_text(GTK_LABEL(t.sentence_label), step.sentence.c_str());
         GtkRequisition wanted;
         gtk_widget_size_request(t.sentence_label, &wanted);
         sentence_height = std::max(sentence_height, wanted.height);
     }
     gtk_widget_set_size_request(t.sentence_label, sentence_width, sentence_height);
-    size_picture_area(t.window, t.area, room);
+    size_picture_area(t.window, t.area, steps_room(a));
     GtkRequisition wanted;
     gtk_widget_size_request(t.window, &wanted);
     gint width, height;
@@ -117,8 +130,12 @@ void update_steps_window(app& a) {
     if (!t.open()) return;
     t.steps = steps_of(a.shown.map, chosen_kind(t));
     t.at = 0;
-    size_for_every_step(t);
+    size_for_every_step(a);
     show_step(t);
+}
+
+picture_fit steps_fit(const app& a) {
+    return fit_in(a.steps.area, step_picture(a, a.steps.at), steps_room(a));
 }
 
 void on_view_steps(gpointer data, guint, GtkWidget*) {

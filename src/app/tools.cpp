@@ -111,17 +111,19 @@ void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size) {
                                 static_cast<gint>(size.height * scale));
 }
 
-picture_fit fit_in(GtkWidget* area, const map_picture& picture) {
+picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room) {
     const picture_size size = measure_picture(picture);
+    room = {std::max(room.width, size.width), std::max(room.height, size.height)};
     const double scale =
-        std::min(area->allocation.width / size.width, area->allocation.height / size.height);
-    return {scale, (area->allocation.width - size.width * scale) / 2,
-            (area->allocation.height - size.height * scale) / 2};
+        std::min(area->allocation.width / room.width, area->allocation.height / room.height);
+    return {scale, (area->allocation.width - room.width * scale) / 2,
+            (area->allocation.height - room.height * scale) / 2};
 }
 
-void draw_fitted(GtkWidget* area, const map_picture& picture, bool with_description) {
+void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
+                 bool with_description) {
     if (with_description) describe_loops(area, picture);
-    const picture_fit fit = fit_in(area, picture);
+    const picture_fit fit = fit_in(area, picture, room);
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);

@@ -236,9 +236,14 @@ GtkWidget* button_row(std::initializer_list<GtkWidget*> buttons, GtkWidget* wind
 // Asks for `area` to show a picture of `size`, or less where `window` would
 // then be taller than the screen.
 void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
-// Draws the picture in `area` at the largest scale that fits, centred, and
-// `with_description` says its loops to a screen reader (describe_loops()).
-void draw_fitted(GtkWidget* area, const map_picture& picture, bool with_description = true);
+// Draws the picture in `area` at the largest scale at which `room` fits,
+// centred, the picture at the room's top; and `with_description` says its
+// loops to a screen reader (describe_loops()). Pictures drawn in one room
+// (the steps of a map, the rounds of Practice) keep their map in one place
+// and at one size, whatever their legends; a picture larger than its room
+// takes the room it needs.
+void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
+                 bool with_description = true);
 void describe_loops(GtkWidget* area, const map_picture& picture);
 // Moves a window of ours that has grown back onto the screen.
 void keep_on_screen(GtkWidget* window);
@@ -248,10 +253,14 @@ void keep_on_screen(GtkWidget* window);
 GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
                       int height, int screen_width, int screen_height);
 
-// Scale and offset of a picture drawn as large as fits in a widget, centred.
+// Scale and offset of a picture drawn by draw_fitted(): the picture's
+// origin lands at (x, y).
 struct picture_fit {
     double scale, x, y;
 };
-picture_fit fit_in(GtkWidget* area, const map_picture& picture);
+picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room);
+// Where Practice's and Steps' pictures are drawn in their areas.
+picture_fit practice_fit(const app& a);
+picture_fit steps_fit(const app& a);
 
 } // namespace tessary

@@ -58,7 +58,7 @@ GdkPoint centre_of(int m) {
                 if (x0 < 0) x0 = x, y0 = y;
                 x1 = x, y1 = y;
             }
-    const picture_fit fit = fit_in(the_app.practice.area, picture);
+    const picture_fit fit = practice_fit(the_app);
     return {static_cast<int>(fit.x + fit.scale * (x0 + x1) / 2),
             static_cast<int>(fit.y + fit.scale * (y0 + y1) / 2)};
 }
@@ -136,9 +136,11 @@ TEST_F(Practice, KeyboardSelectsWrapsAndAdds) {
     save_screenshot(the_app.practice.window, "practice-2-checked");
 }
 
-// The example of the manual: a loop too small, the right one and one over a 0.
+// The example of the manual: a loop too small, the right one and one over a 0;
+// the map stays where it was as the groups come and Check marks them.
 TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
     open_on("1001/0000/0000/1001");
+    const picture_fit map_at = practice_fit(the_app);
     click_cell(0);
     press("_Add group");
     for (const int m : {0, 8, 2, 10}) click_cell(m);
@@ -150,6 +152,9 @@ TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
               (std::vector<std::string>{"A'B'C'D': could be bigger: inside B'D', redundant",
                                         "B'D': prime, essential", "A'B: covers a 0 at 4",
                                         "cover: incorrect; 1 of the groups covers a 0"}));
+    const picture_fit now = practice_fit(the_app);
+    EXPECT_TRUE(now.scale == map_at.scale && now.x == map_at.x && now.y == map_at.y)
+        << "the map moved as groups came and Check marked it";
     save_screenshot(the_app.practice.window, "practice-3-three-groups-checked");
 }
 
@@ -346,12 +351,10 @@ TEST_F(Practice, SixteenGroupsStayOnTheScreen) {
 // A larger window draws the map larger, and a click still lands on its cell.
 TEST_F(Practice, DrawsTheMapToTheWindowsSize) {
     open_on("1001/0000/0000/1001");
-    const double scale = fit_in(the_app.practice.area, practice_picture(the_app)).scale;
+    const double scale = practice_fit(the_app).scale;
     const GdkRectangle screen = screen_rectangle();
     gtk_window_resize(GTK_WINDOW(the_app.practice.window), screen.width - 24, screen.height - 48);
-    EXPECT_TRUE(wait_until([&] {
-        return fit_in(the_app.practice.area, practice_picture(the_app)).scale > scale * 1.2;
-    }));
+    EXPECT_TRUE(wait_until([&] { return practice_fit(the_app).scale > scale * 1.2; }));
     click_cell(10);
     EXPECT_EQ(the_app.practice.round.selected, minterm_bit(10));
 }

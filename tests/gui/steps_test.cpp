@@ -88,7 +88,8 @@ GdkPoint place_in_window(GtkWidget* widget) {
 }
 
 // Every step of a map and form has the window's one size, on the screen,
-// with Back, Next and Close where they were: on A^B^C^D as a product (the
+// its map drawn at one size and place, with Back, Next and Close where they
+// were: on A^B^C^D as a product (the
 // most terms there are), and on a map with a choice to make.
 TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
     const std::pair<const char*, bool> cases[] = {{"0101/1010/0101/1010", true},
@@ -106,8 +107,14 @@ TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
         const GdkPoint back = place_in_window(the_app.steps.back_button),
                        next = place_in_window(the_app.steps.next_button),
                        shut = place_in_window(close);
+        const picture_fit map_at = steps_fit(the_app);
         for (int step = 1; step <= 5; ++step) {
             const GdkRectangle at = window_rectangle(the_app.steps.window);
+            const picture_fit now = steps_fit(the_app);
+            EXPECT_TRUE(now.scale == map_at.scale && now.x == map_at.x && now.y == map_at.y)
+                << "step " << step << ": the map moved, scale " << map_at.scale << " to "
+                << now.scale << ", from " << map_at.x << "," << map_at.y << " to " << now.x << ","
+                << now.y;
             save_screenshot(the_app.steps.window,
                             std::string("one-size-") + map[0] + map[1] + map[2] + map[3] +
                                 (product ? "-product-" : "-sum-") + std::to_string(step));
@@ -130,14 +137,13 @@ TEST_F(MainWindow, StepsDrawTheMapToTheWindowsSize) {
     set_map("1110/1010/1110/0000");
     click("   Show   ");
     on_view_steps(&the_app, 0, nullptr);
-    const map_picture picture = steps_of(the_app.shown.map, cover_kind::sum_of_products)[0].picture;
     const GdkRectangle before = window_rectangle(the_app.steps.window);
-    const double scale = fit_in(the_app.steps.area, picture).scale;
+    const double scale = steps_fit(the_app).scale;
     const GdkRectangle screen = screen_rectangle();
     gtk_window_resize(GTK_WINDOW(the_app.steps.window), screen.width - 24, screen.height - 48);
     EXPECT_TRUE(wait_until(
         [&] { return the_app.steps.area->allocation.height > before.height / 2 + 200; }));
-    EXPECT_GT(fit_in(the_app.steps.area, picture).scale, scale * 1.2);
+    EXPECT_GT(steps_fit(the_app).scale, scale * 1.2);
 }
 
 TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
