@@ -85,6 +85,16 @@ verdict check_expression(const boolean_map& map, const parsed_expression& expr);
 // for a group of 0-cells.
 std::string group_text(cube group, cover_kind kind);
 
+// A text about the groups of one form, in the words of `w`. A sum's primes
+// are prime implicants and a product's prime implicates, and the textbooks
+// of some languages name them, and what is said of them, apart: each such
+// text is marked twice, with its form as context, as in
+//   for_form(w, kind, NC_("sum of products", "prime"),
+//            NC_("product of sums", "prime"))
+const char* for_form(words w, cover_kind kind, const char* sum_context, const char* sum_text,
+                     const char* product_context, const char* product_text)
+    __attribute__((format_arg(4))) __attribute__((format_arg(6)));
+
 // A judgement in lines, the same in the window and tessary-key --judge: one
 // "TERM: VERDICT" per group in the order given ("A'B: covers a 0 at 4"),
 // then "cover: minimal", "cover: correct, not minimal: ..." or

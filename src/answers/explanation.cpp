@@ -111,7 +111,9 @@ step_view primes_step(const boolean_map& map, const explanation& e) {
                         ? _("The prime implicants, the largest groups that take in a 1-cell: %s.")
                         : _("The prime implicates, the largest groups that take in a 0-cell: %s."),
                     terms_text(e.kind, e.primes, ", ").c_str());
-    return {_("the primes"), sentence, picture_with(map, e, e.primes, 0)};
+    return {for_form(words::reader, e.kind, NC_("sum of products", "the primes"),
+                     NC_("product of sums", "the primes")),
+            sentence, picture_with(map, e, e.primes, 0)};
 }
 
 step_view essential_step(const boolean_map& map, const explanation& e) {
@@ -126,9 +128,15 @@ step_view essential_step(const boolean_map& map, const explanation& e) {
                        ? _("No prime is essential: every 1-cell lies in two primes or more.")
                        : _("No prime is essential: every 0-cell lies in two primes or more.");
     else
-        sentence = printed(_("Essential, each the only prime over the marked cell: %s."),
-                           essentials_text(e, words::reader).c_str());
-    return {_("the essential primes"), sentence, picture_with(map, e, essentials_of(e), marked)};
+        sentence = printed(
+            for_form(
+                words::reader, e.kind,
+                NC_("sum of products", "Essential, each the only prime over the marked cell: %s."),
+                NC_("product of sums", "Essential, each the only prime over the marked cell: %s.")),
+            essentials_text(e, words::reader).c_str());
+    return {for_form(words::reader, e.kind, NC_("sum of products", "the essential primes"),
+                     NC_("product of sums", "the essential primes")),
+            sentence, picture_with(map, e, essentials_of(e), marked)};
 }
 
 step_view left_step(const boolean_map& map, const explanation& e) {
@@ -145,8 +153,11 @@ step_view left_step(const boolean_map& map, const explanation& e) {
                            : _("Left, with no essential prime to take: every 0-cell, marked: %s."),
             minterm_list(e.left).c_str());
     else
-        sentence = printed(_("Left after the essential primes, marked: %s."),
-                           minterm_list(e.left).c_str());
+        sentence = printed(
+            for_form(words::reader, e.kind,
+                     NC_("sum of products", "Left after the essential primes, marked: %s."),
+                     NC_("product of sums", "Left after the essential primes, marked: %s.")),
+            minterm_list(e.left).c_str());
     return {_("the cells left"), sentence, picture_with(map, e, essentials_of(e), e.left)};
 }
 
@@ -186,8 +197,15 @@ step_view choice_step(const boolean_map& map, const explanation& e) {
         essentials.empty()
             ? _("Choose: %s. The minimum takes %s: they cover every cell left with the fewest "
                 "terms, then the fewest literals.")
-            : _("Choose: %s. The minimum takes %s: with the essential primes they cover every "
-                "cell left with the fewest terms, then the fewest literals.");
+            : for_form(words::reader, e.kind,
+                       NC_("sum of products",
+                           "Choose: %s. The minimum takes %s: with the essential primes they "
+                           "cover every cell left with the fewest terms, then the fewest "
+                           "literals."),
+                       NC_("product of sums",
+                           "Choose: %s. The minimum takes %s: with the essential primes they "
+                           "cover every cell left with the fewest terms, then the fewest "
+                           "literals."));
     const std::string sentence = printed(pattern, choices_text(e, words::reader).c_str(),
                                          terms_text(e.kind, chosen, ", ").c_str());
     return {_("the choice"), sentence, choice_picture(map, e, chosen)};

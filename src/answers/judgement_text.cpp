@@ -37,7 +37,10 @@ std::string verdict_of(const group_judgement& g, cover_kind kind, words w) {
         return printed(say(w, N_("could be bigger: inside %s, redundant")), inside.c_str());
     if (g.inside) return printed(say(w, N_("could be bigger: inside %s")), inside.c_str());
     if (g.redundant) return say(w, N_("redundant"));
-    return g.essential ? say(w, N_("prime, essential")) : say(w, N_("prime"));
+    return g.essential ? for_form(w, kind, NC_("sum of products", "prime, essential"),
+                                  NC_("product of sums", "prime, essential"))
+                       : for_form(w, kind, NC_("sum of products", "prime"),
+                                  NC_("product of sums", "prime"));
 }
 
 std::string cover_line(const cover_judgement& c, cover_kind kind, words w) {
@@ -68,6 +71,12 @@ std::string cover_line(const cover_judgement& c, cover_kind kind, words w) {
 }
 
 } // namespace
+
+const char* for_form(words w, cover_kind kind, const char* sum_context, const char* sum_text,
+                     const char* product_context, const char* product_text) {
+    return kind == cover_kind::sum_of_products ? say_in(w, sum_context, sum_text)
+                                               : say_in(w, product_context, product_text);
+}
 
 std::string group_text(cube group, cover_kind kind) {
     return kind == cover_kind::sum_of_products ? product_text(group) : sum_text(group);

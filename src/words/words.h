@@ -16,11 +16,14 @@
 //   N_("text")                  marked for the catalogue, translated later by
 //                               say() in the words of the place it goes to
 //   NN_("one", "many")          the two texts of say_n(), marked as one message
+//   NC_("context", "text")      marked with a context, translated later by
+//                               say_in() (or a function that calls it)
 #define _(String) ::tessary::say(::tessary::words::reader, String)
 #define C_(Context, String) ::tessary::say_in(::tessary::words::reader, Context, String)
 #define P_(One, Many, Count) ::tessary::say_n(::tessary::words::reader, One, Many, Count)
 #define N_(String) (String)
 #define NN_(One, Many) (One), (Many)
+#define NC_(Context, String) (Context), (String)
 
 namespace tessary {
 

@@ -1479,7 +1479,7 @@ TEST(TessaryKeyLanguage, HelpAndMessagesAreTranslated) {
          "tessary-key: --numbers gehört zu --draw\n"
          "»tessary-key --help« gibt weitere Informationen.\n"},
         // The two messages of the end of an expression.
-        {"de", {"--expr", "A)"}, "tessary-key: --expr: Spalte 2: zu »)« fehlt die öffnende »(«\n"},
+        {"de", {"--expr", "A)"}, "tessary-key: --expr: Spalte 2: »)« ohne passende »(«\n"},
         {"es", {"--expr", "A)"}, "tessary-key: --expr: columna 2: «)» no tiene su «(»\n"},
         {"de",
          {"--expr", "A,B"},

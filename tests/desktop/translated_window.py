@@ -13,7 +13,7 @@ from accessibility import click, find_app, walk
 # buttons; and English words that must be gone.
 WORDS = {
     "de": {
-        "menus": ["Datei", "Bearbeiten", "Ansicht", "Hilfe", "Bild speichern…", "Schließen",
+        "menus": ["Datei", "Bearbeiten", "Ansicht", "Hilfe", "Bild speichern…", "Beenden",
                   "Funktion eingeben…", "Gruppen", "Schritte", "Üben", "Mintermnummern", "Info"],
         "buttons": ["Anzeigen", "Löschen"],
         "practice": "Tessary: Üben",
