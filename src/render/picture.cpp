@@ -70,22 +70,26 @@ constexpr double digit_clearance = 1.5;
 constexpr font strong_font{points(13), true}, light_font{points(13)};
 constexpr double loop_radius = 12;
 
-// A colour and a line for each loop, told apart in colour and, on a grey
-// photocopy, by the line alone. The colours are dark enough for a photocopy
-// and far apart in hue (Okabe and Ito's blue, vermilion, green and purple
-// with black, ochre, violet and grey). The lines: solid, dashed, dotted, a
-// long dash with a dot, short dashes, then two heavy lines (long dashes,
-// large dots) and a short dash with two dots. A dash of 0.1 with round caps
-// is a dot.
+// A colour and a line for each loop, told apart in colour and, on a black
+// and white photocopy, by the line alone: its weight (thin or heavy) and
+// its rhythm. The colours are far apart in hue (Okabe and Ito's blue,
+// vermilion, green and purple, with black, ochre, violet and grey) and dark
+// enough for a copier's toner to take them whole. The lines: thin solid,
+// long dashes and a long dash with a dot; heavy large dots, solid, long
+// dashes and a dash with two dots; and thin short dashes. A dash of 0.1
+// with round caps is a dot; round caps lengthen every dash by the line's
+// width and shorten every gap as much, so the gaps below leave at least
+// 4 points of paper between marks, which a copier's toner does not close.
+constexpr double thin = 2, heavy = 3.5;
 constexpr std::array<loop_look, loop_styles> loop_look_table = {{
-    {0.000, 0.447, 0.698, {}, 0, 2},
-    {0.835, 0.369, 0.000, {7, 3}, 2, 2},
-    {0.000, 0.620, 0.451, {0.1, 3.6}, 2, 2},
-    {0.667, 0.200, 0.467, {13, 3, 0.1, 3}, 4, 2},
-    {0.000, 0.000, 0.000, {2.5, 2.5}, 2, 2},
-    {0.600, 0.467, 0.000, {11, 5}, 2, 3.5},
-    {0.416, 0.239, 0.604, {4, 2.5, 0.1, 2.5, 0.1, 2.5}, 6, 2},
-    {0.400, 0.400, 0.400, {0.1, 6}, 2, 3.5},
+    {0.000, 0.447, 0.698, {}, 0, thin},
+    {0.750, 0.250, 0.000, {10, 7}, 2, thin},
+    {0.000, 0.500, 0.360, {0.1, 7.5}, 2, heavy},
+    {0.667, 0.200, 0.467, {10, 6, 0.1, 6}, 4, thin},
+    {0.000, 0.000, 0.000, {}, 0, heavy},
+    {0.500, 0.400, 0.000, {8.5, 8.5}, 2, heavy},
+    {0.416, 0.239, 0.604, {6.5, 7.5, 0.1, 7.5, 0.1, 7.5}, 6, heavy},
+    {0.300, 0.300, 0.300, {2, 6}, 2, thin},
 }};
 
 // A loop found wrong: red, thick and broken.

@@ -131,10 +131,12 @@ TEST(AnswerPictures, TheFullMapsShownAnswerHasItsLoop) {
 
 // Eight loops, eight colours apart in hue and in grey, eight lines apart.
 TEST(LoopLooks, EightColoursAndEightLines) {
-    std::set<std::vector<double>> dashes;
+    std::set<std::vector<double>> lines; // each look's dashes, then its width
     for (std::size_t i = 0; i < loop_styles; ++i) {
         const loop_look& a = look_of(i);
-        dashes.insert(std::vector<double>(a.dashes.begin(), a.dashes.begin() + a.dash_count));
+        std::vector<double> line(a.dashes.begin(), a.dashes.begin() + a.dash_count);
+        line.push_back(a.width);
+        lines.insert(line);
         // Dark enough to survive a photocopy: no colour lighter than mid-grey.
         EXPECT_LT(0.299 * a.r + 0.587 * a.g + 0.114 * a.b, 0.55) << i;
         for (std::size_t j = 0; j < i; ++j) {
@@ -144,7 +146,7 @@ TEST(LoopLooks, EightColoursAndEightLines) {
             EXPECT_GT(distance, 0.25) << "loops " << j << " and " << i;
         }
     }
-    EXPECT_EQ(dashes.size(), static_cast<std::size_t>(loop_styles));
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(loop_styles));
     EXPECT_EQ(&look_of(loop_styles), &look_of(0)) << "a ninth loop takes the first look again";
 }
 
