@@ -36,7 +36,8 @@ std::string group_name(const practice_state& round, cube group) {
 void describe_area(const app& a) {
     const practice_state& round = a.practice.round;
     const std::string text =
-        cursor_description(round.cursor, value_at(a.shown.map, round.cursor), round.selected);
+        cursor_description(round.cursor, value_at(a.shown.map, round.cursor), round.selected) +
+        "\n" + loops_description(practice_picture(a));
     atk_object_set_description(gtk_widget_get_accessible(a.practice.area), text.c_str());
 }
 
@@ -165,7 +166,7 @@ int cell_at(const app& a, double x, double y) {
 }
 
 gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
-    // Its description is the cursor's and the selection's (describe_area()).
+    // Its description is the cursor's, the selection's and the loops' (describe_area()).
     const app& a = app_of(data);
     draw_fitted(widget, practice_picture(a), practice_picture_room(a.shown.numbers), false);
     return TRUE;

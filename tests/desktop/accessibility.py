@@ -176,8 +176,8 @@ def steps_window(app):
 
 def practice_window(app):
     """View > Practice without a mouse: the map takes the keys, a group of
-    A'B+CD' is selected with the arrows and Space and added with Return, and
-    Check's lines are labels a reader reads."""
+    A'B+CD' is selected with the arrows and Space and added with Return, the
+    map's description names it, and Check's lines are labels a reader reads."""
     click(find(app, pyatspi.ROLE_MENU_ITEM, "Practice"))
     frame = find(app, pyatspi.ROLE_FRAME, "Tessary: Practice")
     area = [n for n in walk(frame) if n.name == "Map"]
@@ -195,6 +195,8 @@ def practice_window(app):
     def has_label(text):
         return any(n.getRole() == pyatspi.ROLE_LABEL and n.name == text for n in walk(frame))
     wait_for(lambda: has_label("Added A'B."), "the group A'B added by keyboard")
+    wait_for(lambda: area[0].description.endswith("\nLoop 1: A'B, cells 4, 5, 6, 7"),
+             "the map's description to name its loop")
     click(only_button(frame, "Check"))
     wanted = ("A'B: prime, essential", "cover: incorrect; misses 2 10 14")
     wait_for(lambda: all(has_label(w) for w in wanted), f"labels {wanted}")
