@@ -164,6 +164,7 @@ TEST_F(MainWindow, EachToolWindowAloneLeavesTheMainWindowInSight) {
                            << main.height << "; tool " << other.x << "," << other.y << " "
                            << other.width << "x" << other.height;
         EXPECT_TRUE(on_screen(other));
+        save_screen(std::string("alone-") + gdk_keyval_name(t.key));
         gtk_widget_destroy(*t.window);
         drain_events();
     }
