@@ -277,7 +277,7 @@ bool covers(GdkPoint at, const GtkRequisition& size, const GdkRectangle& r) {
 // Where no place beside the main window is free of it (a small screen, the
 // main window in the middle), the main window moves aside, to the screen's
 // left edge, its top edge or its top-left corner, whichever comes first
-// leaving a place clear of it.
+// leaving a place clear of it, and never under a tool window already open.
 void place_beside_main_window(const app& a, GtkWidget* window) {
     const GdkRectangle main = rectangle_of(main_window);
     std::vector<GdkRectangle> others;
@@ -303,6 +303,11 @@ void place_beside_main_window(const app& a, GtkWidget* window) {
             GdkRectangle aside = main;
             aside.x = corner.x;
             aside.y = corner.y;
+            // Never under a tool window already open.
+            if (std::any_of(others.begin(), others.end(), [&](const GdkRectangle& r) {
+                    return covers({aside.x, aside.y}, {aside.width, aside.height}, r);
+                }))
+                continue;
             const GdkPoint there = place_beside(aside, others, wanted.width, wanted.height,
                                                 screen_width, screen_height);
             if (covers(there, wanted, aside)) continue;

@@ -170,6 +170,37 @@ TEST_F(MainWindow, EachToolWindowAloneLeavesTheMainWindowInSight) {
     }
 }
 
+// On a small screen the main window moves aside for a tool window only
+// to a place where it covers none of the tool windows already open, in
+// whichever order they are opened.
+TEST_F(MainWindow, MovingAsideNeverPutsTheMainWindowUnderAnother) {
+    struct tool {
+        guint key;
+        GtkWidget* const* window;
+    };
+    const tool tools[] = {{GDK_g, &the_app.groups.window},
+                          {GDK_t, &the_app.steps.window},
+                          {GDK_p, &the_app.practice.window}};
+    for (const auto& [first, second] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{0, 2},
+                                        std::pair{2, 0}, std::pair{1, 2}, std::pair{2, 1}}) {
+        SCOPED_TRACE(std::to_string(first) + " then " + std::to_string(second));
+        ASSERT_TRUE(
+            gtk_accel_groups_activate(G_OBJECT(main_window), tools[first].key, GDK_CONTROL_MASK));
+        const GdkRectangle open = window_rectangle(*tools[first].window);
+        ASSERT_TRUE(
+            gtk_accel_groups_activate(G_OBJECT(main_window), tools[second].key, GDK_CONTROL_MASK));
+        window_rectangle(*tools[second].window);
+        const GdkRectangle main = window_rectangle(main_window);
+        EXPECT_TRUE(main.x >= open.x + open.width || open.x >= main.x + main.width ||
+                    main.y >= open.y + open.height || open.y >= main.y + main.height)
+            << "main " << main.x << "," << main.y << " " << main.width << "x" << main.height
+            << "; the first " << open.x << "," << open.y << " " << open.width << "x" << open.height;
+        gtk_widget_destroy(*tools[second].window);
+        gtk_widget_destroy(*tools[first].window);
+        drain_events();
+    }
+}
+
 // Where the screen has room for them (1920x1080), the four windows open
 // side by side, none over another. Run on that screen by its own CTest
 // entries; on a smaller one there is nothing to check.
