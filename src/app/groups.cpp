@@ -1,4 +1,4 @@
-// View > Groups: a window beside the main one with the picture of the shown
+// View > Groups: the companion's page with the picture of the shown
 // map and the groups of an answer (the shown one, the minimal sum or the
 // minimal product), the terms as text for screen readers, the minimum sum
 // of products, and Save...; and File > Save picture..., which saves the
@@ -15,16 +15,11 @@ namespace tessary {
 
 namespace {
 
-// The forms' labels, in the order of shown_state's forms: the three of
-// every course on the first row, the hazard-free two on the second.
+// The forms' labels, in the order of shown_state's forms.
 constexpr const char* form_labels[] = {N_("Shown _answer"), N_("_Minimal sum"),
                                        N_("Minimal _product"), N_("Hazard-_free sum"),
                                        N_("Hazard-free pr_oduct")};
 static_assert(std::size(form_labels) == std::size(groups_tool{}.form_buttons));
-constexpr std::size_t first_row = 3;
-
-// The smallest the picture may be made by resizing the window.
-constexpr gint smallest_picture = 160;
 
 // "Groups: A'B, CD'" or "No groups"; the terms in the legend's order.
 std::string terms_text(const map_picture& picture) {
@@ -35,46 +30,55 @@ std::string terms_text(const map_picture& picture) {
     return printed(_("Groups: %s"), terms.c_str());
 }
 
-// The picture at the largest scale that fits the area, centred in it.
+map_picture picture_of_form(const app& a, std::size_t form);
+picture_size groups_room(const app& a);
+
+// The picture at the largest scale that fits the area, centred in it; the
+// map keeps its size and place whichever form is drawn.
 gboolean on_groups_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
-    const map_picture picture = current_picture(app_of(data));
-    draw_fitted(widget, picture, measure_picture(picture));
+    const app& a = app_of(data);
+    draw_fitted(widget, current_picture(a), groups_room(a));
     return TRUE;
 }
 
+void update_groups_page(app& a);
+
 void on_groups_form_toggled(GtkToggleButton* button, gpointer data) {
-    if (gtk_toggle_button_get_active(button)) update_groups_window(app_of(data));
+    if (gtk_toggle_button_get_active(button)) update_groups_page(app_of(data));
 }
 
 void on_groups_save_clicked(GtkButton*, gpointer data) {
     app& a = app_of(data);
-    save_picture_dialog(a, GTK_WINDOW(a.groups.window));
+    save_picture_dialog(a, GTK_WINDOW(a.companion.window));
 }
 
 void on_groups_hazards_toggled(GtkToggleButton*, gpointer data) {
-    update_groups_window(app_of(data));
+    update_groups_page(app_of(data));
 }
 
-// Two rows of one group of radio buttons, and Hazards at the end.
+// One group of radio buttons in two columns, so that the page stays narrow
+// in every language: the shown answer beside Hazards, then the minimal sum
+// and product, then the hazard-free ones.
 GtkWidget* build_form_buttons(app& a) {
     groups_tool& g = a.groups;
-    GtkWidget* rows = gtk_vbox_new(FALSE, 2);
-    GtkWidget* row = nullptr;
+    GtkWidget* table = gtk_table_new(3, 2, FALSE);
+    gtk_table_set_col_spacings(GTK_TABLE(table), 12);
+    gtk_table_set_row_spacings(GTK_TABLE(table), 2);
     for (std::size_t i = 0; i < std::size(form_labels); ++i) {
-        if (i == 0 || i == first_row) {
-            row = gtk_hbox_new(FALSE, 6);
-            gtk_box_pack_start(GTK_BOX(rows), row, FALSE, FALSE, 0);
-        }
         g.form_buttons[i] = i == 0 ? gtk_radio_button_new_with_mnemonic(nullptr, _(form_labels[i]))
                                    : gtk_radio_button_new_with_mnemonic_from_widget(
                                          GTK_RADIO_BUTTON(g.form_buttons[0]), _(form_labels[i]));
         g_signal_connect(g.form_buttons[i], "toggled", G_CALLBACK(on_groups_form_toggled), &a);
-        gtk_box_pack_start(GTK_BOX(row), g.form_buttons[i], FALSE, FALSE, 0);
+        const auto row = static_cast<guint>((i + 1) / 2),
+                   col = static_cast<guint>(i > 0 && i % 2 == 0);
+        gtk_table_attach(GTK_TABLE(table), g.form_buttons[i], col, col + 1, row, row + 1, GTK_FILL,
+                         GtkAttachOptions(0), 0, 0);
     }
     g.hazards_check = gtk_check_button_new_with_mnemonic(_("_Hazards"));
     g_signal_connect(g.hazards_check, "toggled", G_CALLBACK(on_groups_hazards_toggled), &a);
-    gtk_box_pack_end(GTK_BOX(row), g.hazards_check, FALSE, FALSE, 0);
-    return rows;
+    gtk_table_attach(GTK_TABLE(table), g.hazards_check, 1, 2, 0, 1, GTK_FILL, GtkAttachOptions(0),
+                     0, 0);
+    return table;
 }
 
 // "Hazard pairs: 1-9, 5-13" or "No hazard pairs" while Hazards is on.
@@ -86,8 +90,10 @@ std::string hazards_line(const app& a, std::size_t form) {
     return printed(_("Hazard pairs: %s"), pairs_text(pairs, ", ").c_str());
 }
 
-GtkWidget* build_groups_window(app& a, GtkWidget* box) {
+GtkWidget* build_groups_page(app& a) {
     groups_tool& g = a.groups;
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_set_border_width(GTK_CONTAINER(box), 6);
     g.area = gtk_drawing_area_new();
     g_signal_connect(g.area, "expose-event", G_CALLBACK(on_groups_area_expose), &a);
     gtk_box_pack_start(GTK_BOX(box), g.area, TRUE, TRUE, 0);
@@ -99,20 +105,8 @@ GtkWidget* build_groups_window(app& a, GtkWidget* box) {
     g.hazards_label = wrapped_label(320);
     gtk_box_pack_start(GTK_BOX(box), g.hazards_label, FALSE, FALSE, 0);
     GtkWidget* save = app_button(a, _("_Save\u2026"), G_CALLBACK(on_groups_save_clicked));
-    gtk_box_pack_start(GTK_BOX(box), button_row({save}, g.window, _("_Close")), FALSE, FALSE, 0);
-    return nullptr;
-}
-
-// The window's first size: the picture at its own size, or smaller where
-// the screen is too low for it; the user may then make it any size.
-void fill_groups_window(app& a) {
-    update_groups_window(a);
-    groups_tool& g = a.groups;
-    size_picture_area(g.window, g.area, measure_picture(current_picture(a)));
-    GtkRequisition wanted;
-    gtk_widget_size_request(g.window, &wanted);
-    gtk_window_set_default_size(GTK_WINDOW(g.window), wanted.width, wanted.height);
-    gtk_widget_set_size_request(g.area, smallest_picture, smallest_picture);
+    gtk_box_pack_start(GTK_BOX(box), button_row(a, {save}, _("_Close")), FALSE, FALSE, 0);
+    return box;
 }
 
 } // namespace
@@ -121,13 +115,13 @@ namespace {
 
 // The place of the form chosen among shown_state's forms.
 std::size_t chosen_form(const app& a) {
-    for (std::size_t i = 0; a.groups.open() && i < std::size(form_labels); ++i)
+    for (std::size_t i = 0; a.companion.open() && i < std::size(form_labels); ++i)
         if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(a.groups.form_buttons[i]))) return i;
     return 0;
 }
 
 bool hazards_on(const app& a) {
-    return a.groups.open() &&
+    return a.companion.open() &&
            gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(a.groups.hazards_check));
 }
 
@@ -137,17 +131,28 @@ answer_form groups_form(const app& a) {
     return a.shown.forms[chosen_form(a)];
 }
 
-map_picture current_picture(const app& a) {
-    const std::size_t form = chosen_form(a);
+namespace {
+
+map_picture picture_of_form(const app& a, std::size_t form) {
     map_picture picture = a.shown.pictures[form];
     if (hazards_on(a)) mark_hazards(picture, a.shown.hazards[form]);
     return picture;
 }
 
-// The picture keeps the window's size; the labels break between terms.
-void update_groups_window(app& a) {
+// The room of the largest picture of the shown map's forms.
+picture_size groups_room(const app& a) {
+    picture_size room{0, 0};
+    for (std::size_t form = 0; form < a.shown.forms.size(); ++form) {
+        const picture_size size = measure_picture(picture_of_form(a, form));
+        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
+    }
+    return room;
+}
+
+// The picture keeps the page's size; the labels break between terms.
+void update_groups_page(app& a) {
     const groups_tool& g = a.groups;
-    if (!g.open()) return;
+    if (!a.companion.open()) return;
     const map_picture picture = current_picture(a);
     gtk_widget_queue_draw(g.area);
     gtk_label_set_text(GTK_LABEL(g.hazards_label),
@@ -155,12 +160,27 @@ void update_groups_window(app& a) {
     gtk_label_set_text(GTK_LABEL(g.terms_label), terms_text(picture).c_str());
     gtk_label_set_text(GTK_LABEL(g.minimal_label),
                        break_between_terms(a.shown.minimal_note).c_str());
-    if (GTK_WIDGET_VISIBLE(g.window)) keep_on_screen(g.window);
 }
 
+} // namespace
+
+map_picture current_picture(const app& a) {
+    return picture_of_form(a, chosen_form(a));
+}
+
+const page_parts groups_page = {
+    N_("Groups"),
+    N_("Tessary: Groups"),
+    build_groups_page,
+    update_groups_page,
+    update_groups_page,
+    [](const app& a) { return a.groups.area; },
+    [](const app& a) { return a.groups.area; },
+    groups_room,
+};
+
 void on_view_groups(gpointer data, guint, GtkWidget*) {
-    app& a = app_of(data);
-    present_tool(a, a.groups, {_("Tessary: Groups"), build_groups_window, fill_groups_window});
+    present_page(app_of(data), page::groups);
 }
 
 void on_save_picture(gpointer data, guint, GtkWidget*) {
@@ -208,7 +228,7 @@ void on_picture_type_changed(GtkComboBox* types, gpointer chooser) {
 GtkWidget* build_save_options(const app& a, GtkWidget* chooser) {
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     GtkWidget* what = gtk_label_new(
-        a.groups.open()
+        a.companion.open()
             ? _("Saves the picture the Groups window shows.")
             : _("Saves the picture of the shown answer; View > Groups chooses another."));
     gtk_misc_set_alignment(GTK_MISC(what), 0, 0.5);

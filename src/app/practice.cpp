@@ -1,4 +1,4 @@
-// View > Practice: the student loops the groups on the shown map and has
+// View > Practice: the companion's page where the student loops the groups on the shown map and has
 // them judged. Cells are selected with the mouse (a click, or a drag across
 // a rectangle) or with the keyboard (the arrows move a cursor that wraps
 // round the map, Space selects its cell, Return adds the selection as a
@@ -370,8 +370,10 @@ GtkWidget* build_verdict_area(practice_tool& t) {
     return scrolled;
 }
 
-GtkWidget* build_practice_window(app& a, GtkWidget* box) {
+GtkWidget* build_practice_page(app& a) {
     practice_tool& t = a.practice;
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_set_border_width(GTK_CONTAINER(box), 6);
     gtk_box_pack_start(GTK_BOX(box), build_practice_kind_buttons(a), FALSE, FALSE, 0);
     GtkWidget* hint = plain_label(420);
     gtk_label_set_text(GTK_LABEL(hint),
@@ -385,18 +387,23 @@ GtkWidget* build_practice_window(app& a, GtkWidget* box) {
     t.message_label = plain_label(420);
     gtk_box_pack_start(GTK_BOX(box), t.message_label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_verdict_area(t), FALSE, FALSE, 0);
-    gtk_box_pack_start(GTK_BOX(box), button_row({}, t.window, _("Cl_ose")), FALSE, FALSE, 0);
-    return t.area;
+    gtk_box_pack_start(GTK_BOX(box), button_row(a, {}, _("Cl_ose")), FALSE, FALSE, 0);
+    return box;
 }
 
 // The round goes on where it was when the map is the same.
-void fill_practice_window(app& a) {
+void fill_practice_page(app& a) {
     practice_tool& t = a.practice;
     gtk_toggle_button_set_active(
         GTK_TOGGLE_BUTTON(t.kind_buttons[t.round.kind == cover_kind::product_of_sums]), TRUE);
     if (t.round.map != a.shown.map) start_round(a);
     groups_changed(a);
-    size_picture_area(t.window, t.area, practice_picture_room(a.shown.numbers));
+}
+
+// Another map starts the round again; the same map shown again keeps it.
+void update_practice_page(app& a) {
+    if (!a.companion.open() || a.practice.round.map == a.shown.map) return;
+    start_round(a);
 }
 
 } // namespace
@@ -436,16 +443,19 @@ void add_practice_group(app& a) {
     groups_changed(a);
 }
 
-// Another map starts the round again; the same map shown again keeps it.
-void update_practice_window(app& a) {
-    if (!a.practice.open() || a.practice.round.map == a.shown.map) return;
-    start_round(a);
-}
+const page_parts practice_page = {
+    N_("Practice"),
+    N_("Tessary: Practice"),
+    build_practice_page,
+    fill_practice_page,
+    update_practice_page,
+    [](const app& a) { return a.practice.area; },
+    [](const app& a) { return a.practice.area; },
+    [](const app& a) { return practice_picture_room(a.shown.numbers); },
+};
 
 void on_view_practice(gpointer data, guint, GtkWidget*) {
-    app& a = app_of(data);
-    present_tool(a, a.practice,
-                 {_("Tessary: Practice"), build_practice_window, fill_practice_window});
+    present_page(app_of(data), page::practice);
 }
 
 } // namespace tessary

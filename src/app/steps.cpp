@@ -1,4 +1,4 @@
-// View > Steps: the way from the shown map to its minimum, one step at a
+// View > Steps: the companion's page with the way from the shown map to its minimum, one step at a
 // time, as a course teaches it: the primes, the essential ones, the cells
 // they leave, the choice among the primes over those cells, the minimum.
 // Each step has a picture and a sentence that names the same terms and cells,
@@ -68,8 +68,10 @@ void on_steps_next_clicked(GtkButton*, gpointer data) {
     show_step(t);
 }
 
+void update_steps_page(app& a);
+
 void on_steps_kind_toggled(GtkToggleButton* button, gpointer data) {
-    if (gtk_toggle_button_get_active(button)) update_steps_window(app_of(data));
+    if (gtk_toggle_button_get_active(button)) update_steps_page(app_of(data));
 }
 
 GtkWidget* build_kind_buttons(app& a) {
@@ -79,8 +81,10 @@ GtkWidget* build_kind_buttons(app& a) {
                      G_CALLBACK(on_steps_kind_toggled));
 }
 
-GtkWidget* build_steps_window(app& a, GtkWidget* box) {
+GtkWidget* build_steps_page(app& a) {
     steps_tool& t = a.steps;
+    GtkWidget* box = gtk_vbox_new(FALSE, 6);
+    gtk_container_set_border_width(GTK_CONTAINER(box), 6);
     gtk_box_pack_start(GTK_BOX(box), build_kind_buttons(a), FALSE, FALSE, 0);
     t.title_label = wrapped_label(sentence_width);
     gtk_box_pack_start(GTK_BOX(box), t.title_label, FALSE, FALSE, 0);
@@ -91,16 +95,14 @@ GtkWidget* build_steps_window(app& a, GtkWidget* box) {
     gtk_box_pack_start(GTK_BOX(box), t.sentence_label, FALSE, FALSE, 0);
     t.back_button = app_button(a, _("_Back"), G_CALLBACK(on_steps_back_clicked));
     t.next_button = app_button(a, _("_Next"), G_CALLBACK(on_steps_next_clicked));
-    gtk_box_pack_start(GTK_BOX(box),
-                       button_row({t.back_button, t.next_button}, t.window, _("_Close")), FALSE,
-                       FALSE, 0);
-    return t.next_button;
+    gtk_box_pack_start(GTK_BOX(box), button_row(a, {t.back_button, t.next_button}, _("_Close")),
+                       FALSE, FALSE, 0);
+    return box;
 }
 
-// One size for every step of a map and form, with room for the largest
-// picture and the longest sentence, so that Back, Next and Close stay where
-// they are from step to step. The window only grows, to keep a size the user
-// gave it.
+// Room for the longest sentence of the map and form, so that Back, Next
+// and Close stay where they are from step to step; the picture's room is
+// steps_room().
 void size_for_every_step(app& a) {
     steps_tool& t = a.steps;
     gint sentence_height = 0;
@@ -112,35 +114,37 @@ void size_for_every_step(app& a) {
         sentence_height = std::max(sentence_height, wanted.height);
     }
     gtk_widget_set_size_request(t.sentence_label, sentence_width, sentence_height);
-    size_picture_area(t.window, t.area, steps_room(a));
-    GtkRequisition wanted;
-    gtk_widget_size_request(t.window, &wanted);
-    gint width, height;
-    gtk_window_get_size(GTK_WINDOW(t.window), &width, &height);
-    gtk_window_resize(GTK_WINDOW(t.window), std::max(width, wanted.width),
-                      std::max(height, wanted.height));
-    keep_on_screen(t.window);
 }
 
-} // namespace
-
 // A new map, or the other form, starts again at the first step.
-void update_steps_window(app& a) {
+void update_steps_page(app& a) {
     steps_tool& t = a.steps;
-    if (!t.open()) return;
+    if (!a.companion.open()) return;
     t.steps = steps_of(a.shown.map, chosen_kind(t));
     t.at = 0;
     size_for_every_step(a);
     show_step(t);
 }
 
+} // namespace
+
 picture_fit steps_fit(const app& a) {
     return fit_in(a.steps.area, step_picture(a, a.steps.at), steps_room(a));
 }
 
+const page_parts steps_page = {
+    N_("Steps"),
+    N_("Tessary: Steps"),
+    build_steps_page,
+    update_steps_page,
+    update_steps_page,
+    [](const app& a) { return a.steps.next_button; },
+    [](const app& a) { return a.steps.area; },
+    steps_room,
+};
+
 void on_view_steps(gpointer data, guint, GtkWidget*) {
-    app& a = app_of(data);
-    present_tool(a, a.steps, {_("Tessary: Steps"), build_steps_window, update_steps_window});
+    present_page(app_of(data), page::steps);
 }
 
 } // namespace tessary

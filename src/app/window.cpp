@@ -200,19 +200,14 @@ void show_map(app& a, const boolean_map& map, bool with_key) {
         }
     }
     display_key(split_key(with_key ? answer_text(map, answer_form::shown) : ""));
-    update_groups_window(a);
-    update_steps_window(a);
-    update_practice_window(a);
+    update_companion(a);
 }
 
 void on_view_numbers(gpointer data, guint, GtkWidget* item) {
     app& a = app_of(data);
     a.shown.numbers = gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
     for (map_picture& picture : a.shown.pictures) picture.numbers = a.shown.numbers;
-    // The areas of the windows that are open.
-    if (a.groups.open()) gtk_widget_queue_draw(a.groups.area);
-    if (a.steps.open()) gtk_widget_queue_draw(a.steps.area);
-    if (a.practice.open()) gtk_widget_queue_draw(a.practice.area);
+    if (a.companion.open()) gtk_widget_queue_draw(a.companion.notebook);
 }
 
 gboolean on_delete_event(GtkWidget*, GdkEvent*, gpointer) {

@@ -3,20 +3,21 @@
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
 // dialog are in menu.cpp, the Enter function dialog in function.cpp, the
-// tool windows' frame and placing in tools.cpp, the Groups window with its
-// pictures in groups.cpp, the Steps window in steps.cpp and the Practice
-// window in practice.cpp. Beyond the main window's handles, all state is one
-// value, an `app`: the shown map and each tool window's widgets and what it
-// shows; handlers reach it through their user data. Handlers read the
-// widgets, call the libraries (answers/answers.h, through show_map()) and
-// write the widgets back; key_fields.h lays a long answer out over the two
-// key fields.
+// companion window beside the main one in companion.cpp (placement.h says
+// where it goes), and its pages: Groups with its pictures in groups.cpp,
+// Steps in steps.cpp and Practice in practice.cpp. Beyond the main window's
+// handles, all state is one value, an `app`: the shown map, the companion
+// and each page's widgets and what it shows; handlers reach it through
+// their user data. Handlers read the widgets, call the libraries
+// (answers/answers.h, through show_map()) and write the widgets back;
+// key_fields.h lays a long answer out over the two key fields.
 #pragma once
 
 #include "answers/answers.h"
 #include "answers/explanation.h"
 #include "exact/exact.h"
 #include "logic/boolean_map.h"
+#include "placement.h"
 #include "render/picture.h"
 #include "teach/judge.h"
 
@@ -60,16 +61,22 @@ struct shown_state {
     bool with_key = false; // the key fields show the answer (not after Reset or New map)
 };
 
-// A window of ours beside the main one. Closed, it has no toplevel; its
-// other widgets are then not to be touched, and what it shows stays.
-struct tool_window {
+// The companion window beside the main one, with a page for each of
+// Groups, Steps and Practice. Closed, it has no toplevel: the pages' widgets
+// are then not to be touched, and what they show stays.
+struct companion_window {
     GtkWidget* window = nullptr;
+    GtkWidget* notebook = nullptr;   // its pages, in the order of `page`
+    std::optional<placement> placed; // where it and the main window were last put
     bool open() const { return window != nullptr; }
 };
 
+// The companion's pages, in the order of their tabs.
+enum class page { groups, steps, practice };
+
 // View > Groups (groups.cpp): the picture of the shown map with the groups
 // of one of its answers.
-struct groups_tool : tool_window {
+struct groups_tool {
     GtkWidget* area = nullptr;          // the picture
     GtkWidget* form_buttons[5] = {};    // by shown_state's forms
     GtkWidget* hazards_check = nullptr; // Hazards: mark the pairs on the form drawn
@@ -80,7 +87,7 @@ struct groups_tool : tool_window {
 
 // View > Steps (steps.cpp): the steps from the shown map to its minimum, one
 // at a time, with Back and Next.
-struct steps_tool : tool_window {
+struct steps_tool {
     GtkWidget* area = nullptr;           // the step's picture
     GtkWidget* kind_buttons[2] = {};     // Sum, Product
     GtkWidget* title_label = nullptr;    // "Step 2 of 5: the essential primes"
@@ -114,7 +121,7 @@ struct drag_state {
 
 // View > Practice (practice.cpp): the student's own groups on the shown map,
 // judged on Check.
-struct practice_tool : tool_window {
+struct practice_tool {
     GtkWidget* area = nullptr;          // the map, the groups, the selection, the cursor
     GtkWidget* kind_buttons[2] = {};    // Sum (loops of 1s), Product (loops of 0s)
     GtkWidget* message_label = nullptr; // "Not a group: ...", "Added A'B."
@@ -133,6 +140,7 @@ struct save_memory {
 // Everything the program shows beyond the main window's own widgets.
 struct app {
     shown_state shown;
+    companion_window companion;
     groups_tool groups;
     steps_tool steps;
     practice_tool practice;
@@ -146,7 +154,7 @@ inline app& app_of(gpointer data) {
 
 // Sets the cells to the map, works out its answers and shows them: the key
 // fields (left empty with `with_key` false, as Reset leaves them) and the
-// tool windows that are open.
+// companion's pages while it is open.
 void show_map(app& a, const boolean_map& map, bool with_key = true);
 
 // Builds the main window on `a`, which must outlive it.
@@ -173,19 +181,31 @@ GtkWidget* build_function_dialog();
 // the message in the dialog. True when the map was filled.
 bool apply_function_dialog(app& a, GtkWidget* dialog);
 
-// The tool windows' frame (tools.cpp). A tool window is made of its title,
-// a function that builds its parts into the window's box and returns the
-// widget that takes the focus, and one that shows the app in them once
-// they are shown.
-struct tool_parts {
+// The companion window (companion.cpp). Opens it, built with all its pages
+// and placed beside the main window, at page `p`; raises it and gives the
+// page's focus widget the focus. Closing it (a page's Close, Escape, or the
+// main window going) ends it; opening it again builds it anew.
+void present_page(app& a, page p);
+// After each change of the shown map: the pages follow it (nothing while
+// the companion is closed), and the companion stays clear of the main window.
+void update_companion(app& a);
+
+// A page of the companion: its tab, the window's title while it is shown,
+// a function that builds it and returns its widget, one that shows the app
+// in it once it is built, one that follows a change of the shown map, and
+// the widgets that take the focus and that draw its picture.
+struct page_parts {
+    const char* tab;
     const char* title;
-    GtkWidget* (*build)(app& a, GtkWidget* box);
+    GtkWidget* (*build)(app& a);
     void (*fill)(app& a);
+    void (*update)(app& a);
+    GtkWidget* (*focus)(const app& a);
+    GtkWidget* (*area)(const app& a);
+    // The size its picture would like, and the least it may be given.
+    picture_size (*room)(const app& a);
 };
-// Builds the window once, places it where it hides least, raises it and
-// gives it the focus. Closing it (its button, Escape, or the main window
-// going) ends it: it is then closed, and presenting it builds it anew.
-void present_tool(app& a, tool_window& tool, const tool_parts& parts);
+extern const page_parts groups_page, steps_page, practice_page;
 
 // For the lab (lab.cpp): Edit > Copy answer as, the answer in the key
 // fields in the answer_format of `action`; File > Open truth table..., and
@@ -197,7 +217,6 @@ bool open_truth_table(app& a, const std::string& path, std::string& error);
 // View > Groups and File > Save picture... (groups.cpp).
 void on_view_groups(gpointer data, guint action, GtkWidget* item);
 void on_save_picture(gpointer data, guint action, GtkWidget* item);
-void update_groups_window(app& a);     // after each change of the shown map; nothing while closed
 answer_form groups_form(const app& a); // the form chosen in the Groups window
 // The picture the Groups window shows, and File > Save picture... saves:
 // the form chosen, with its hazard pairs marked while Hazards is on.
@@ -207,11 +226,9 @@ void save_picture_dialog(app& a, GtkWindow* parent);
 
 // View > Steps (steps.cpp).
 void on_view_steps(gpointer data, guint action, GtkWidget* item);
-void update_steps_window(app& a); // after each change of the shown map; nothing while closed
 
 // View > Practice (practice.cpp).
 void on_view_practice(gpointer data, guint action, GtkWidget* item);
-void update_practice_window(app& a); // after each change of the shown map: the groups go
 // The map with the groups, the selection, the cursor and the last Check.
 map_picture practice_picture(const app& a);
 // Adds the selection as a group, or says why it is not one and keeps it.
@@ -220,7 +237,7 @@ void add_practice_group(app& a);
 // the form of `kind`) drawn from `seed`, other than `now`.
 boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_t seed);
 
-// Parts the tool windows share (tools.cpp).
+// Parts the pages share (companion.cpp).
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
 // A button labelled with `mnemonic`, its "clicked" connected to `handler`
@@ -230,12 +247,10 @@ GtkWidget* app_button(app& a, const char* mnemonic, GCallback handler);
 // stored in `buttons`; `on_toggled` is connected to each, with the app.
 GtkWidget* radio_row(app& a, const char* const* labels, std::size_t count, GtkWidget** buttons,
                      GCallback on_toggled);
-// A row of buttons at the window's end, the last of them "Close".
-GtkWidget* button_row(std::initializer_list<GtkWidget*> buttons, GtkWidget* window,
+// A row of buttons at the page's end, the last of them "Close", which
+// closes the companion.
+GtkWidget* button_row(app& a, std::initializer_list<GtkWidget*> buttons,
                       const char* close_mnemonic);
-// Asks for `area` to show a picture of `size`, or less where `window` would
-// then be taller than the screen.
-void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
 // Draws the picture in `area` at the largest scale at which `room` fits,
 // centred, the picture at the room's top; and `with_description` says its
 // loops to a screen reader (describe_loops()). Pictures drawn in one room
@@ -245,13 +260,6 @@ void size_picture_area(GtkWidget* window, GtkWidget* area, picture_size size);
 void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
                  bool with_description = true);
 void describe_loops(GtkWidget* area, const map_picture& picture);
-// Moves a window of ours that has grown back onto the screen.
-void keep_on_screen(GtkWidget* window);
-// Where a window of `width` by `height` goes on the screen: the place that
-// hides least of `main` (which counts four times) and of `others`, beside
-// `main` first, then beside the others; on the screen however large.
-GdkPoint place_beside(const GdkRectangle& main, const std::vector<GdkRectangle>& others, int width,
-                      int height, int screen_width, int screen_height);
 
 // Scale and offset of a picture drawn by draw_fitted(): the picture's
 // origin lands at (x, y).

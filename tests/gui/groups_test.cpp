@@ -111,7 +111,7 @@ class GroupsWindow : public MainWindow {
         MainWindow::SetUp();
         ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
         drain_events();
-        ASSERT_NE(the_app.groups.window, nullptr);
+        ASSERT_NE(the_app.companion.window, nullptr);
     }
     void choose(int form) {
         gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.form_buttons[form]), TRUE);
@@ -119,8 +119,8 @@ class GroupsWindow : public MainWindow {
 };
 
 TEST_F(GroupsWindow, FollowsShowAndReset) {
-    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(the_app.groups.window)), "Tessary: Groups");
-    EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(the_app.groups.window)));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(the_app.companion.window)), "Tessary: Groups");
+    EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(the_app.companion.window)));
     EXPECT_EQ(label_text(the_app.groups.terms_label), "No groups");
     set_map("0111/1111/1101/1111");
     EXPECT_EQ(label_text(the_app.groups.terms_label), "No groups"); // not before Show
@@ -140,92 +140,6 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     click("   Show   ");
     EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: BC'");
     EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: BC'");
-}
-
-// On this 1024x768 screen, each tool window opened alone leaves the main
-// window whole in sight: the main window moves aside where it must.
-TEST_F(MainWindow, EachToolWindowAloneLeavesTheMainWindowInSight) {
-    struct tool {
-        guint key;
-        GtkWidget* const* window;
-    };
-    const tool tools[] = {{GDK_g, &the_app.groups.window},
-                          {GDK_t, &the_app.steps.window},
-                          {GDK_p, &the_app.practice.window}};
-    for (const tool& t : tools) {
-        SCOPED_TRACE(t.key);
-        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), t.key, GDK_CONTROL_MASK));
-        ASSERT_NE(*t.window, nullptr);
-        const GdkRectangle main = window_rectangle(main_window),
-                           other = window_rectangle(*t.window);
-        const bool apart = other.x >= main.x + main.width || other.x + other.width <= main.x ||
-                           other.y >= main.y + main.height || other.y + other.height <= main.y;
-        EXPECT_TRUE(apart) << "main " << main.x << "," << main.y << " " << main.width << "x"
-                           << main.height << "; tool " << other.x << "," << other.y << " "
-                           << other.width << "x" << other.height;
-        EXPECT_TRUE(on_screen(other));
-        save_screen(std::string("alone-") + gdk_keyval_name(t.key));
-        gtk_widget_destroy(*t.window);
-        drain_events();
-    }
-}
-
-// On a small screen the main window moves aside for a tool window only
-// to a place where it covers none of the tool windows already open, in
-// whichever order they are opened.
-TEST_F(MainWindow, MovingAsideNeverPutsTheMainWindowUnderAnother) {
-    struct tool {
-        guint key;
-        GtkWidget* const* window;
-    };
-    const tool tools[] = {{GDK_g, &the_app.groups.window},
-                          {GDK_t, &the_app.steps.window},
-                          {GDK_p, &the_app.practice.window}};
-    for (const auto& [first, second] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{0, 2},
-                                        std::pair{2, 0}, std::pair{1, 2}, std::pair{2, 1}}) {
-        SCOPED_TRACE(std::to_string(first) + " then " + std::to_string(second));
-        ASSERT_TRUE(
-            gtk_accel_groups_activate(G_OBJECT(main_window), tools[first].key, GDK_CONTROL_MASK));
-        const GdkRectangle open = window_rectangle(*tools[first].window);
-        ASSERT_TRUE(
-            gtk_accel_groups_activate(G_OBJECT(main_window), tools[second].key, GDK_CONTROL_MASK));
-        window_rectangle(*tools[second].window);
-        const GdkRectangle main = window_rectangle(main_window);
-        EXPECT_TRUE(main.x >= open.x + open.width || open.x >= main.x + main.width ||
-                    main.y >= open.y + open.height || open.y >= main.y + main.height)
-            << "main " << main.x << "," << main.y << " " << main.width << "x" << main.height
-            << "; the first " << open.x << "," << open.y << " " << open.width << "x" << open.height;
-        gtk_widget_destroy(*tools[second].window);
-        gtk_widget_destroy(*tools[first].window);
-        drain_events();
-    }
-}
-
-// Where the screen has room for them (1920x1080), the four windows open
-// side by side, none over another. Run on that screen by its own CTest
-// entries; on a smaller one there is nothing to check.
-TEST_F(MainWindow, OnALargeScreenTheFourWindowsOverlapNowhere) {
-    const GdkRectangle screen = screen_rectangle();
-    if (screen.width < 1920 || screen.height < 1080) GTEST_SKIP() << "the screen is small";
-    for (const guint key : {GDK_g, GDK_t, GDK_p})
-        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), key, GDK_CONTROL_MASK));
-    const GtkWidget* windows[] = {main_window, the_app.groups.window, the_app.steps.window,
-                                  the_app.practice.window};
-    std::vector<GdkRectangle> places;
-    for (const GtkWidget* window : windows) {
-        places.push_back(window_rectangle(const_cast<GtkWidget*>(window)));
-        EXPECT_TRUE(on_screen(places.back()));
-    }
-    save_screen("four-windows");
-    for (std::size_t i = 0; i < places.size(); ++i)
-        for (std::size_t j = i + 1; j < places.size(); ++j) {
-            const GdkRectangle &a = places[i], &b = places[j];
-            EXPECT_TRUE(a.x >= b.x + b.width || b.x >= a.x + a.width || a.y >= b.y + b.height ||
-                        b.y >= a.y + a.height)
-                << "windows " << i << " and " << j << ": " << a.x << "," << a.y << " " << a.width
-                << "x" << a.height << " and " << b.x << "," << b.y << " " << b.width << "x"
-                << b.height;
-        }
 }
 
 // A screen reader names a cell by its label and places it by its
@@ -261,7 +175,7 @@ TEST_F(GroupsWindow, HazardFreeFormsAndHazardsMarked) {
     choose(4);
     EXPECT_EQ(label_text(the_app.groups.terms_label),
               "Groups: (A'+C'), (A+D), (C'+D), added for 2-10, 6-14");
-    save_screenshot(the_app.groups.window, "groups-hazard-free-product");
+    save_screenshot(the_app.companion.window, "groups-hazard-free-product");
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.hazards_check), FALSE);
     EXPECT_TRUE(current_picture(the_app).hazards.empty());
     EXPECT_EQ(label_text(the_app.groups.hazards_label), "");
@@ -292,7 +206,7 @@ TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
     for (int form = 0; form < 3; ++form) {
         SCOPED_TRACE(form);
         choose(form);
-        const GdkRectangle at = window_rectangle(the_app.groups.window);
+        const GdkRectangle at = window_rectangle(the_app.companion.window);
         const gint width = at.width, height = at.height;
         EXPECT_TRUE(on_screen(at)) << at.x << "," << at.y << " " << width << "x" << height;
         for (GtkWidget* label : {the_app.groups.terms_label, the_app.groups.minimal_label}) {
@@ -308,12 +222,12 @@ TEST_F(GroupsWindow, FitsTheScreenAndItsLabelsInEveryForm) {
 
 // The picture takes the size the window is given.
 TEST_F(GroupsWindow, ResizableWithThePictureScaled) {
-    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(the_app.groups.window)));
+    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(the_app.companion.window)));
     drain_events();
     const gint before = the_app.groups.area->allocation.width;
     gint width, height;
-    gtk_window_get_size(GTK_WINDOW(the_app.groups.window), &width, &height);
-    gtk_window_resize(GTK_WINDOW(the_app.groups.window), width + 200, height + 200);
+    gtk_window_get_size(GTK_WINDOW(the_app.companion.window), &width, &height);
+    gtk_window_resize(GTK_WINDOW(the_app.companion.window), width + 200, height + 200);
     EXPECT_TRUE(wait_until([before] { return the_app.groups.area->allocation.width > before; }));
 }
 
@@ -326,9 +240,10 @@ TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
     const closing_case cases[] = {
         {"Close",
          [] {
-             gtk_button_clicked(GTK_BUTTON(testing::find_button(the_app.groups.window, "_Close")));
+             gtk_button_clicked(
+                 GTK_BUTTON(testing::find_button(the_app.companion.window, "_Close")));
          }},
-        {"Escape", [] { press_key(the_app.groups.window, GDK_Escape); }},
+        {"Escape", [] { press_key(the_app.companion.window, GDK_Escape); }},
     };
     for (const closing_case& c : cases) {
         SCOPED_TRACE(c.how);
@@ -336,19 +251,19 @@ TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
         drain_events();
         c.close();
         drain_events();
-        EXPECT_EQ(the_app.groups.window, nullptr);
+        EXPECT_EQ(the_app.companion.window, nullptr);
     }
 }
 
 TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
-    GtkWidget* first = the_app.groups.window;
+    GtkWidget* first = the_app.companion.window;
     ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
-    EXPECT_EQ(the_app.groups.window, first);
-    gtk_widget_destroy(the_app.groups.window);
-    EXPECT_EQ(the_app.groups.window, nullptr);
+    EXPECT_EQ(the_app.companion.window, first);
+    gtk_widget_destroy(the_app.companion.window);
+    EXPECT_EQ(the_app.companion.window, nullptr);
     click("   Show   "); // with the window closed: nothing to follow
     ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
-    EXPECT_NE(the_app.groups.window, nullptr);
+    EXPECT_NE(the_app.companion.window, nullptr);
 }
 
 } // namespace
@@ -488,97 +403,6 @@ TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
         set_map("0110/0110/0000/0000");
         click("   Show   ");
         EXPECT_EQ(current_picture(the_app).numbers, on) << "after Show";
-    }
-}
-
-// A window beside the main one: the first side with room, at the screen's
-// top so that another can stack below it, else where it
-// covers least of the main window, always on the screen; and with other
-// windows open, where it hides none of them if it can.
-TEST(PlaceBeside, FirstSideWithRoomElseLeastHidden) {
-    struct row {
-        const char* name;
-        GdkRectangle main;
-        int width, height, screen_width, screen_height;
-        bool fits;
-        GdkPoint at; // where it fits beside
-    };
-    const row rows[] = {
-        {"right, at the top", {100, 100, 300, 300}, 400, 400, 1280, 1024, true, {412, 0}},
-        {"left, at the top", {700, 100, 300, 300}, 400, 400, 1280, 1024, true, {288, 0}},
-        {"below", {300, 50, 380, 280}, 436, 400, 1024, 768, true, {300, 342}},
-        {"above", {300, 400, 380, 280}, 436, 300, 1024, 768, true, {300, 88}},
-        {"centred on a small screen", {323, 232, 378, 278}, 436, 400, 1024, 768, false, {}},
-        {"larger than the screen", {0, 0, 800, 600}, 1100, 900, 1024, 768, false, {}},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const GdkPoint at =
-            place_beside(r.main, {}, r.width, r.height, r.screen_width, r.screen_height);
-        auto hidden = [&](int x, int y) {
-            const int w =
-                std::max(0, std::min(x + r.width, r.main.x + r.main.width) - std::max(x, r.main.x));
-            const int h = std::max(0, std::min(y + r.height, r.main.y + r.main.height) -
-                                          std::max(y, r.main.y));
-            return w * h;
-        };
-        if (r.fits) {
-            EXPECT_EQ(at.x, r.at.x);
-            EXPECT_EQ(at.y, r.at.y);
-            continue;
-        }
-        const int far_x = std::max(0, r.screen_width - r.width);
-        const int far_y = std::max(0, r.screen_height - r.height);
-        EXPECT_TRUE(at.x >= 0 && at.x <= far_x && at.y >= 0 && at.y <= far_y);
-        int least = hidden(at.x, at.y);
-        for (int y = 0; y <= far_y; ++y)
-            for (int x = 0; x <= far_x; ++x) least = std::min(least, hidden(x, y));
-        EXPECT_EQ(hidden(at.x, at.y), least);
-    }
-}
-
-struct crowded_case {
-    const char* name;
-    GdkRectangle main;
-    std::vector<GdkRectangle> others;
-    int width, height;
-    GdkPoint at;
-};
-
-// The tool windows side by side on a 1280x800 screen: Steps goes beside the
-// main window clear of Groups, Practice where it hides neither.
-TEST(PlaceBeside, ClearOfTheOtherToolWindows) {
-    const crowded_case cases[] = {
-        {"Groups on the right, Steps below",
-         {100, 100, 380, 280},
-         {{492, 100, 436, 500}},
-         380,
-         400,
-         {100, 392}},
-        {"Groups at the top on the right: Steps below it, the left free for Practice",
-         {450, 260, 380, 280},
-         {{842, 0, 436, 440}},
-         380,
-         340,
-         {842, 460}},
-        {"Groups over the place beside: Steps beside Groups",
-         {0, 0, 380, 280},
-         {{392, 0, 436, 500}},
-         440,
-         700,
-         {840, 0}},
-        {"Groups and Steps open: Practice below the main window",
-         {0, 0, 380, 280},
-         {{392, 0, 436, 500}, {840, 0, 440, 700}},
-         380,
-         460,
-         {0, 292}},
-    };
-    for (const crowded_case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const GdkPoint at = place_beside(c.main, c.others, c.width, c.height, 1280, 800);
-        EXPECT_EQ(at.x, c.at.x);
-        EXPECT_EQ(at.y, c.at.y);
     }
 }
 

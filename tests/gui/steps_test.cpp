@@ -33,7 +33,7 @@ std::vector<std::string> walk_steps(const std::string& shot_name) {
                       .rfind("Step " + std::to_string(step + 1) + " of 5", 0),
                   0u);
         sentences.push_back(label_text(the_app.steps.sentence_label));
-        save_screenshot(the_app.steps.window, shot_name + "-" + std::to_string(step + 1));
+        save_screenshot(the_app.companion.window, shot_name + "-" + std::to_string(step + 1));
         gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
     }
     return sentences;
@@ -95,13 +95,13 @@ TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
     const std::pair<const char*, bool> cases[] = {{"0101/1010/0101/1010", true},
                                                   {"1110/1010/1110/0000", false}};
     on_view_steps(&the_app, 0, nullptr);
-    GtkWidget* close = testing::find_button(the_app.steps.window, "_Close");
+    GtkWidget* close = testing::find_button(the_app.companion.window, "_Close");
     for (const auto& [map, product] : cases) {
         SCOPED_TRACE(std::string(map) + (product ? " product" : " sum"));
         gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.steps.kind_buttons[product]), TRUE);
         set_map(map);
         click("   Show   ");
-        const GdkRectangle first = window_rectangle(the_app.steps.window);
+        const GdkRectangle first = window_rectangle(the_app.companion.window);
         EXPECT_TRUE(on_screen(first))
             << first.x << "," << first.y << " " << first.width << "x" << first.height;
         const GdkPoint back = place_in_window(the_app.steps.back_button),
@@ -109,13 +109,13 @@ TEST_F(MainWindow, StepsKeepOneSizeWithTheirButtonsInPlace) {
                        shut = place_in_window(close);
         const picture_fit map_at = steps_fit(the_app);
         for (int step = 1; step <= 5; ++step) {
-            const GdkRectangle at = window_rectangle(the_app.steps.window);
+            const GdkRectangle at = window_rectangle(the_app.companion.window);
             const picture_fit now = steps_fit(the_app);
             EXPECT_TRUE(now.scale == map_at.scale && now.x == map_at.x && now.y == map_at.y)
                 << "step " << step << ": the map moved, scale " << map_at.scale << " to "
                 << now.scale << ", from " << map_at.x << "," << map_at.y << " to " << now.x << ","
                 << now.y;
-            save_screenshot(the_app.steps.window,
+            save_screenshot(the_app.companion.window,
                             std::string("one-size-") + map[0] + map[1] + map[2] + map[3] +
                                 (product ? "-product-" : "-sum-") + std::to_string(step));
             EXPECT_EQ(at.width, first.width) << "step " << step;
@@ -137,10 +137,12 @@ TEST_F(MainWindow, StepsDrawTheMapToTheWindowsSize) {
     set_map("1110/1010/1110/0000");
     click("   Show   ");
     on_view_steps(&the_app, 0, nullptr);
-    const GdkRectangle before = window_rectangle(the_app.steps.window);
+    // From the least size the window can have.
+    gtk_window_resize(GTK_WINDOW(the_app.companion.window), 1, 1);
+    const GdkRectangle before = window_rectangle(the_app.companion.window);
     const double scale = steps_fit(the_app).scale;
     const GdkRectangle screen = screen_rectangle();
-    gtk_window_resize(GTK_WINDOW(the_app.steps.window), screen.width - 24, screen.height - 48);
+    gtk_window_resize(GTK_WINDOW(the_app.companion.window), screen.width - 24, screen.height - 48);
     EXPECT_TRUE(wait_until(
         [&] { return the_app.steps.area->allocation.height > before.height / 2 + 200; }));
     EXPECT_GT(steps_fit(the_app).scale, scale * 1.2);
@@ -150,7 +152,7 @@ TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
     set_map("1001/0000/0000/1001");
     click("   Show   ");
     on_view_steps(&the_app, 0, nullptr);
-    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(the_app.steps.window))),
+    EXPECT_EQ(std::string(gtk_window_get_title(GTK_WINDOW(the_app.companion.window))),
               "Tessary: Steps");
     gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
     click("   Reset   ");
@@ -158,8 +160,8 @@ TEST_F(MainWindow, StepsFollowResetAndCloseByEscape) {
     EXPECT_FALSE(sensitive(the_app.steps.back_button)) << "a new map starts at the first step";
     EXPECT_NE(label_text(the_app.steps.sentence_label).find("There are no prime implicants"),
               std::string::npos);
-    press_key(the_app.steps.window, GDK_Escape);
-    EXPECT_EQ(the_app.steps.window, nullptr);
+    press_key(the_app.companion.window, GDK_Escape);
+    EXPECT_EQ(the_app.companion.window, nullptr);
 }
 
 } // namespace
