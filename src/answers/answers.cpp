@@ -190,7 +190,8 @@ int shown_excess(const boolean_map& map) {
     return more > 0 ? more : 0;
 }
 
-std::string minimal_note(const boolean_map& map) {
+std::string form_note(const boolean_map& map, answer_form form) {
+    if (form != answer_form::shown) return caption_text(form, answer_text(map, form));
     const std::string minimum = sop_text(minimum_sop(map));
     const int more = shown_excess(map);
     if (more == 0) return printed(_("Minimal: %s"), minimum.c_str());

@@ -67,9 +67,12 @@ void give_looks(map_picture& picture);
 // How many terms the shown answer has beyond the minimum sum's; 0 when none.
 int shown_excess(const boolean_map& map);
 
-// "Minimal: A'B+B'C+C'D+AD'", and when the shown answer is longer, "; the
-// shown answer has 2 terms more than the minimum"; in the reader's words.
-std::string minimal_note(const boolean_map& map);
+// What the Groups window says under the picture of a form, in the reader's
+// words. Of the shown answer, the minimum it is held to: "Minimal:
+// A'B+B'C+C'D+AD'", and when the shown answer is longer, "; the shown answer
+// has 2 terms more than the minimum"; of another form, its own answer, as
+// "Minimal product: (A+B)(C'+D)".
+std::string form_note(const boolean_map& map, answer_form form);
 
 // "equal", "equal, minimal", "equal, not minimal", or "differs at minterm 5
 // (A'BC'D): the expression gives 1, the map has 0".
@@ -119,6 +122,9 @@ std::string cell_description(int minterm);
 // and of a picture: each loop's term and cells ("Loop 1: A'B'C', cells 0,
 // 1"), or that it has none;
 std::string loops_description(const map_picture& picture);
+// and all a picture shows beyond its cells: its loops, then its hazard
+// pairs, marked cells and ringed cells, a line each;
+std::string picture_description(const map_picture& picture);
 // what a switch to loops of `now` cleared ("Loops of 0s now: the 2 groups
 // of 1s were cleared.").
 std::string kind_switch_note(cover_kind now, std::size_t cleared);

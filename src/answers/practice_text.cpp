@@ -62,15 +62,47 @@ std::string cell_description(int minterm) {
     return printed(_("minterm %d: row %s, column %s"), minterm, row.c_str(), column.c_str());
 }
 
+namespace {
+
+// "0, 1, 5": cells as a reader hears them.
+std::string cells_text(minterm_set cells) {
+    std::string list = minterm_list(cells);
+    for (std::size_t at = 0; (at = list.find(' ', at)) != std::string::npos; at += 2)
+        list.replace(at, 1, ", ");
+    return list;
+}
+
+} // namespace
+
+std::string picture_description(const map_picture& picture) {
+    std::string text = loops_description(picture);
+    auto add = [&text](const char* pattern, const std::string& what) {
+        text.append("\n").append(printed(pattern, what.c_str()));
+    };
+    // Translators: the pairs of a picture's hazard marks, for a screen
+    // reader, as "Hazard pairs: 1-9, 5-13".
+    if (!picture.hazards.empty()) add(_("Hazard pairs: %s"), pairs_text(picture.hazards, ", "));
+    // Translators: the cells a picture picks out, for a screen reader, as
+    // "Marked cells: 4, 5".
+    if (picture.marked != 0) add(_("Marked cells: %s"), cells_text(picture.marked));
+    // Translators: the cells ringed in red after Check, for a screen reader.
+    if (picture.wrong_cells != 0)
+        add(_("Ringed, taken by a loop that must not take them: %s"),
+            cells_text(picture.wrong_cells));
+    // Translators: the cells ringed with a broken line after Check, for a
+    // screen reader.
+    if (picture.missed_cells != 0)
+        add(_("Ringed, taken by no loop: %s"), cells_text(picture.missed_cells));
+    return text;
+}
+
 std::string loops_description(const map_picture& picture) {
     if (picture.groups.empty()) return _("No loops");
     std::string text;
     for (std::size_t k = 0; k < picture.groups.size(); ++k) {
         const minterm_set cells = minterms_of(picture.groups[k].cells);
         const auto n = static_cast<unsigned long>(std::popcount(unsigned{cells}));
-        std::string list = minterm_list(cells);
-        for (std::size_t at = 0; (at = list.find(' ', at)) != std::string::npos; at += 2)
-            list.replace(at, 1, ", ");
+        const std::string list = cells_text(cells);
         // Translators: a loop of a picture as a screen reader reads it, as
         // "Loop 1: A'B'C', cells 0, 1"; the loops follow one another.
         const std::string loop = printed(P_("Loop %zu: %s, cell %s", "Loop %zu: %s, cells %s", n),

@@ -216,8 +216,26 @@ void update_companion(app& a) {
     if (GTK_WIDGET_VISIBLE(a.companion.window)) keep_apart(a);
 }
 
-void describe_loops(GtkWidget* area, const map_picture& picture) {
-    atk_object_set_description(gtk_widget_get_accessible(area), loops_description(picture).c_str());
+GtkWidget* picture_area(app& a, GCallback on_expose) {
+    GtkWidget* area = gtk_drawing_area_new();
+    GTK_WIDGET_SET_FLAGS(area, GTK_CAN_FOCUS);
+    gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK);
+    g_signal_connect(area, "expose-event", on_expose, &a);
+    // A click gives it the focus, as Tab does; a reader then hears it again.
+    g_signal_connect(area, "button-press-event",
+                     G_CALLBACK(+[](GtkWidget* widget, GdkEventButton*, gpointer) -> gboolean {
+                         gtk_widget_grab_focus(widget);
+                         return FALSE;
+                     }),
+                     nullptr);
+    atk_object_set_role(gtk_widget_get_accessible(area), ATK_ROLE_IMAGE);
+    return area;
+}
+
+void describe_picture(GtkWidget* area, const std::string& name, const std::string& description) {
+    AtkObject* image = gtk_widget_get_accessible(area);
+    atk_object_set_name(image, without_breaks(name).c_str());
+    atk_object_set_description(image, without_breaks(description).c_str());
 }
 
 GtkWidget* app_button(app& a, const char* mnemonic, GCallback handler) {
@@ -259,9 +277,7 @@ picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size roo
             (area->allocation.height - room.height * scale) / 2};
 }
 
-void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
-                 bool with_description) {
-    if (with_description) describe_loops(area, picture);
+void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room) {
     const picture_fit fit = fit_in(area, picture, room);
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);
@@ -270,6 +286,10 @@ void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
     on.transform(fit.x, fit.y, fit.scale);
     draw_picture(on, picture);
     cairo_destroy(cr);
+    if (GTK_WIDGET_HAS_FOCUS(area))
+        gtk_paint_focus(area->style, area->window, GtkStateType(GTK_WIDGET_STATE(area)), nullptr,
+                        area, "tessary-picture", 1, 1, area->allocation.width - 2,
+                        area->allocation.height - 2);
 }
 
 namespace {
@@ -290,6 +310,24 @@ void on_label_copy_clipboard(GtkLabel* label, gpointer) {
 }
 
 } // namespace
+
+void show_one_of(GtkWidget* label, const std::vector<std::string>& texts, std::size_t shown) {
+    gint width;
+    gtk_widget_get_size_request(label, &width, nullptr);
+    gtk_widget_set_size_request(label, width, -1);
+    gint height = 0;
+    for (const std::string& text : texts) {
+        gtk_label_set_text(GTK_LABEL(label), text.c_str());
+        GtkRequisition wanted;
+        gtk_widget_size_request(label, &wanted);
+        height = std::max(height, wanted.height);
+    }
+    gtk_widget_set_size_request(label, width, height);
+    const std::string text = shown < texts.size() ? texts[shown] : "";
+    gtk_label_set_text(GTK_LABEL(label), text.c_str());
+    // A reader hears the words, without the invisible breaks between terms.
+    atk_object_set_name(gtk_widget_get_accessible(label), without_breaks(text).c_str());
+}
 
 GtkWidget* wrapped_label(int width) {
     GtkWidget* label = gtk_label_new("");

@@ -94,8 +94,7 @@ GtkWidget* build_groups_page(app& a) {
     groups_tool& g = a.groups;
     GtkWidget* box = gtk_vbox_new(FALSE, 6);
     gtk_container_set_border_width(GTK_CONTAINER(box), 6);
-    g.area = gtk_drawing_area_new();
-    g_signal_connect(g.area, "expose-event", G_CALLBACK(on_groups_area_expose), &a);
+    g.area = picture_area(a, G_CALLBACK(on_groups_area_expose));
     gtk_box_pack_start(GTK_BOX(box), g.area, TRUE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_form_buttons(a), FALSE, FALSE, 0);
     g.terms_label = wrapped_label(320);
@@ -149,23 +148,34 @@ picture_size groups_room(const app& a) {
     return room;
 }
 
-// The picture keeps the page's size; the labels break between terms.
+// The picture keeps the page's size and the map its scale: each label is
+// as tall as its text for the longest form. The labels break between terms.
 void update_groups_page(app& a) {
     const groups_tool& g = a.groups;
     if (!a.companion.open()) return;
-    const map_picture picture = current_picture(a);
     gtk_widget_queue_draw(g.area);
-    gtk_label_set_text(GTK_LABEL(g.hazards_label),
-                       hazards_on(a) ? hazards_line(a, chosen_form(a)).c_str() : "");
-    gtk_label_set_text(GTK_LABEL(g.terms_label), terms_text(picture).c_str());
-    gtk_label_set_text(GTK_LABEL(g.minimal_label),
-                       break_between_terms(a.shown.minimal_note).c_str());
+    std::vector<std::string> hazards, terms, notes;
+    for (std::size_t form = 0; form < a.shown.forms.size(); ++form) {
+        hazards.push_back(hazards_on(a) ? hazards_line(a, form) : "");
+        terms.push_back(terms_text(picture_of_form(a, form)));
+        notes.push_back(break_between_terms(a.shown.notes[form]));
+    }
+    const std::size_t form = chosen_form(a);
+    show_one_of(g.hazards_label, hazards, form);
+    show_one_of(g.terms_label, terms, form);
+    show_one_of(g.minimal_label, notes, form);
+    const map_picture picture = current_picture(a);
+    describe_picture(g.area, picture.caption, picture_description(picture));
 }
 
 } // namespace
 
 map_picture current_picture(const app& a) {
     return picture_of_form(a, chosen_form(a));
+}
+
+picture_fit groups_fit(const app& a) {
+    return fit_in(a.groups.area, current_picture(a), groups_room(a));
 }
 
 const page_parts groups_page = {

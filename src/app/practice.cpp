@@ -35,10 +35,10 @@ std::string group_name(const practice_state& round, cube group) {
 // and the selection.
 void describe_area(const app& a) {
     const practice_state& round = a.practice.round;
-    const std::string text =
+    describe_picture(
+        a.practice.area, C_("accessible name", "Map"),
         cursor_description(round.cursor, value_at(a.shown.map, round.cursor), round.selected) +
-        "\n" + loops_description(practice_picture(a));
-    atk_object_set_description(gtk_widget_get_accessible(a.practice.area), text.c_str());
+            "\n" + picture_description(practice_picture(a)));
 }
 
 // After Check, the loops that take a wrong cell in red with those cells
@@ -168,7 +168,7 @@ int cell_at(const app& a, double x, double y) {
 gboolean on_practice_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
     // Its description is the cursor's, the selection's and the loops' (describe_area()).
     const app& a = app_of(data);
-    draw_fitted(widget, practice_picture(a), practice_picture_room(a.shown.numbers), false);
+    draw_fitted(widget, practice_picture(a), practice_picture_room(a.shown.numbers));
     return TRUE;
 }
 
@@ -296,22 +296,19 @@ GtkWidget* build_practice_kind_buttons(app& a) {
 }
 
 GtkWidget* build_practice_area(app& a) {
-    GtkWidget* area = a.practice.area = gtk_drawing_area_new();
-    GTK_WIDGET_SET_FLAGS(area, GTK_CAN_FOCUS);
+    GtkWidget* area = a.practice.area = picture_area(a, G_CALLBACK(on_practice_area_expose));
     gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                     GDK_BUTTON1_MOTION_MASK | GDK_KEY_PRESS_MASK);
     const struct {
         const char* signal;
         GCallback handler;
     } handlers[] = {
-        {"expose-event", G_CALLBACK(on_practice_area_expose)},
         {"button-press-event", G_CALLBACK(on_practice_area_button_press)},
         {"motion-notify-event", G_CALLBACK(on_practice_area_motion)},
         {"button-release-event", G_CALLBACK(on_practice_area_button_release)},
         {"key-press-event", G_CALLBACK(on_practice_area_key_press)},
     };
     for (const auto& h : handlers) g_signal_connect(area, h.signal, h.handler, &a);
-    atk_object_set_name(gtk_widget_get_accessible(area), C_("accessible name", "Map"));
     return area;
 }
 
@@ -385,6 +382,13 @@ GtkWidget* build_practice_page(app& a) {
     gtk_box_pack_start(GTK_BOX(middle), build_practice_side(a), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), middle, TRUE, TRUE, 0);
     t.message_label = plain_label(420);
+    // Room for a message of two lines from the start: the page keeps its
+    // size whatever it says.
+    PangoLayout* two_lines = gtk_widget_create_pango_layout(t.message_label, "X\nX");
+    gint height;
+    pango_layout_get_pixel_size(two_lines, nullptr, &height);
+    g_object_unref(two_lines);
+    gtk_widget_set_size_request(t.message_label, 420, height);
     gtk_box_pack_start(GTK_BOX(box), t.message_label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_verdict_area(t), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), button_row(a, {}, _("Cl_ose")), FALSE, FALSE, 0);

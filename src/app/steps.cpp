@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tessary {
 
@@ -21,13 +22,24 @@ cover_kind chosen_kind(const steps_tool& t) {
                : cover_kind::sum_of_products;
 }
 
-void show_step(steps_tool& t) {
+map_picture step_picture(const app& a, std::size_t step);
+
+// The step on display: its heading, its sentence and its picture, which a
+// screen reader hears as the heading and the sentence, then the loops.
+void show_step(app& a) {
+    steps_tool& t = a.steps;
     const step_view& step = t.steps[t.at];
     // Translators: the Steps window's heading, as "Step 2 of 5: the essential primes".
     const std::string title =
         printed(_("Step %zu of %zu: %s"), t.at + 1, t.steps.size(), step.title.c_str());
     gtk_label_set_text(GTK_LABEL(t.title_label), title.c_str());
-    gtk_label_set_text(GTK_LABEL(t.sentence_label), step.sentence.c_str());
+    // As tall as the longest sentence of the map and form, so that Back,
+    // Next and Close stay where they are from step to step.
+    std::vector<std::string> sentences;
+    for (const step_view& s : t.steps) sentences.push_back(s.sentence);
+    show_one_of(t.sentence_label, sentences, t.at);
+    describe_picture(t.area, title,
+                     step.sentence + "\n" + picture_description(step_picture(a, t.at)));
     gtk_widget_queue_draw(t.area);
     gtk_widget_set_sensitive(t.back_button, t.at > 0);
     gtk_widget_set_sensitive(t.next_button, t.at + 1 < t.steps.size());
@@ -56,16 +68,20 @@ gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data)
     return TRUE;
 }
 
+// Back and Next take the focus to the picture, so that a screen reader
+// says the new step; Alt+B and Alt+N go on from there.
 void on_steps_back_clicked(GtkButton*, gpointer data) {
-    steps_tool& t = app_of(data).steps;
-    if (t.at > 0) --t.at;
-    show_step(t);
+    app& a = app_of(data);
+    if (a.steps.at > 0) --a.steps.at;
+    show_step(a);
+    gtk_widget_grab_focus(a.steps.area);
 }
 
 void on_steps_next_clicked(GtkButton*, gpointer data) {
-    steps_tool& t = app_of(data).steps;
-    if (t.at + 1 < t.steps.size()) ++t.at;
-    show_step(t);
+    app& a = app_of(data);
+    if (a.steps.at + 1 < a.steps.steps.size()) ++a.steps.at;
+    show_step(a);
+    gtk_widget_grab_focus(a.steps.area);
 }
 
 void update_steps_page(app& a);
@@ -88,8 +104,7 @@ GtkWidget* build_steps_page(app& a) {
     gtk_box_pack_start(GTK_BOX(box), build_kind_buttons(a), FALSE, FALSE, 0);
     t.title_label = wrapped_label(sentence_width);
     gtk_box_pack_start(GTK_BOX(box), t.title_label, FALSE, FALSE, 0);
-    t.area = gtk_drawing_area_new();
-    g_signal_connect(t.area, "expose-event", G_CALLBACK(on_steps_area_expose), &a);
+    t.area = picture_area(a, G_CALLBACK(on_steps_area_expose));
     gtk_box_pack_start(GTK_BOX(box), t.area, TRUE, TRUE, 0);
     t.sentence_label = wrapped_label(sentence_width);
     gtk_box_pack_start(GTK_BOX(box), t.sentence_label, FALSE, FALSE, 0);
@@ -100,30 +115,13 @@ GtkWidget* build_steps_page(app& a) {
     return box;
 }
 
-// Room for the longest sentence of the map and form, so that Back, Next
-// and Close stay where they are from step to step; the picture's room is
-// steps_room().
-void size_for_every_step(app& a) {
-    steps_tool& t = a.steps;
-    gint sentence_height = 0;
-    gtk_widget_set_size_request(t.sentence_label, sentence_width, -1);
-    for (const step_view& step : t.steps) {
-        gtk_label_set_text(GTK_LABEL(t.sentence_label), step.sentence.c_str());
-        GtkRequisition wanted;
-        gtk_widget_size_request(t.sentence_label, &wanted);
-        sentence_height = std::max(sentence_height, wanted.height);
-    }
-    gtk_widget_set_size_request(t.sentence_label, sentence_width, sentence_height);
-}
-
 // A new map, or the other form, starts again at the first step.
 void update_steps_page(app& a) {
     steps_tool& t = a.steps;
     if (!a.companion.open()) return;
     t.steps = steps_of(a.shown.map, chosen_kind(t));
     t.at = 0;
-    size_for_every_step(a);
-    show_step(t);
+    show_step(a);
 }
 
 } // namespace

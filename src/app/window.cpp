@@ -33,9 +33,11 @@ void attach_row_natural(GtkWidget* table, GtkWidget* child, guint row, guint xpa
                      GtkAttachOptions(0), xpad, ypad);
 }
 
+// The corner and the headers do nothing: Tab passes them by.
 GtkWidget* header_button(const char* label) {
     GtkWidget* button = gtk_button_new_with_label(label);
     gtk_button_set_relief(GTK_BUTTON(button), GTK_RELIEF_HALF);
+    GTK_WIDGET_UNSET_FLAGS(button, GTK_CAN_FOCUS);
     return button;
 }
 
@@ -45,6 +47,7 @@ GtkWidget* corner_button() {
     g_free(path);
     GtkWidget* button = gtk_button_new();
     gtk_container_add(GTK_CONTAINER(button), image);
+    GTK_WIDGET_UNSET_FLAGS(button, GTK_CAN_FOCUS);
     return button;
 }
 
@@ -116,17 +119,26 @@ void build_main_window(app& a) {
     g_signal_connect(main_window, "destroy", G_CALLBACK(on_quit), nullptr);
 }
 
+// A table lists its children last attached first, and a screen reader
+// takes them in that order: the cells are attached from the last, then the
+// headers and the corner, so that it reads the corner, the headers and the
+// cells row by row as drawn. Tab takes the cells in the same order.
 GtkWidget* build_map_table() {
     map_table = gtk_table_new(5, 5, FALSE);
-    GtkWidget* corner = corner_button();
-    gtk_table_attach_defaults(GTK_TABLE(map_table), corner, 0, 1, 0, 1);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("A'B'  A'B  AB   AB'"), 1, 5, 0,
-                              1);
+    for (int row = 3; row >= 0; --row) {
+        for (int col = 3; col >= 0; --col) add_cell_button(row, col);
+    }
     gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0, 1,
                               1, 5);
-    for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < 4; ++col) add_cell_button(row, col);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("A'B'  A'B  AB   AB'"), 1, 5, 0,
+                              1);
+    gtk_table_attach_defaults(GTK_TABLE(map_table), corner_button(), 0, 1, 0, 1);
+    GList* chain = nullptr;
+    for (int row = 3; row >= 0; --row) {
+        for (int col = 3; col >= 0; --col) chain = g_list_prepend(chain, cell_buttons[row][col]);
     }
+    gtk_container_set_focus_chain(GTK_CONTAINER(map_table), chain);
+    g_list_free(chain);
     return map_table;
 }
 
@@ -146,13 +158,31 @@ GtkWidget* build_button_box(app& a) {
     return box;
 }
 
+namespace {
+
+// A screen reader names both fields by the label before them.
+void name_by(GtkWidget* label, GtkWidget* field) {
+    std::string name = gtk_label_get_text(GTK_LABEL(label));
+    while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
+    AtkObject* text = gtk_widget_get_accessible(label);
+    AtkObject* entry = gtk_widget_get_accessible(field);
+    atk_object_set_name(entry, name.c_str());
+    atk_object_add_relationship(entry, ATK_RELATION_LABELLED_BY, text);
+    atk_object_add_relationship(text, ATK_RELATION_LABEL_FOR, entry);
+}
+
+} // namespace
+
 GtkWidget* build_key_table() {
     GtkWidget* table = gtk_table_new(2, 2, FALSE);
-    attach_key_child(table, gtk_label_new(C_("answer", "KEY :")), 0, 0, 2);
+    GtkWidget* label = gtk_label_new(C_("answer", "KEY :"));
+    attach_key_child(table, label, 0, 0, 2);
     key_entry = key_field();
     attach_key_child(table, key_entry, 1, 0, 1);
     key_entry_more = key_field();
     attach_key_child(table, key_entry_more, 1, 1, 2);
+    name_by(label, key_entry);
+    name_by(label, key_entry_more);
     return table;
 }
 
@@ -191,8 +221,8 @@ void show_map(app& a, const boolean_map& map, bool with_key) {
         shown.pictures[i] = picture_of(map, shown.forms[i]);
         shown.pictures[i].numbers = shown.numbers;
         shown.hazards[i] = answer_hazards(map, shown.forms[i]);
+        shown.notes[i] = form_note(map, shown.forms[i]);
     }
-    shown.minimal_note = minimal_note(map);
     for (int row = 0; row < map_side; ++row) {
         for (int col = 0; col < map_side; ++col) {
             const char value[2] = {value_at(map, minterm_at(row, col)), '\0'};

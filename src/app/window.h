@@ -56,7 +56,7 @@ struct shown_state {
                                         answer_form::hazard_free_sop, answer_form::hazard_free_pos};
     map_picture pictures[5];
     std::vector<cell_pair> hazards[5];
-    std::string minimal_note;
+    std::string notes[5];  // what the Groups window says under each (form_note())
     bool numbers = false;  // View > Minterm numbers: every picture shows them, saved ones too
     bool with_key = false; // the key fields show the answer (not after Reset or New map)
 };
@@ -240,6 +240,9 @@ boolean_map fresh_exercise(const boolean_map& now, cover_kind kind, std::uint32_
 // Parts the pages share (companion.cpp).
 // A selectable label, wrapped at `width` pixels, for text a reader reads.
 GtkWidget* wrapped_label(int width);
+// Shows `texts[shown]` in a wrapped label as tall as the tallest of `texts`,
+// so that the page keeps its layout whichever of them it shows.
+void show_one_of(GtkWidget* label, const std::vector<std::string>& texts, std::size_t shown);
 // A button labelled with `mnemonic`, its "clicked" connected to `handler`
 // with the app.
 GtkWidget* app_button(app& a, const char* mnemonic, GCallback handler);
@@ -251,15 +254,18 @@ GtkWidget* radio_row(app& a, const char* const* labels, std::size_t count, GtkWi
 // closes the companion.
 GtkWidget* button_row(app& a, std::initializer_list<GtkWidget*> buttons,
                       const char* close_mnemonic);
+// A picture's area: an image to a screen reader that takes the focus (by
+// Tab or a click), drawn by `on_expose` with the app.
+GtkWidget* picture_area(app& a, GCallback on_expose);
 // Draws the picture in `area` at the largest scale at which `room` fits,
-// centred, the picture at the room's top; and `with_description` says its
-// loops to a screen reader (describe_loops()). Pictures drawn in one room
-// (the steps of a map, the rounds of Practice) keep their map in one place
-// and at one size, whatever their legends; a picture larger than its room
-// takes the room it needs.
-void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room,
-                 bool with_description = true);
-void describe_loops(GtkWidget* area, const map_picture& picture);
+// centred, the picture at the room's top, with the focus marked. Pictures
+// drawn in one room (the steps of a map, the rounds of Practice) keep their
+// map in one place and at one size, whatever their legends; a picture
+// larger than its room takes the room it needs.
+void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room);
+// What a screen reader hears of a picture: its name (what it shows) and
+// its description (picture_description(), perhaps after a sentence).
+void describe_picture(GtkWidget* area, const std::string& name, const std::string& description);
 
 // Scale and offset of a picture drawn by draw_fitted(): the picture's
 // origin lands at (x, y).
@@ -267,7 +273,8 @@ struct picture_fit {
     double scale, x, y;
 };
 picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room);
-// Where Practice's and Steps' pictures are drawn in their areas.
+// Where the Groups, Practice and Steps pictures are drawn in their areas.
+picture_fit groups_fit(const app& a);
 picture_fit practice_fit(const app& a);
 picture_fit steps_fit(const app& a);
 

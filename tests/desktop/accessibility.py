@@ -65,6 +65,8 @@ def main():
         problems.append(f"{len(show)} Show and {len(reset)} Reset buttons")
     if len(fields) != 2:
         problems.append(f"{len(fields)} key fields")
+    if [f.name for f in fields] != ["KEY", "KEY"]:
+        problems.append(f"key fields named {[f.name for f in fields]}, not by their label KEY")
     if problems:
         sys.exit("; ".join(problems))
 
@@ -140,14 +142,20 @@ def enter_function(app):
 
 
 def groups_window(app):
-    """View > Groups: the terms and the minimum are labels a reader reads."""
+    """View > Groups: the terms and the minimum are labels a reader reads,
+    without the invisible breaks between terms; the picture is an image
+    that takes the focus, named by what it shows."""
     click(find(app, pyatspi.ROLE_MENU_ITEM, "Groups"))
     frame = find(app, pyatspi.ROLE_FRAME, "Tessary: Groups")
     wanted = ("Groups: A'B, CD'", "Minimal: A'B+CD'")
-    # A long answer may break at a zero-width space after each '+'.
-    wait_for(lambda: all(any(n.getRole() == pyatspi.ROLE_LABEL and n.name.replace("\u200b", "") == w
+    wait_for(lambda: all(any(n.getRole() == pyatspi.ROLE_LABEL and n.name == w
                              for n in walk(frame)) for w in wanted), f"labels {wanted}")
-    print("accessibility: Groups window labels read")
+    picture = find(frame, pyatspi.ROLE_IMAGE, "Shown answer: A'B+CD'")
+    if not picture.getState().contains(pyatspi.STATE_FOCUSABLE):
+        sys.exit("the Groups picture cannot take the focus")
+    if not picture.description.startswith("Loop 1: A'B, cells 4, 5, 6, 7"):
+        sys.exit(f"the Groups picture is described as '{picture.description}'")
+    print("accessibility: Groups window labels read, its picture a named image")
 
 
 def only_button(frame, name):

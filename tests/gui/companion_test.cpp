@@ -163,5 +163,39 @@ TEST_F(MainWindow, ShortcutsWorkFromTheCompanion) {
     EXPECT_TRUE(seen) << "Ctrl+E from the companion";
 }
 
+// Nothing moves: the Groups map keeps its scale and place through every
+// form, the hazard-free product's longer legend included; Practice keeps
+// its size whatever its message says.
+TEST_F(MainWindow, PagesKeepTheirMapStill) {
+    set_map("0011/1111/1100/0000");
+    on_show_clicked(nullptr, &the_app);
+    present_page(the_app, page::groups);
+    window_rectangle(the_app.companion.window);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.hazards_check), TRUE);
+    const picture_fit first = groups_fit(the_app);
+    for (GtkWidget* form : the_app.groups.form_buttons) {
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(form), TRUE);
+        drain_events();
+        const picture_fit now = groups_fit(the_app);
+        EXPECT_DOUBLE_EQ(now.scale, first.scale) << gtk_button_get_label(GTK_BUTTON(form));
+        EXPECT_DOUBLE_EQ(now.x, first.x);
+        EXPECT_DOUBLE_EQ(now.y, first.y);
+    }
+    present_page(the_app, page::practice);
+    GtkWidget* message = the_app.practice.message_label;
+    const std::string messages[] = {
+        "", "Added A'B.",
+        "Not a group: the cells 0, 1, 2, 3, 4, 5, 6, 7, 8 and 9 are not a rectangle of 1, 2, 4 "
+        "or 8 cells round the map; a message long enough to take a second line"};
+    gint height = -1;
+    for (const std::string& text : messages) {
+        gtk_label_set_text(GTK_LABEL(message), text.c_str());
+        GtkRequisition wanted;
+        gtk_widget_size_request(message, &wanted);
+        if (height < 0) height = wanted.height;
+        EXPECT_EQ(wanted.height, height) << text;
+    }
+}
+
 } // namespace
 } // namespace tessary::testing

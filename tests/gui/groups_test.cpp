@@ -128,13 +128,16 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
     EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: A'B, BC', AB', C'D, B'C, CD'");
     EXPECT_EQ(label_text(the_app.groups.minimal_label),
               "Minimal: A'B+B'C+C'D+AD'; the shown answer has 2 terms more than the minimum");
+    // The text under the picture names the answer of the form drawn.
     choose(1);
     EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: A'B, B'C, C'D, AD'");
+    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal sum: A'B+B'C+C'D+AD'");
     choose(2);
     EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: (A+B+C+D), (A'+B'+C'+D')");
+    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal product: (A+B+C+D)(A'+B'+C'+D')");
     click("   Reset   ");
     EXPECT_EQ(label_text(the_app.groups.terms_label), "Groups: 0"); // one sum, 0, round the map
-    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal: 0");
+    EXPECT_EQ(label_text(the_app.groups.minimal_label), "Minimal product: 0");
     choose(0);
     set_map("0110/0110/0000/0000");
     click("   Show   ");
@@ -152,10 +155,23 @@ TEST_F(GroupsWindow, CellsAndLoopsForAScreenReader) {
     set_map("0110/0110/0000/0000");
     click("   Show   ");
     AtkObject* picture = gtk_widget_get_accessible(the_app.groups.area);
-    EXPECT_TRUE(wait_until([picture] {
-        const gchar* d = atk_object_get_description(picture);
-        return d != nullptr && std::string(d) == "Loop 1: BC', cells 4, 5, 12, 13";
-    })) << atk_object_get_description(picture);
+    EXPECT_STREQ(atk_object_get_description(picture), "Loop 1: BC', cells 4, 5, 12, 13");
+    // An image that takes the focus, named by what it shows.
+    EXPECT_EQ(atk_object_get_role(picture), ATK_ROLE_IMAGE);
+    EXPECT_TRUE(GTK_WIDGET_CAN_FOCUS(the_app.groups.area));
+    EXPECT_STREQ(atk_object_get_name(picture), "Shown answer: BC'");
+    // The hazard pairs it marks, and no invisible break in a long name.
+    set_map("0011/1111/1100/0000");
+    click("   Show   ");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.form_buttons[1]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.groups.hazards_check), TRUE);
+    const std::string description = atk_object_get_description(picture);
+    EXPECT_NE(description.find("\nHazard pairs: 1-9, 5-13"), std::string::npos) << description;
+    set_map("0101/1010/0101/1010");
+    click("   Show   ");
+    const std::string name = atk_object_get_name(picture);
+    EXPECT_EQ(name.find("\u200B"), std::string::npos) << name;
+    EXPECT_EQ(name.rfind("Minimal sum: ", 0), 0u) << name;
 }
 
 // The hazard-free forms, and Hazards marking the pairs of the form drawn.

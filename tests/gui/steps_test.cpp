@@ -33,6 +33,17 @@ std::vector<std::string> walk_steps(const std::string& shot_name) {
                       .rfind("Step " + std::to_string(step + 1) + " of 5", 0),
                   0u);
         sentences.push_back(label_text(the_app.steps.sentence_label));
+        // A screen reader hears each step: the picture, named by the
+        // heading, says the sentence first, and after Back or Next it has
+        // the focus.
+        AtkObject* picture = gtk_widget_get_accessible(the_app.steps.area);
+        EXPECT_EQ(std::string(atk_object_get_name(picture)), label_text(the_app.steps.title_label));
+        EXPECT_EQ(std::string(atk_object_get_description(picture))
+                      .rfind(without_breaks(sentences.back()), 0),
+                  0u);
+        if (step > 0) {
+            EXPECT_TRUE(GTK_WIDGET_HAS_FOCUS(the_app.steps.area)) << "step " << step + 1;
+        }
         save_screenshot(the_app.companion.window, shot_name + "-" + std::to_string(step + 1));
         gtk_button_clicked(GTK_BUTTON(the_app.steps.next_button));
     }

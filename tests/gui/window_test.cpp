@@ -71,6 +71,36 @@ TEST_F(MainWindow, CornerAndHeadersDoNothing) {
     EXPECT_EQ(text_of(key_entry), key);
 }
 
+// A screen reader and the keyboard: the key fields are named by "KEY :";
+// the corner and the headers are out of the Tab order; Tab and the reader
+// take the cells row by row, left to right, as they are drawn.
+TEST_F(MainWindow, KeyboardAndScreenReaderTakeTheMapAsDrawn) {
+    for (GtkWidget* field : {key_entry, key_entry_more}) {
+        AtkObject* entry = gtk_widget_get_accessible(field);
+        EXPECT_STREQ(atk_object_get_name(entry), "KEY");
+        AtkRelation* by = atk_relation_set_get_relation_by_type(atk_object_ref_relation_set(entry),
+                                                                ATK_RELATION_LABELLED_BY);
+        ASSERT_NE(by, nullptr);
+    }
+    // A reader takes a table's children in the order the table lists them.
+    GList* chain = nullptr;
+    ASSERT_TRUE(gtk_container_get_focus_chain(GTK_CONTAINER(map_table), &chain));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(map_table));
+    ASSERT_EQ(g_list_length(children), 19u);
+    for (int cell = 0; cell < 16; ++cell) {
+        SCOPED_TRACE(cell);
+        GtkWidget* button = cell_buttons[cell / 4][cell % 4];
+        EXPECT_EQ(g_list_nth_data(chain, static_cast<guint>(cell)), button) << "Tab order";
+        EXPECT_EQ(g_list_nth_data(children, static_cast<guint>(3 + cell)), button)
+            << "the reader's order";
+    }
+    for (guint child = 0; child < 3; ++child)
+        EXPECT_FALSE(GTK_WIDGET_CAN_FOCUS(GTK_WIDGET(g_list_nth_data(children, child))))
+            << "child " << child;
+    g_list_free(children);
+    g_list_free(chain);
+}
+
 TEST_F(MainWindow, TooltipsAreMintermNumbers) {
     const char* minterms[16] = {"0", "4", "12", "8",  "1", "5", "13", "9",
                                 "3", "7", "15", "11", "2", "6", "14", "10"};
