@@ -271,6 +271,24 @@ std::string path_to_save(GtkWidget* chooser, const gchar* path) {
     return std::string(path) + picture_types[static_cast<std::size_t>(chosen)].extension;
 }
 
+// Asks before a file is replaced: the file that will be written, its
+// extension added, not the name as typed.
+bool may_replace(GtkWidget* parent, const std::string& path) {
+    if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS)) return true;
+    GtkWidget* question = gtk_message_dialog_new(
+        GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
+        _("A file named \"%s\" already exists. Do you want to replace it?"),
+        base_name(path).c_str());
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(question),
+                                             _("Replacing it will overwrite its contents."));
+    gtk_dialog_add_buttons(GTK_DIALOG(question), GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL,
+                           _("_Replace"), GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(question), GTK_RESPONSE_CANCEL);
+    const bool replace = gtk_dialog_run(GTK_DIALOG(question)) == GTK_RESPONSE_ACCEPT;
+    gtk_widget_destroy(question);
+    return replace;
+}
+
 void tell_failure(GtkWidget* parent, const std::string& path, const std::string& error) {
     GtkWidget* message = gtk_message_dialog_new(
         GTK_WINDOW(parent), GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
@@ -283,29 +301,31 @@ void tell_failure(GtkWidget* parent, const std::string& path, const std::string&
 } // namespace
 
 // Opens on a real folder (the last one used, else the current directory)
-// with the last name, never on "Recently Used".
+// with the last name, never on "Recently Used". A name that is there
+// already is asked about once its extension is added; not replacing it goes
+// back to the chooser.
 void save_picture_dialog(app& a, GtkWindow* parent) {
     save_memory& last_save = a.last_save;
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
         _("Save picture"), parent, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
         GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
-    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
     gchar* here = g_get_current_dir();
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
                                         last_save.folder.empty() ? here : last_save.folder.c_str());
     g_free(here);
     gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), last_save.name.c_str());
     gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), build_save_options(a, chooser));
-    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+    while (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
-        if (chosen != nullptr) {
-            const std::string path = path_to_save(chooser, chosen);
-            last_save = {path.substr(0, path.rfind('/')), base_name(path)};
-            std::string error;
-            if (!save_picture(path, current_picture(a), error)) tell_failure(chooser, path, error);
-        }
+        const std::string path = chosen != nullptr ? path_to_save(chooser, chosen) : "";
         g_free(chosen);
+        if (path.empty()) break;
+        if (!may_replace(chooser, path)) continue;
+        last_save = {path.substr(0, path.rfind('/')), base_name(path)};
+        std::string error;
+        if (!save_picture(path, current_picture(a), error)) tell_failure(chooser, path, error);
+        break;
     }
     gtk_widget_destroy(chooser);
 }

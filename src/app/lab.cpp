@@ -1,14 +1,13 @@
 // For the lab: Edit > Copy answer as (the answer in the key fields as
 // Verilog, VHDL, C, Python or LaTeX, to the clipboard) and File > Open truth
-// table... (a PLA file's or a CSV truth table's first output into the map).
+// table... (an output of a PLA file or a CSV truth table into the map,
+// read by the reader tessary-key --read uses).
 // The writing and the reading are the answers' and the input library's.
 #include "window.h"
 
 #include "answers/formats.h"
-#include "input/truth_table.h"
+#include "input/file_reader.h"
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,17 +24,6 @@ void on_copy_answer_as(gpointer data, guint action, GtkWidget*) {
 
 namespace {
 
-// The maps of the file, or false with the message naming its line.
-bool read_maps(const std::string& path, std::vector<boolean_map>& maps, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return error = _("it cannot be opened"), false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    const bool pla =
-        path.size() > 4 && g_ascii_strcasecmp(path.c_str() + path.size() - 4, ".pla") == 0;
-    return pla ? read_pla(text.str(), maps, error) : read_truth_table(text.str(), maps, error);
-}
-
 void tell_unread(GtkWindow* parent, const std::string& path, const std::string& error) {
     GtkWidget* message =
         gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
@@ -43,6 +31,54 @@ void tell_unread(GtkWindow* parent, const std::string& path, const std::string& 
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s.", error.c_str());
     gtk_dialog_run(GTK_DIALOG(message));
     gtk_widget_destroy(message);
+}
+
+void on_output_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer dialog) {
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+}
+
+// A file of several outputs: which to load, or `count` when cancelled.
+std::size_t choose_output(std::size_t count) {
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(
+        _("Choose an output"), GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
+        GTK_RESPONSE_CANCEL, GTK_STOCK_OPEN, GTK_RESPONSE_OK, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+    for (std::size_t i = 0; i < count; ++i) {
+        GtkTreeIter row;
+        gtk_list_store_append(store, &row);
+        // Translators: an output of a truth table, by its place, as "Output 2".
+        gtk_list_store_set(store, &row, 0, printed(_("Output %zu"), i + 1).c_str(), -1);
+    }
+    GtkWidget* list = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+    g_object_unref(store);
+    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(list), -1,
+                                                _("The file has several outputs; load which?"),
+                                                gtk_cell_renderer_text_new(), "text", 0, nullptr);
+    GtkTreePath* first = gtk_tree_path_new_first();
+    gtk_tree_view_set_cursor(GTK_TREE_VIEW(list), first, nullptr, FALSE);
+    gtk_tree_path_free(first);
+    g_signal_connect(list, "row-activated", G_CALLBACK(on_output_activated), dialog);
+    GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_widget_set_size_request(scrolled, -1, 160);
+    gtk_container_add(GTK_CONTAINER(scrolled), list);
+    gtk_box_pack_start(GTK_BOX(GTK_DIALOG(dialog)->vbox), scrolled, TRUE, TRUE, 6);
+    gtk_widget_show_all(scrolled);
+    std::size_t chosen = count;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
+        GtkTreeModel* model;
+        GtkTreeIter row;
+        if (gtk_tree_selection_get_selected(gtk_tree_view_get_selection(GTK_TREE_VIEW(list)),
+                                            &model, &row)) {
+            GtkTreePath* path = gtk_tree_model_get_path(model, &row);
+            chosen = static_cast<std::size_t>(gtk_tree_path_get_indices(path)[0]);
+            gtk_tree_path_free(path);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
 }
 
 GtkFileFilter* truth_table_filter() {
@@ -57,8 +93,10 @@ GtkFileFilter* truth_table_filter() {
 
 bool open_truth_table(app& a, const std::string& path, std::string& error) {
     std::vector<boolean_map> maps;
-    if (!read_maps(path, maps, error)) return false;
-    show_map(a, maps.front());
+    if (!read_maps_file(path.c_str(), maps, error)) return false;
+    const std::size_t output = maps.size() > 1 ? choose_output(maps.size()) : 0;
+    if (output >= maps.size()) return true; // the choice was cancelled: nothing changes
+    show_map(a, maps[output]);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/streams.h"
 
 #include "input/characters.h"
+#include "input/file_reader.h"
 #include "input/map_text.h"
 #include "input/table.h"
 #include "tessary_config.h"

@@ -15,6 +15,7 @@
 #include "files/files.h"
 #include "input/concat.h"
 #include "input/expression.h"
+#include "input/file_reader.h"
 #include "input/groups.h"
 #include "input/map_text.h"
 #include "input/option_errors.h"
@@ -330,13 +331,10 @@ std::string_view strip_line(std::string_view line, std::size_t& column) {
 // The maps of --read, all read before the first answer: a bad file prints
 // nothing but its message.
 int answer_file(responder& r, const char* path) {
-    std::string text, error;
+    std::string error;
     std::vector<boolean_map> maps;
-    const std::string_view name(path);
-    const bool pla = strcasecmp(name.substr(name.size() - 4).data(), ".pla") == 0;
-    if (!read_whole_file(path, text, error) ||
-        !(pla ? read_pla(text, maps, error) : read_truth_table(text, maps, error))) {
-        report(concat(path, ": ", error));
+    if (!read_maps_file(path, maps, error)) {
+        report(error);
         return exit_bad_input;
     }
     for (const boolean_map& map : maps)

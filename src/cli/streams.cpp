@@ -111,35 +111,4 @@ bool line_writer::write_line(std::string_view text) {
     return write(text) && write("\n");
 }
 
-// Larger than any class's table; a file past it is not one.
-constexpr std::size_t file_limit = 64u << 20;
-
-bool is_standard_input(const char* path) {
-    return path == nullptr || std::strcmp(path, "-") == 0;
-}
-
-std::string name_of(const char* path) {
-    return is_standard_input(path) ? _("standard input") : path;
-}
-
-bool read_whole_file(const char* path, std::string& text, std::string& error) {
-    std::FILE* file = is_standard_input(path) ? stdin : std::fopen(path, "rb");
-    if (file == nullptr) {
-        error = name_of(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    std::size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= file_limit)
-        text.append(block, got);
-    const bool failed = std::ferror(file) != 0;
-    const int saved = errno;
-    if (file != stdin) std::fclose(file);
-    if (failed)
-        error = name_of(path) + ": " + std::strerror(saved);
-    else if (text.size() > file_limit)
-        error = printed(_("%s: too large for a class's table"), name_of(path).c_str());
-    return error.empty();
-}
-
 } // namespace tessary

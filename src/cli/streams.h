@@ -9,14 +9,6 @@
 
 namespace tessary {
 
-// Whether `path` means standard input: none, or "-".
-bool is_standard_input(const char* path);
-// A file's name as messages give it; standard input by that name.
-std::string name_of(const char* path);
-// A whole file (standard input for "-"), up to a size no class's table or
-// truth table reaches; false with the reason, naming the file, in `error`.
-bool read_whole_file(const char* path, std::string& text, std::string& error);
-
 // Lines of standard input, at most `line_limit` bytes each; memory stays
 // bounded however long a line is. A UTF-8 byte-order mark at the start of
 // the input is skipped.

@@ -2,6 +2,8 @@
 // standard error, and the exit status.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -1009,13 +1011,21 @@ TEST(TessaryKey, AnswersInTheLabsLanguages) {
               "F <= '0';\nF <= '1';\n");
     EXPECT_EQ(run_key({"--format", "python", constants[0], constants[1]}).out, "False\nTrue\n");
     expect_refused({
-        {"an unknown format", {"--format", "yaml", map}, 2,
+        {"an unknown format",
+         {"--format", "yaml", map},
+         2,
          "tessary-key: --format: 'yaml' is not text, verilog, vhdl, c, python, latex or pla"},
-        {"a PLA of a product", {"--pos", "--format", "pla", map}, 2,
+        {"a PLA of a product",
+         {"--pos", "--format", "pla", map},
+         2,
          "tessary-key: --format pla writes one sum of products"},
-        {"a PLA of every minimum", {"--all-minimal", "--format", "pla", map}, 2,
+        {"a PLA of every minimum",
+         {"--all-minimal", "--format", "pla", map},
+         2,
          "tessary-key: --format pla writes one sum of products"},
-        {"--format with --check", {"--format", "c", "--check", "A", map}, 2,
+        {"--format with --check",
+         {"--format", "c", "--check", "A", map},
+         2,
          "tessary-key: --format writes an answer"},
     });
 }
@@ -1080,6 +1090,9 @@ TEST(TessaryKey, ReadsPlaFilesAndTruthTables) {
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.out, r.out);
     }
+    const std::string pipe = dir + "/pipe.pla", zero = dir + "/zero.csv";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     expect_refused({
         {".i not 4",
          {"--read", write("i.pla", ".i 5\n.o 1\n10101 1\n")},
@@ -1113,6 +1126,17 @@ TEST(TessaryKey, ReadsPlaFilesAndTruthTables) {
          {"--read", dir + "/two.pla", "0000/0000/0000/0000"},
          2,
          "tessary-key: --read gives the maps"},
+        // Regression: these were named twice, and a pipe or a device was
+        // read until it ended (or memory ran out).
+        {"no such file",
+         {"--read", dir + "/none.pla"},
+         1,
+         "tessary-key: " + dir + "/none.pla: No such file or directory"},
+        {"a named pipe", {"--read", pipe}, 1, "tessary-key: " + pipe + ": not a regular file"},
+        {"a link to a device",
+         {"--read", zero},
+         1,
+         "tessary-key: " + zero + ": not a regular file"},
     });
     std::system(("rm -rf " + dir).c_str());
 }

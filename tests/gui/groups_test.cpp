@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -420,6 +421,100 @@ TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
         click("   Show   ");
         EXPECT_EQ(current_picture(the_app).numbers, on) << "after Show";
     }
+}
+
+// What a save replaced and what it asked: the chooser is answered with
+// `typed` in `folder`; each question is recorded and answered in turn with
+// `replies` (Cancel goes back to the chooser, which is answered again).
+struct replace_round {
+    std::string folder, typed;
+    std::vector<gint> replies;
+    std::vector<std::string> questions;
+    int accepted = 0; // times the chooser was answered
+};
+replace_round replacing;
+
+gboolean answer_with_questions(gpointer) {
+    if (GtkWidget* question = open_dialog(GTK_TYPE_MESSAGE_DIALOG)) {
+        gchar* text = nullptr;
+        g_object_get(question, "text", &text, nullptr);
+        replacing.questions.push_back(text != nullptr ? text : "");
+        g_free(text);
+        const std::size_t n = replacing.questions.size();
+        gtk_dialog_response(GTK_DIALOG(question), n <= replacing.replies.size()
+                                                      ? replacing.replies[n - 1]
+                                                      : GTK_RESPONSE_CANCEL);
+        return TRUE;
+    }
+    GtkWidget* chooser = open_dialog(GTK_TYPE_FILE_CHOOSER_DIALOG);
+    if (chooser == nullptr) return replacing.accepted == 0; // not yet open, or done
+    // Answered once a round: for a name that is there, GTK looks at the
+    // file before it answers, and the chooser stays a moment.
+    const auto asked = static_cast<int>(replacing.questions.size());
+    if (replacing.accepted > asked) return TRUE;
+    if (replacing.accepted > 0 && asked >= static_cast<int>(replacing.replies.size())) {
+        // Back at the chooser with every reply given: the user gives up.
+        gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+        return FALSE;
+    }
+    gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
+    const bool ready = chosen != nullptr && replacing.folder + "/" + replacing.typed == chosen;
+    g_free(chosen);
+    if (ready) {
+        ++replacing.accepted;
+        gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+        return TRUE;
+    }
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), replacing.folder.c_str());
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), replacing.typed.c_str());
+    return TRUE;
+}
+
+std::string contents(const std::string& path) {
+    gchar* text = nullptr;
+    if (!g_file_get_contents(path.c_str(), &text, nullptr, nullptr)) return "(none)";
+    std::string read = text;
+    g_free(text);
+    return read;
+}
+
+// The name typed takes its extension before the question, which names the
+// file that will be written: "keep" asks about keep.png and replaces
+// nothing until told to; "x.pla" writes x.pla.png and leaves x.pla alone.
+TEST_F(MainWindow, SavePictureAsksAboutTheFileItWillWrite) {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan::ScopedDisabler chooser_keeps_its_file_system;
+#endif
+    char dir_template[] = "/tmp/tessary-replace-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    g_file_set_contents((dir + "/keep.png").c_str(), "old", -1, nullptr);
+    g_file_set_contents((dir + "/x.pla").c_str(), "pla", -1, nullptr);
+    const std::string keep_question =
+        "A file named \"keep.png\" already exists. Do you want to replace it?";
+    struct replace_case {
+        const char* typed;
+        std::vector<gint> replies;
+        std::vector<std::string> questions;
+        bool keep_replaced;
+    };
+    const replace_case cases[] = {
+        {"keep", {GTK_RESPONSE_CANCEL}, {keep_question}, false},
+        {"keep", {GTK_RESPONSE_ACCEPT}, {keep_question}, true},
+        {"x.pla", {}, {}, true},
+    };
+    for (const replace_case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        replacing = {dir, c.typed, c.replies, {}, 0};
+        const guint polling = poll_dialog(50, answer_with_questions);
+        save_picture_dialog(the_app, GTK_WINDOW(main_window));
+        // The next round is answered by its own poll alone.
+        if (g_main_context_find_source_by_id(nullptr, polling) != nullptr) g_source_remove(polling);
+        EXPECT_EQ(replacing.questions, c.questions);
+        EXPECT_EQ(contents(dir + "/keep.png") != "old", c.keep_replaced);
+    }
+    EXPECT_EQ(contents(dir + "/x.pla"), "pla");
+    EXPECT_NE(contents(dir + "/x.pla.png"), "(none)");
+    std::system(("rm -rf " + dir).c_str());
 }
 
 } // namespace

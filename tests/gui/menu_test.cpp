@@ -3,6 +3,8 @@
 #include "tessary_config.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -135,20 +137,71 @@ TEST_F(MainWindow, CopyAnswerAsPutsTheKeyFieldsAnswerOnTheClipboard) {
     EXPECT_EQ(copy("/Edit/Copy answer as/LaTeX"), "B\\overline{C}");
 }
 
-// File > Open truth table...: the file's first output fills the map and
-// shows its answer; a bad file changes nothing and says where it is bad.
-TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheFirstOutput) {
+// Answers the "Choose an output" dialog with the row `choice` (-1: Cancel).
+int choice = 0;
+bool output_asked = false;
+gboolean choose_output_row(gpointer) {
+    GList* windows = gtk_window_list_toplevels();
+    GtkWidget* dialog = nullptr;
+    for (GList* w = windows; w != nullptr; w = w->next)
+        if (GTK_IS_DIALOG(w->data) && GTK_WIDGET_VISIBLE(w->data) &&
+            std::string(gtk_window_get_title(GTK_WINDOW(w->data))) == "Choose an output")
+            dialog = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    if (dialog == nullptr) return TRUE;
+    output_asked = true;
+    if (choice >= 0) {
+        GtkWidget* list = find_widget(dialog, [](GtkWidget* w) { return GTK_IS_TREE_VIEW(w); });
+        GtkTreePath* row = gtk_tree_path_new_from_indices(choice, -1);
+        gtk_tree_view_set_cursor(GTK_TREE_VIEW(list), row, nullptr, FALSE);
+        gtk_tree_path_free(row);
+    }
+    gtk_dialog_response(GTK_DIALOG(dialog), choice >= 0 ? GTK_RESPONSE_OK : GTK_RESPONSE_CANCEL);
+    return FALSE;
+}
+
+// File > Open truth table...: a file of one output fills the map and shows
+// its answer; of several, the window asks which (Cancel changes nothing); a
+// bad file changes nothing and says where it is bad; and it reads as
+// tessary-key --read does: a regular file, never a pipe or a device.
+TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheOutputChosen) {
     char dir_template[] = "/tmp/tessary-open-test.XXXXXX";
     const std::string dir = mkdtemp(dir_template);
-    const std::string pla = dir + "/two.pla", bad = dir + "/bad.csv";
-    g_file_set_contents(pla.c_str(), ".i 4\n.o 2\n1-0- 11\n0--1 10\n.e\n", -1, nullptr);
+    const std::string one = dir + "/one.pla", two = dir + "/two.pla", bad = dir + "/bad.csv",
+                      pipe = dir + "/pipe.csv", zero = dir + "/zero.csv";
+    g_file_set_contents(one.c_str(), ".i 4\n.o 1\n0--1 1\n.e\n", -1, nullptr);
+    g_file_set_contents(two.c_str(), ".i 4\n.o 2\n1-0- 11\n0--1 10\n.e\n", -1, nullptr);
     g_file_set_contents(bad.c_str(), "A,B,C,Q,F\n", -1, nullptr);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     std::string error;
-    ASSERT_TRUE(open_truth_table(the_app, pla, error)) << error;
-    EXPECT_EQ(text_of(key_entry), "AC'+A'D");
-    EXPECT_FALSE(open_truth_table(the_app, bad, error));
-    EXPECT_EQ(error, "line 1: column 4: 'Q' is not an input A, B, C or D");
-    EXPECT_EQ(text_of(key_entry), "AC'+A'D");
+    ASSERT_TRUE(open_truth_table(the_app, one, error)) << error;
+    EXPECT_EQ(text_of(key_entry), "A'D");
+    struct output_case {
+        int choice;
+        const char* key;
+    };
+    for (const output_case& c :
+         {output_case{1, "AC'"}, output_case{-1, "AC'"}, output_case{0, "AC'+A'D"}}) {
+        SCOPED_TRACE(c.choice);
+        choice = c.choice;
+        output_asked = false;
+        poll_dialog(50, choose_output_row);
+        EXPECT_TRUE(open_truth_table(the_app, two, error)) << error;
+        EXPECT_TRUE(output_asked);
+        EXPECT_EQ(text_of(key_entry), c.key);
+    }
+    const std::pair<std::string, std::string> refused[] = {
+        {bad, bad + ": line 1: column 4: 'Q' is not an input A, B, C or D"},
+        {pipe, pipe + ": not a regular file"},
+        {zero, zero + ": not a regular file"},
+        {dir + "/none.csv", dir + "/none.csv: No such file or directory"},
+    };
+    for (const auto& [path, message] : refused) {
+        EXPECT_FALSE(open_truth_table(the_app, path, error));
+        EXPECT_EQ(error, message);
+        EXPECT_EQ(text_of(key_entry), "AC'+A'D");
+    }
     std::system(("rm -rf " + dir).c_str());
 }
 
