@@ -97,12 +97,13 @@ constexpr colour warning_red = {0.80, 0.0, 0.0};
 constexpr double warning_width = 3.5;
 constexpr std::array<double, 4> warning_dashes = {8, 3, 2, 3};
 
-// A faint loop (a prime looked at and not taken) is a thin mid-grey
-// outline, seen over the hatching of the cells left and on a grey copy;
-// its legend entry is a darker grey, readable on white. Beside faint
+// A faint loop (a prime looked at and not taken) is a dark grey outline of
+// two points, darker and wider than the grid's lines, so that a projector
+// shows it over the hatching of the cells left; its legend entry is black
+// in the regular weight, where the loops taken are bold. Beside faint
 // loops, the others are strong.
-constexpr double faint_width = 1.25, strong_extra = 1;
-constexpr colour faint_grey = {0.5, 0.5, 0.5}, faint_text = {0.35, 0.35, 0.35};
+constexpr double faint_width = 2, strong_extra = 1;
+constexpr colour faint_grey = {0.3, 0.3, 0.3}, faint_text = {0, 0, 0};
 
 constexpr colour grey(double shade) {
     return {shade, shade, shade};

@@ -6,6 +6,8 @@
 
 #include "support/brute_force.h"
 
+#include "render/surface.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -116,6 +118,70 @@ TEST(Steps, TheChoiceSaysWhichPrimesWereTaken) {
     for (const map_group& g : choice.picture.groups) (g.faint ? faint : taken) += g.label + " ";
     EXPECT_EQ(taken, "ABC' (taken) A'B'D (taken) BCD (taken) A'C'D' (taken) ");
     EXPECT_EQ(faint, "A'B'C' ABD A'CD BC'D' ");
+}
+
+// Records the colour and width of each stroke and the colour of each text.
+class recording_surface final : public surface {
+  public:
+    struct stroke_seen {
+        colour c;
+        double width;
+    };
+    std::vector<stroke_seen> strokes;
+    std::vector<std::pair<std::string, colour>> texts;
+
+    void save() override {}
+    void restore() override {}
+    void set_colour(colour c) override { now_ = c; }
+    void set_line(double width, std::span<const double>, bool) override { width_ = width; }
+    void transform(double, double, double) override {}
+    void clip(double, double, double, double) override {}
+    void move_to(double, double) override {}
+    void line_to(double, double) override {}
+    void rectangle(double, double, double, double, double) override {}
+    void circle(double, double, double) override {}
+    void stroke() override { strokes.push_back({now_, width_}); }
+    void fill() override {}
+    void text(double, double, std::string_view t, font, anchor) override {
+        texts.emplace_back(std::string(t), now_);
+    }
+    void end_page() override {}
+
+  private:
+    colour now_ = black;
+    double width_ = 1;
+};
+
+bool is_grey(colour c) {
+    return c.r == c.g && c.g == c.b && c.r > 0 && c.r < 1;
+}
+
+// On a projector the primes not taken stay in sight: their outlines are at
+// least 2 points wide and darker than the grid's lines, and their legend
+// entries are black, not grey.
+TEST(Steps, TheChoiceKeepsThePrimesNotTakenInSight) {
+    const step_view choice = steps_of(testing::map_of("1110/1010/1110/0000"), sop)[3];
+    recording_surface on;
+    draw_picture(on, choice.picture);
+    double grid = 0; // the lightest grey, the grid's
+    for (const auto& s : on.strokes)
+        if (is_grey(s.c)) grid = std::max(grid, s.c.r);
+    int faint = 0;
+    for (const auto& s : on.strokes) {
+        if (!is_grey(s.c) || s.c.r == grid) continue;
+        ++faint;
+        EXPECT_GE(s.width, 2) << "a grey outline of shade " << s.c.r;
+        EXPECT_LT(s.c.r, grid - 0.2) << "a grey outline as light as the grid";
+    }
+    EXPECT_GE(faint, 8) << "the four primes not taken, in the map and the legend";
+    int entries = 0;
+    for (const map_group& g : choice.picture.groups)
+        for (const auto& [text, c] : on.texts)
+            if (g.faint && text.find(g.label) != std::string::npos) {
+                ++entries;
+                EXPECT_FALSE(is_grey(c)) << text << " in grey of shade " << c.r;
+            }
+    EXPECT_EQ(entries, 4);
 }
 
 } // namespace
