@@ -63,6 +63,62 @@ std::string choices_text(const explanation& e, words w) {
     });
 }
 
+// Items as a reader reads them, the last two joined by `last_two` ("%s and
+// %s", "%s or %s"): "0, 1 and 3".
+std::string spoken_list(const std::vector<std::string>& items, const char* last_two) {
+    if (items.empty()) return "";
+    std::string head;
+    for (std::size_t k = 0; k + 1 < items.size(); ++k) head += (k > 0 ? ", " : "") + items[k];
+    return items.size() == 1 ? items.front()
+                             : printed(last_two, head.c_str(), items.back().c_str());
+}
+
+// Translators: the last two items of a list, as "1, 2 and 3" (the items
+// before them already joined by commas).
+const char* and_pattern() {
+    return _("%s and %s");
+}
+
+std::string spoken_cells(minterm_set cells) {
+    std::vector<std::string> items;
+    for (int m = 0; m < 16; ++m)
+        if (cells & minterm_bit(m)) items.push_back(std::to_string(m));
+    return spoken_list(items, and_pattern());
+}
+
+std::string spoken_terms(cover_kind kind, const std::vector<cube>& terms, const char* last_two) {
+    std::vector<std::string> items;
+    for (const cube c : terms) items.push_back(group_text(c, kind));
+    return spoken_list(items, last_two);
+}
+
+// "Only B'D' covers cell 0, so it is essential." for each essential prime.
+std::string essentials_sentences(const explanation& e) {
+    std::string text;
+    for (const essential_prime& p : e.essentials) {
+        const char* pattern =
+            for_form(words::reader, e.kind,
+                     NC_("sum of products", "Only %s covers cell %d, so it is essential."),
+                     NC_("product of sums", "Only %s covers cell %d, so it is essential."));
+        text += (text.empty() ? "" : " ") +
+                printed(pattern, group_text(p.prime, e.kind).c_str(), p.cell);
+    }
+    return text;
+}
+
+// "cell 3 by A'B'D or A'CD; cell 5 by ..." for the cells left.
+std::string spoken_choices(const explanation& e) {
+    // Translators: the last two primes that could cover a cell, as "A'B'D,
+    // A'CD or BCD" (those before them joined by commas).
+    const char* or_pattern = _("%s or %s");
+    return list_of(e.choices, "; ", [&e, or_pattern](const cell_choice& c) {
+        // Translators: a cell left and the primes that could cover it, as
+        // "cell 3 by A'B'D or A'CD".
+        return printed(_("cell %d by %s"), c.cell,
+                       spoken_terms(e.kind, c.candidates, or_pattern).c_str());
+    });
+}
+
 std::string minimum_text(cover_kind kind, const cover& c) {
     return kind == cover_kind::product_of_sums ? pos_text(c) : sop_text(c);
 }
@@ -128,12 +184,7 @@ step_view essential_step(const boolean_map& map, const explanation& e) {
                        ? _("No prime is essential: every 1-cell lies in two primes or more.")
                        : _("No prime is essential: every 0-cell lies in two primes or more.");
     else
-        sentence = printed(
-            for_form(
-                words::reader, e.kind,
-                NC_("sum of products", "Essential, each the only prime over the marked cell: %s."),
-                NC_("product of sums", "Essential, each the only prime over the marked cell: %s.")),
-            essentials_text(e, words::reader).c_str());
+        sentence = essentials_sentences(e);
     return {for_form(words::reader, e.kind, NC_("sum of products", "the essential primes"),
                      NC_("product of sums", "the essential primes")),
             sentence, picture_with(map, e, essentials_of(e), marked)};
@@ -149,15 +200,17 @@ step_view left_step(const boolean_map& map, const explanation& e) {
                                   : _("Left: none. The essential primes cover every 0-cell.");
     else if (e.essentials.empty())
         sentence = printed(
-            of_products(e) ? _("Left, with no essential prime to take: every 1-cell, marked: %s.")
-                           : _("Left, with no essential prime to take: every 0-cell, marked: %s."),
-            minterm_list(e.left).c_str());
+            of_products(e)
+                ? _("No prime is essential, so every 1-cell is left to cover: cells %s, marked.")
+                : _("No prime is essential, so every 0-cell is left to cover: cells %s, marked."),
+            spoken_cells(e.left).c_str());
     else
         sentence = printed(
-            for_form(words::reader, e.kind,
-                     NC_("sum of products", "Left after the essential primes, marked: %s."),
-                     NC_("product of sums", "Left after the essential primes, marked: %s.")),
-            minterm_list(e.left).c_str());
+            for_form(
+                words::reader, e.kind,
+                NC_("sum of products", "The essential primes leave cells to cover: %s, marked."),
+                NC_("product of sums", "The essential primes leave cells to cover: %s, marked.")),
+            spoken_cells(e.left).c_str());
     return {_("the cells left"), sentence, picture_with(map, e, essentials_of(e), e.left)};
 }
 
@@ -195,19 +248,19 @@ step_view choice_step(const boolean_map& map, const explanation& e) {
             chosen.push_back(c);
     const char* pattern =
         essentials.empty()
-            ? _("Choose: %s. The minimum takes %s: they cover every cell left with the fewest "
-                "terms, then the fewest literals.")
+            ? _("Each cell left can be covered in more than one way: %s. The minimum takes %s: "
+                "they cover every cell left with the fewest terms, then the fewest literals.")
             : for_form(words::reader, e.kind,
                        NC_("sum of products",
-                           "Choose: %s. The minimum takes %s: with the essential primes they "
-                           "cover every cell left with the fewest terms, then the fewest "
-                           "literals."),
+                           "Each cell left can be covered in more than one way: %s. The minimum "
+                           "takes %s: with the essential primes they cover every cell left with "
+                           "the fewest terms, then the fewest literals."),
                        NC_("product of sums",
-                           "Choose: %s. The minimum takes %s: with the essential primes they "
-                           "cover every cell left with the fewest terms, then the fewest "
-                           "literals."));
-    const std::string sentence = printed(pattern, choices_text(e, words::reader).c_str(),
-                                         terms_text(e.kind, chosen, ", ").c_str());
+                           "Each cell left can be covered in more than one way: %s. The minimum "
+                           "takes %s: with the essential primes they cover every cell left with "
+                           "the fewest terms, then the fewest literals."));
+    const std::string sentence = printed(pattern, spoken_choices(e).c_str(),
+                                         spoken_terms(e.kind, chosen, and_pattern()).c_str());
     return {_("the choice"), sentence, choice_picture(map, e, chosen)};
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,40 @@ std::vector<std::string> lines_of(const std::string& text) {
     return lines;
 }
 
-// The first item the sentence does not name after the ones before it, or "".
-std::string unnamed_item(const std::string& sentence, const std::vector<std::string>& items) {
-    std::size_t at = 0;
-    for (const std::string& item : items) {
-        at = sentence.find(item, at);
-        if (at == std::string::npos) return item;
-        at += item.size();
+// The terms and cell numbers of a text, in order: its runs of the letters
+// A to D, primes, brackets, '+' and digits ("B'D' (only it covers 0)" has
+// "B'D'" and "0"; "(A+B')" is one).
+std::vector<std::string> tokens_of(const std::string& text) {
+    std::vector<std::string> tokens;
+    std::string token;
+    for (const char ch : text + " ") {
+        if (std::strchr("ABCD'()+0123456789", ch) != nullptr && ch != '\0') {
+            token += ch;
+            continue;
+        }
+        // A bracket that opens or closes a sentence's aside is not part of a term.
+        while (!token.empty() && token.front() == '(' && token.find(')') == std::string::npos)
+            token.erase(0, 1);
+        while (!token.empty() && token.back() == ')' && token.find('(') == std::string::npos)
+            token.pop_back();
+        if (!token.empty() && token != "(" && token != ")") tokens.push_back(token);
+        token.clear();
     }
+    return tokens;
+}
+
+// The first item whose terms and cells the sentence does not name, in
+// order, after those of the items before it; or "". The sentence may say
+// more words around them ("Only B'D' covers cell 0, so it is essential.").
+std::string unnamed_item(const std::string& sentence, const std::vector<std::string>& items) {
+    const std::vector<std::string> said = tokens_of(sentence);
+    std::size_t at = 0;
+    for (const std::string& item : items)
+        for (const std::string& token : tokens_of(item)) {
+            while (at < said.size() && said[at] != token) ++at;
+            if (at == said.size()) return item;
+            ++at;
+        }
     return "";
 }
 
@@ -96,7 +123,8 @@ const sentence_case sentence_cases[] = {
     {"1110/1010/1110/0000", sop, 2,
      "No prime is essential: every 1-cell lies in two primes or more."},
     {"1110/1010/1110/0000", sop, 3,
-     "Left, with no essential prime to take: every 1-cell, marked: 0 1 3 4 7 12 13 15."},
+     "No prime is essential, so every 1-cell is left to cover: cells 0, 1, 3, 4, 7, 12, 13 and "
+     "15, marked."},
     {"1110/1010/1110/0000", sop, 5,
      "Minimal: ABC'+A'B'D+BCD+A'C'D', one of 2 minimum covers: ABC'+A'B'D+BCD+A'C'D'; "
      "A'B'C'+ABD+A'CD+BC'D'."},

@@ -227,7 +227,7 @@ cmp -s "$dir/de.tsv" "$dir/en.tsv" || fail "the German sheet's key differs from 
 pdftotext "$dir/de.pdf" - | tr -d '\342\200\213' | tr '\n' ' ' >"$dir/de.txt"
 for words in "KV-Diagramme: 8 Aufgaben" "Name: _" "Datum: _" "Aufgabe 8" "Antwort:" \
     "Vereinfachen Sie jedes Diagramm zu einer disjunktiven Minimalform. Ein X ist ein Don't-Care." \
-    "Seite 1 von " "Lösungsschlüssel (Startwert 99)" "Schlüsselseite 1 von " "Startwert 99" \
+    "Seite 1 von " "Lösungsschlüssel (Startwert 99)" "Lösungsschlüssel, Seite 1 von " "Startwert 99" \
     "Antwort von Tessary: " "Disjunktive Minimalform (die Blöcke): "; do
   grep -qF "$words" "$dir/de.txt" || fail "the German sheet lacks '$words'"
 done
