@@ -59,6 +59,18 @@ inline GdkRectangle window_rectangle(GtkWidget* window) {
     return r;
 }
 
+// Makes a window as small as it can be, and waits until it is.
+inline void shrink_to_least(GtkWidget* window) {
+    gtk_window_resize(GTK_WINDOW(window), 1, 1);
+    EXPECT_TRUE(wait_until([window] {
+        GtkRequisition least;
+        gtk_widget_size_request(window, &least);
+        gint width, height;
+        gdk_drawable_get_size(window->window, &width, &height);
+        return window_settled(window) && width == least.width && height == least.height;
+    })) << "the window did not shrink";
+}
+
 inline bool on_screen(const GdkRectangle& r) {
     const GdkRectangle screen = screen_rectangle();
     return r.x >= 0 && r.y >= 0 && r.x + r.width <= screen.width && r.y + r.height <= screen.height;

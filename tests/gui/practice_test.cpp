@@ -352,8 +352,7 @@ TEST_F(Practice, SixteenGroupsStayOnTheScreen) {
 TEST_F(Practice, DrawsTheMapToTheWindowsSize) {
     open_on("1001/0000/0000/1001");
     // From the least size the window can have.
-    gtk_window_resize(GTK_WINDOW(the_app.companion.window), 1, 1);
-    window_rectangle(the_app.companion.window);
+    shrink_to_least(the_app.companion.window);
     const double scale = practice_fit(the_app).scale;
     const GdkRectangle screen = screen_rectangle();
     gtk_window_resize(GTK_WINDOW(the_app.companion.window), screen.width - 24, screen.height - 48);

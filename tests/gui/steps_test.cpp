@@ -151,7 +151,7 @@ TEST_F(MainWindow, StepsDrawTheMapToTheWindowsSize) {
     click("   Show   ");
     on_view_steps(&the_app, 0, nullptr);
     // From the least size the window can have.
-    gtk_window_resize(GTK_WINDOW(the_app.companion.window), 1, 1);
+    shrink_to_least(the_app.companion.window);
     const GdkRectangle before = window_rectangle(the_app.companion.window);
     const double scale = steps_fit(the_app).scale;
     const GdkRectangle screen = screen_rectangle();
