@@ -1,6 +1,7 @@
 // The main window: the map of 4-by-4 cell buttons with its headers, the Show
 // and Reset buttons, and the two read-only key fields. A click only cycles a
-// cell's label; Show hands the labels to the minimiser.
+// cell's value (kept in the app, shown on its button); Show hands the values
+// to the minimiser.
 #include "window.h"
 
 #include "key_fields.h"
@@ -53,10 +54,10 @@ GtkWidget* corner_button() {
 
 // The cell of row `row` and column `col` sits under the headers, one place
 // right of and below its indices; its tooltip is its minterm number.
-void add_cell_button(int row, int col) {
+void add_cell_button(app& a, int row, int col) {
     GtkWidget* button = gtk_button_new_with_label("0");
     cell_buttons[row][col] = button;
-    g_signal_connect(button, "clicked", G_CALLBACK(on_cell_clicked), nullptr);
+    g_signal_connect(button, "clicked", G_CALLBACK(on_cell_clicked), &a);
     const auto left = static_cast<guint>(col + 1), top = static_cast<guint>(row + 1);
     gtk_table_attach_defaults(GTK_TABLE(map_table), button, left, left + 1, top, top + 1);
     const std::string tooltip = std::to_string(minterm_at(row, col));
@@ -101,7 +102,7 @@ void build_main_window(app& a) {
 
     attach_row(outer, build_menu_bar(a), 0);
     attach_row(outer, gtk_hseparator_new(), 1);
-    attach_row_natural(outer, build_map_table(), 2, 10, 10);
+    attach_row_natural(outer, build_map_table(a), 2, 10, 10);
     attach_row_natural(outer, build_button_box(a), 3, 0, 1);
     attach_row(outer, gtk_hseparator_new(), 4);
     attach_row_natural(outer, build_key_table(), 5, 5, 7);
@@ -123,10 +124,10 @@ void build_main_window(app& a) {
 // takes them in that order: the cells are attached from the last, then the
 // headers and the corner, so that it reads the corner, the headers and the
 // cells row by row as drawn. Tab takes the cells in the same order.
-GtkWidget* build_map_table() {
+GtkWidget* build_map_table(app& a) {
     map_table = gtk_table_new(5, 5, FALSE);
     for (int row = 3; row >= 0; --row) {
-        for (int col = 3; col >= 0; --col) add_cell_button(row, col);
+        for (int col = 3; col >= 0; --col) add_cell_button(a, row, col);
     }
     gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0, 1,
                               1, 5);
@@ -186,27 +187,41 @@ GtkWidget* build_key_table() {
     return table;
 }
 
-void on_cell_clicked(GtkButton* button, gpointer) {
-    static constexpr const char* cycle[][2] = {{"0", "1"}, {"1", "X"}, {"X", "0"}};
-    const gchar* label = gtk_button_get_label(button);
-    if (label == nullptr) return;
+namespace {
+
+// The place of a cell's button, by 4 * row + col; -1 for another widget.
+int cell_of(const GtkWidget* button) {
+    for (int cell = 0; cell < 16; ++cell)
+        if (cell_buttons[cell / 4][cell % 4] == button) return cell;
+    return -1;
+}
+
+// Writes the cell's value on its button.
+void label_cell(const app& a, int cell) {
+    const char value[2] = {a.cells[static_cast<std::size_t>(cell)], '\0'};
+    gtk_button_set_label(GTK_BUTTON(cell_buttons[cell / 4][cell % 4]), value);
+}
+
+} // namespace
+
+void on_cell_clicked(GtkButton* button, gpointer data) {
+    static constexpr char cycle[][2] = {{'0', '1'}, {'1', 'X'}, {'X', '0'}};
+    app& a = app_of(data);
+    const int cell = cell_of(GTK_WIDGET(button));
+    if (cell < 0) return;
+    char& value = a.cells[static_cast<std::size_t>(cell)];
     for (const auto& step : cycle) {
-        if (g_ascii_strncasecmp(label, step[0], 1) == 0) {
-            gtk_button_set_label(button, step[1]);
+        if (g_ascii_toupper(value) == step[0]) {
+            value = step[1];
+            label_cell(a, cell);
             return;
         }
     }
 }
 
 void on_show_clicked(GtkButton*, gpointer data) {
-    cell_values cells;
-    for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < 4; ++col) {
-            const gchar* label = gtk_button_get_label(GTK_BUTTON(cell_buttons[row][col]));
-            cells[static_cast<std::size_t>(4 * row + col)] = label != nullptr ? label[0] : '0';
-        }
-    }
-    show_map(app_of(data), map_from_cells(cells));
+    app& a = app_of(data);
+    show_map(a, map_from_cells(a.cells));
 }
 
 void on_reset_clicked(GtkButton*, gpointer data) {
@@ -223,12 +238,8 @@ void show_map(app& a, const boolean_map& map, bool with_key) {
         shown.hazards[i] = answer_hazards(map, shown.forms[i]);
         shown.notes[i] = form_note(map, shown.forms[i]);
     }
-    for (int row = 0; row < map_side; ++row) {
-        for (int col = 0; col < map_side; ++col) {
-            const char value[2] = {value_at(map, minterm_at(row, col)), '\0'};
-            gtk_button_set_label(GTK_BUTTON(cell_buttons[row][col]), value);
-        }
-    }
+    a.cells = cells_of(map);
+    for (int cell = 0; cell < 16; ++cell) label_cell(a, cell);
     display_key(split_key(with_key ? answer_text(map, answer_form::shown) : ""));
     update_companion(a);
 }

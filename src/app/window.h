@@ -139,6 +139,9 @@ struct save_memory {
 
 // Everything the program shows beyond the main window's own widgets.
 struct app {
+    // What each cell reads, by 4 * row + col, as the clicks left it: Show
+    // reads the map from here; the buttons' labels only show it.
+    cell_values cells = cells_of(boolean_map{});
     shown_state shown;
     companion_window companion;
     groups_tool groups;
@@ -159,7 +162,7 @@ void show_map(app& a, const boolean_map& map, bool with_key = true);
 
 // Builds the main window on `a`, which must outlive it.
 void build_main_window(app& a);
-GtkWidget* build_map_table();
+GtkWidget* build_map_table(app& a);
 GtkWidget* build_button_box(app& a);
 GtkWidget* build_key_table();
 GtkWidget* build_menu_bar(app& a);

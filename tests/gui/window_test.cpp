@@ -48,6 +48,9 @@ TEST_F(MainWindow, ClickCyclesOneCellOnly) {
         std::vector<std::string> labels(16, "0");
         labels[6] = label;
         EXPECT_EQ(all_labels(), labels);
+        // The app keeps the map the labels show.
+        EXPECT_EQ(std::string(the_app.cells.begin(), the_app.cells.end()),
+                  std::string("000000") + label + "000000000");
     }
 }
 
