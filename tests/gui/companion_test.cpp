@@ -53,7 +53,8 @@ bool within(const GdkRectangle& r, const GdkRectangle& area) {
 }
 
 // Both windows shown, settled, apart and inside the work area, frames
-// included; waits for the window manager to have moved them.
+// included; waits for the window manager to have moved them (on a loaded
+// machine it may take its time).
 void expect_apart_and_inside(const std::string& shot) {
     GtkWidget* companion = the_app.companion.window;
     ASSERT_NE(companion, nullptr);
@@ -64,7 +65,7 @@ void expect_apart_and_inside(const std::string& shot) {
             return window_settled(main_window) && window_settled(companion) && apart(main, other) &&
                    within(main, work_area()) && within(other, work_area());
         },
-        10);
+        30);
     EXPECT_TRUE(placed) << "main " << text(frame_rectangle(main_window)) << "; companion "
                         << text(frame_rectangle(companion)) << "; work area " << text(work_area());
     save_screen(shot);
