@@ -268,6 +268,15 @@ GtkWidget* button_row(app& a, std::initializer_list<GtkWidget*> buttons,
     return row;
 }
 
+picture_size room_for(const std::vector<map_picture>& pictures) {
+    picture_size room{0, 0};
+    for (const map_picture& picture : pictures) {
+        const picture_size size = measure_picture(picture);
+        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
+    }
+    return room;
+}
+
 picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room) {
     const picture_size size = measure_picture(picture);
     room = {std::max(room.width, size.width), std::max(room.height, size.height)};

@@ -140,12 +140,10 @@ map_picture picture_of_form(const app& a, std::size_t form) {
 
 // The room of the largest picture of the shown map's forms.
 picture_size groups_room(const app& a) {
-    picture_size room{0, 0};
-    for (std::size_t form = 0; form < a.shown.forms.size(); ++form) {
-        const picture_size size = measure_picture(picture_of_form(a, form));
-        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
-    }
-    return room;
+    std::vector<map_picture> pictures;
+    for (std::size_t form = 0; form < a.shown.forms.size(); ++form)
+        pictures.push_back(picture_of_form(a, form));
+    return room_for(pictures);
 }
 
 // The picture keeps the page's size and the map its scale: each label is

@@ -54,12 +54,10 @@ map_picture step_picture(const app& a, std::size_t step) {
 // The room of every step's picture: the map keeps one size and place from
 // step to step, and each legend takes what it needs below it.
 picture_size steps_room(const app& a) {
-    picture_size room{0, 0};
-    for (std::size_t step = 0; step < a.steps.steps.size(); ++step) {
-        const picture_size size = measure_picture(step_picture(a, step));
-        room = {std::max(room.width, size.width), std::max(room.height, size.height)};
-    }
-    return room;
+    std::vector<map_picture> pictures;
+    for (std::size_t step = 0; step < a.steps.steps.size(); ++step)
+        pictures.push_back(step_picture(a, step));
+    return room_for(pictures);
 }
 
 gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {

@@ -257,6 +257,8 @@ GtkWidget* radio_row(app& a, const char* const* labels, std::size_t count, GtkWi
 // closes the companion.
 GtkWidget* button_row(app& a, std::initializer_list<GtkWidget*> buttons,
                       const char* close_mnemonic);
+// The room that holds each of `pictures`: the largest width and height.
+picture_size room_for(const std::vector<map_picture>& pictures);
 // A picture's area: an image to a screen reader that takes the focus (by
 // Tab or a click), drawn by `on_expose` with the app.
 GtkWidget* picture_area(app& a, GCallback on_expose);
