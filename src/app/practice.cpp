@@ -1,5 +1,5 @@
-// View > Practice: the companion's page where the student loops the groups on the shown map and has
-// them judged. Cells are selected with the mouse (a click, or a drag across
+// View > Practice: the companion's page where the student loops the groups
+// on the shown map and has them judged. Cells are selected with the mouse (a click, or a drag across
 // a rectangle) or with the keyboard (the arrows move a cursor that wraps
 // round the map, Space selects its cell, Return adds the selection as a
 // group); Check shows the lines tessary-key --judge prints, and marks on the
