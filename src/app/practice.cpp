@@ -1,12 +1,12 @@
 // View > Practice: the companion's page where the student loops the groups
-// on the shown map and has them judged. Cells are selected with the mouse (a click, or a drag across
-// a rectangle) or with the keyboard (the arrows move a cursor that wraps
-// round the map, Space selects its cell, Return adds the selection as a
-// group); Check shows the lines tessary-key --judge prints, and marks on the
-// map the loops that take a cell they must not and the cells no loop takes.
-// The map is drawn as large as the window allows. The judgement comes from
-// teach/judge.h and its words from answers/answers.h; this file only reads
-// the widgets and shows the result.
+// on the shown map and has them judged. Cells are selected with the mouse (a
+// click, or a drag across a rectangle) or with the keyboard (the arrows move
+// a cursor that wraps round the map, Space selects its cell, Return adds the
+// selection as a group); Check shows the lines tessary-key --judge prints,
+// and marks on the map the loops that take a cell they must not and the
+// cells no loop takes. The map is drawn as large as the window allows. The
+// judgement comes from teach/judge.h and its words from answers/answers.h;
+// this file only reads the widgets and shows the result.
 #include "window.h"
 
 #include "teach/exercises.h"
