@@ -101,10 +101,12 @@ rect frame_of(GtkWidget* window) {
     return rect_of(r);
 }
 
-// A window's frame beyond its inside; for one not yet shown, the main
-// window's (a frame of the same window manager, perhaps without a handle).
-extent frame_border(GtkWidget* window) {
-    if (window->window == nullptr || !GTK_WIDGET_MAPPED(window)) window = main_window;
+// The companion's frame beyond its inside; while it is not yet shown, the
+// main window's (a frame of the same window manager, perhaps without a
+// handle).
+extent companion_border(const app& a) {
+    GtkWidget* window = a.companion.window;
+    if (window->window == nullptr || !GTK_WIDGET_MAPPED(window)) window = a.main.window;
     const rect outer = frame_of(window);
     gint width, height;
     gtk_window_get_size(GTK_WINDOW(window), &width, &height);
@@ -122,7 +124,7 @@ extent companion_size(const app& a, bool natural) {
     }
     GtkRequisition wanted;
     gtk_widget_size_request(a.companion.window, &wanted);
-    const extent border = frame_border(a.companion.window);
+    const extent border = companion_border(a);
     return {wanted.width + border.width, wanted.height + border.height};
 }
 
@@ -131,14 +133,26 @@ extent companion_size(const app& a, bool natural) {
 // smaller by hand, and larger.
 void place_windows(app& a) {
     const extent wanted = companion_size(a, true), smallest = companion_size(a, false);
-    const rect main = frame_of(main_window);
-    const placement at = place_companion({work_area_of(main_window), main, wanted, smallest});
+    const rect main = frame_of(a.main.window);
+    const placement at = place_companion({work_area_of(a.main.window), main, wanted, smallest});
     // The window manager may not give what was asked (a frame of another
-    // size): asking again for the same would go round in circles.
-    if (a.companion.placed && *a.companion.placed == at) return;
+    // size), and a frame measured while it was being drawn may be off by a
+    // few pixels: the same placement is asked for again a few times until
+    // the companion has it, not for ever, which would go round in circles.
+    constexpr int most_asked_again = 3;
+    if (a.companion.placed && *a.companion.placed == at) {
+        if (frame_of(a.companion.window) == at.companion) {
+            a.companion.asked_again = 0;
+            return;
+        }
+        if (a.companion.asked_again >= most_asked_again) return;
+        ++a.companion.asked_again;
+    } else {
+        a.companion.asked_again = 0;
+    }
     a.companion.placed = at;
-    if (at.main != main) gtk_window_move(GTK_WINDOW(main_window), at.main.x, at.main.y);
-    const extent border = frame_border(a.companion.window);
+    if (at.main != main) gtk_window_move(GTK_WINDOW(a.main.window), at.main.x, at.main.y);
+    const extent border = companion_border(a);
     gtk_window_resize(GTK_WINDOW(a.companion.window), at.companion.width - border.width,
                       at.companion.height - border.height);
     gtk_window_move(GTK_WINDOW(a.companion.window), at.companion.x, at.companion.y);
@@ -148,7 +162,7 @@ void place_windows(app& a) {
 // its pages now ask for.
 rect companion_frame(const app& a) {
     rect r = frame_of(a.companion.window);
-    const extent border = frame_border(a.companion.window);
+    const extent border = companion_border(a);
     GtkRequisition wanted;
     gtk_widget_size_request(a.companion.window, &wanted);
     r.width = std::max(r.width, wanted.width + border.width);
@@ -159,8 +173,8 @@ rect companion_frame(const app& a) {
 // Placed again where it has grown over the main window or off the work
 // area: a page that asks for more room, or a frame larger than was guessed.
 void keep_apart(app& a) {
-    const rect main = frame_of(main_window), companion = companion_frame(a);
-    if (overlaps(main, companion) || !inside(companion, work_area_of(main_window)))
+    const rect main = frame_of(a.main.window), companion = companion_frame(a);
+    if (overlaps(main, companion) || !inside(companion, work_area_of(a.main.window)))
         place_windows(a);
 }
 
@@ -174,11 +188,12 @@ gboolean on_companion_configured(GtkWidget*, GdkEvent*, gpointer data) {
 void build_companion(app& a) {
     companion_window& c = a.companion;
     c.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_transient_for(GTK_WINDOW(c.window), GTK_WINDOW(main_window));
+    gtk_window_set_transient_for(GTK_WINDOW(c.window), GTK_WINDOW(a.main.window));
     gtk_window_set_destroy_with_parent(GTK_WINDOW(c.window), TRUE);
     gtk_container_set_border_width(GTK_CONTAINER(c.window), 8);
     // The menus' accelerators, from whichever window has the focus.
-    for (GSList* g = gtk_accel_groups_from_object(G_OBJECT(main_window)); g != nullptr; g = g->next)
+    for (GSList* g = gtk_accel_groups_from_object(G_OBJECT(a.main.window)); g != nullptr;
+         g = g->next)
         gtk_window_add_accel_group(GTK_WINDOW(c.window), GTK_ACCEL_GROUP(g->data));
     g_signal_connect(c.window, "key-press-event", G_CALLBACK(on_companion_key_press), nullptr);
     g_signal_connect(c.window, "destroy", G_CALLBACK(on_companion_destroy), &a);

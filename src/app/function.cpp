@@ -41,9 +41,9 @@ void show_message(GtkWidget* dialog, const std::string& message) {
 
 } // namespace
 
-GtkWidget* build_function_dialog() {
+GtkWidget* build_function_dialog(const app& a) {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
-        _("Enter function"), GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
+        _("Enter function"), GTK_WINDOW(a.main.window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
         GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_OK, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     GtkWidget* table = gtk_table_new(4, 2, FALSE);
@@ -95,9 +95,10 @@ bool apply_function_dialog(app& a, GtkWidget* dialog) {
 }
 
 void on_enter_function(gpointer data, guint, GtkWidget*) {
-    GtkWidget* dialog = build_function_dialog();
+    app& a = app_of(data);
+    GtkWidget* dialog = build_function_dialog(a);
     while (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK &&
-           !apply_function_dialog(app_of(data), dialog)) {
+           !apply_function_dialog(a, dialog)) {
     }
     gtk_widget_destroy(dialog);
 }

@@ -192,7 +192,8 @@ void on_view_groups(gpointer data, guint, GtkWidget*) {
 }
 
 void on_save_picture(gpointer data, guint, GtkWidget*) {
-    save_picture_dialog(app_of(data), GTK_WINDOW(main_window));
+    app& a = app_of(data);
+    save_picture_dialog(a, GTK_WINDOW(a.main.window));
 }
 
 namespace {

@@ -38,9 +38,9 @@ void on_output_activated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointe
 }
 
 // A file of several outputs: which to load, or `count` when cancelled.
-std::size_t choose_output(std::size_t count) {
+std::size_t choose_output(const app& a, std::size_t count) {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
-        _("Choose an output"), GTK_WINDOW(main_window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
+        _("Choose an output"), GTK_WINDOW(a.main.window), GTK_DIALOG_MODAL, GTK_STOCK_CANCEL,
         GTK_RESPONSE_CANCEL, GTK_STOCK_OPEN, GTK_RESPONSE_OK, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
@@ -94,22 +94,23 @@ GtkFileFilter* truth_table_filter() {
 bool open_truth_table(app& a, const std::string& path, std::string& error) {
     std::vector<boolean_map> maps;
     if (!read_maps_file(path.c_str(), maps, error)) return false;
-    const std::size_t output = maps.size() > 1 ? choose_output(maps.size()) : 0;
+    const std::size_t output = maps.size() > 1 ? choose_output(a, maps.size()) : 0;
     if (output >= maps.size()) return true; // the choice was cancelled: nothing changes
     show_map(a, maps[output]);
     return true;
 }
 
 void on_open_truth_table(gpointer data, guint, GtkWidget*) {
+    app& a = app_of(data);
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
-        _("Open truth table"), GTK_WINDOW(main_window), GTK_FILE_CHOOSER_ACTION_OPEN,
+        _("Open truth table"), GTK_WINDOW(a.main.window), GTK_FILE_CHOOSER_ACTION_OPEN,
         GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), truth_table_filter());
     if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser));
         std::string error;
-        if (chosen != nullptr && !open_truth_table(app_of(data), chosen, error))
+        if (chosen != nullptr && !open_truth_table(a, chosen, error))
             tell_unread(GTK_WINDOW(chooser), chosen, error);
         g_free(chosen);
     }

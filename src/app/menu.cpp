@@ -95,21 +95,23 @@ gchar* translate_path(const gchar* path, gpointer) {
 
 GtkWidget* build_menu_bar(app& a) {
     GtkAccelGroup* accel_group = gtk_accel_group_new();
-    gtk_window_add_accel_group(GTK_WINDOW(main_window), accel_group);
+    gtk_window_add_accel_group(GTK_WINDOW(a.main.window), accel_group);
     g_object_unref(accel_group);
     GtkItemFactory* factory = gtk_item_factory_new(gtk_menu_bar_get_type(), "<main>", accel_group);
     // The window keeps the factory's one reference, so the two go together;
     // a factory that nothing holds would leak each time a window is built.
-    g_object_set_data_full(G_OBJECT(main_window), "tessary-item-factory", factory, g_object_unref);
+    g_object_set_data_full(G_OBJECT(a.main.window), "tessary-item-factory", factory,
+                           g_object_unref);
     gtk_item_factory_set_translate_func(factory, translate_path, nullptr, nullptr);
     gtk_item_factory_create_items(factory, G_N_ELEMENTS(menu_entries), menu_entries, &a);
     return gtk_item_factory_get_widget(factory, "<main>");
 }
 
-void on_about(gpointer, guint, GtkWidget*) {
+void on_about(gpointer data, guint, GtkWidget*) {
+    const app& a = app_of(data);
     GtkAboutDialog* about = GTK_ABOUT_DIALOG(gtk_about_dialog_new());
     // Over the main window, not wherever the window manager puts it.
-    gtk_window_set_transient_for(GTK_WINDOW(about), GTK_WINDOW(main_window));
+    gtk_window_set_transient_for(GTK_WINDOW(about), GTK_WINDOW(a.main.window));
     gtk_window_set_position(GTK_WINDOW(about), GTK_WIN_POS_CENTER_ON_PARENT);
     gtk_about_dialog_set_name(about, "Tessary");
     gtk_about_dialog_set_version(about, TESSARY_VERSION);

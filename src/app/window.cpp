@@ -12,14 +12,6 @@
 
 namespace tessary {
 
-GtkWidget* main_window;
-GtkTooltips* tooltips;
-GtkWidget* map_table;
-GtkWidget* cell_buttons[4][4];
-GtkWidget* key_entry;
-GtkWidget* key_entry_more;
-const char* pixmap_dir = TESSARY_PIXMAP_DIR;
-
 namespace {
 
 constexpr int cell_size = 27; // pixels, square
@@ -42,8 +34,8 @@ GtkWidget* header_button(const char* label) {
     return button;
 }
 
-GtkWidget* corner_button() {
-    gchar* path = g_build_filename(pixmap_dir, "rc.png", nullptr);
+GtkWidget* corner_button(const app& a) {
+    gchar* path = g_build_filename(a.pixmap_dir.c_str(), "rc.png", nullptr);
     GtkWidget* image = gtk_image_new_from_file(path);
     g_free(path);
     GtkWidget* button = gtk_button_new();
@@ -56,12 +48,12 @@ GtkWidget* corner_button() {
 // right of and below its indices; its tooltip is its minterm number.
 void add_cell_button(app& a, int row, int col) {
     GtkWidget* button = gtk_button_new_with_label("0");
-    cell_buttons[row][col] = button;
+    a.main.cells[row][col] = button;
     g_signal_connect(button, "clicked", G_CALLBACK(on_cell_clicked), &a);
     const auto left = static_cast<guint>(col + 1), top = static_cast<guint>(row + 1);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), button, left, left + 1, top, top + 1);
+    gtk_table_attach_defaults(GTK_TABLE(a.main.map_table), button, left, left + 1, top, top + 1);
     const std::string tooltip = std::to_string(minterm_at(row, col));
-    gtk_tooltips_set_tip(tooltips, button, tooltip.c_str(), nullptr);
+    gtk_tooltips_set_tip(a.main.tooltips, button, tooltip.c_str(), nullptr);
     // The name stays the label ("0", "1", "X"); the description places it.
     atk_object_set_description(gtk_widget_get_accessible(button),
                                cell_description(minterm_at(row, col)).c_str());
@@ -80,44 +72,44 @@ void attach_key_child(GtkWidget* table, GtkWidget* child, guint col, guint top, 
                      GtkAttachOptions(0), 0, 0);
 }
 
-void display_key(const key_fields& key) {
+void display_key(const app& a, const key_fields& key) {
     if (key.second_shown) {
-        gtk_widget_show(key_entry_more);
-        gtk_entry_set_text(GTK_ENTRY(key_entry_more), key.second.c_str());
+        gtk_widget_show(a.main.key_more);
+        gtk_entry_set_text(GTK_ENTRY(a.main.key_more), key.second.c_str());
     } else {
-        gtk_widget_hide(key_entry_more);
+        gtk_widget_hide(a.main.key_more);
     }
-    gtk_entry_set_text(GTK_ENTRY(key_entry), key.first.c_str());
+    gtk_entry_set_text(GTK_ENTRY(a.main.key), key.first.c_str());
 }
 
 } // namespace
 
 void build_main_window(app& a) {
-    main_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    g_object_set(main_window, "window-position", GTK_WIN_POS_CENTER, "title", "Tessary", nullptr);
-    gtk_window_set_resizable(GTK_WINDOW(main_window), FALSE);
-    tooltips = gtk_tooltips_new();
+    a.main.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    g_object_set(a.main.window, "window-position", GTK_WIN_POS_CENTER, "title", "Tessary", nullptr);
+    gtk_window_set_resizable(GTK_WINDOW(a.main.window), FALSE);
+    a.main.tooltips = gtk_tooltips_new();
     GtkWidget* outer = gtk_table_new(6, 1, FALSE);
-    gtk_container_add(GTK_CONTAINER(main_window), outer);
+    gtk_container_add(GTK_CONTAINER(a.main.window), outer);
 
     attach_row(outer, build_menu_bar(a), 0);
     attach_row(outer, gtk_hseparator_new(), 1);
     attach_row_natural(outer, build_map_table(a), 2, 10, 10);
     attach_row_natural(outer, build_button_box(a), 3, 0, 1);
     attach_row(outer, gtk_hseparator_new(), 4);
-    attach_row_natural(outer, build_key_table(), 5, 5, 7);
+    attach_row_natural(outer, build_key_table(a), 5, 5, 7);
 
-    gtk_widget_show_all(main_window);
-    gtk_widget_hide(key_entry_more);
-    gchar* icon = g_build_filename(pixmap_dir, "kmap.png", nullptr);
+    gtk_widget_show_all(a.main.window);
+    gtk_widget_hide(a.main.key_more);
+    gchar* icon = g_build_filename(a.pixmap_dir.c_str(), "kmap.png", nullptr);
     // A missing icon leaves the window without one. The error is taken and
     // dropped: without an error location GTK would print a warning.
     GError* error = nullptr;
-    if (!gtk_window_set_icon_from_file(GTK_WINDOW(main_window), icon, &error))
+    if (!gtk_window_set_icon_from_file(GTK_WINDOW(a.main.window), icon, &error))
         g_clear_error(&error);
     g_free(icon);
-    g_signal_connect(main_window, "delete-event", G_CALLBACK(on_delete_event), nullptr);
-    g_signal_connect(main_window, "destroy", G_CALLBACK(on_quit), nullptr);
+    g_signal_connect(a.main.window, "delete-event", G_CALLBACK(on_delete_event), nullptr);
+    g_signal_connect(a.main.window, "destroy", G_CALLBACK(on_quit), nullptr);
 }
 
 // A table lists its children last attached first, and a screen reader
@@ -125,22 +117,22 @@ void build_main_window(app& a) {
 // headers and the corner, so that it reads the corner, the headers and the
 // cells row by row as drawn. Tab takes the cells in the same order.
 GtkWidget* build_map_table(app& a) {
-    map_table = gtk_table_new(5, 5, FALSE);
+    a.main.map_table = gtk_table_new(5, 5, FALSE);
     for (int row = 3; row >= 0; --row) {
         for (int col = 3; col >= 0; --col) add_cell_button(a, row, col);
     }
-    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0, 1,
-                              1, 5);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), header_button("A'B'  A'B  AB   AB'"), 1, 5, 0,
-                              1);
-    gtk_table_attach_defaults(GTK_TABLE(map_table), corner_button(), 0, 1, 0, 1);
+    gtk_table_attach_defaults(GTK_TABLE(a.main.map_table),
+                              header_button("C'D'\n\nC'D\n\nCD\n\nCD'"), 0, 1, 1, 5);
+    gtk_table_attach_defaults(GTK_TABLE(a.main.map_table), header_button("A'B'  A'B  AB   AB'"), 1,
+                              5, 0, 1);
+    gtk_table_attach_defaults(GTK_TABLE(a.main.map_table), corner_button(a), 0, 1, 0, 1);
     GList* chain = nullptr;
     for (int row = 3; row >= 0; --row) {
-        for (int col = 3; col >= 0; --col) chain = g_list_prepend(chain, cell_buttons[row][col]);
+        for (int col = 3; col >= 0; --col) chain = g_list_prepend(chain, a.main.cells[row][col]);
     }
-    gtk_container_set_focus_chain(GTK_CONTAINER(map_table), chain);
+    gtk_container_set_focus_chain(GTK_CONTAINER(a.main.map_table), chain);
     g_list_free(chain);
-    return map_table;
+    return a.main.map_table;
 }
 
 GtkWidget* build_button_box(app& a) {
@@ -148,10 +140,10 @@ GtkWidget* build_button_box(app& a) {
     // Translators: the button that shows the answer; keep the three spaces on
     // either side.
     GtkWidget* show = gtk_button_new_with_label(_("   Show   "));
-    gtk_tooltips_set_tip(tooltips, show, _("Display the output key"), nullptr);
+    gtk_tooltips_set_tip(a.main.tooltips, show, _("Display the output key"), nullptr);
     // Translators: the button that clears the map; keep the three spaces on either side.
     GtkWidget* reset = gtk_button_new_with_label(_("   Reset   "));
-    gtk_tooltips_set_tip(tooltips, reset, _("Reset all kmap cells"), nullptr);
+    gtk_tooltips_set_tip(a.main.tooltips, reset, _("Reset all kmap cells"), nullptr);
     gtk_box_pack_start(GTK_BOX(box), show, FALSE, FALSE, 0);
     gtk_box_pack_end(GTK_BOX(box), reset, FALSE, FALSE, 0);
     g_signal_connect(show, "clicked", G_CALLBACK(on_show_clicked), &a);
@@ -174,32 +166,32 @@ void name_by(GtkWidget* label, GtkWidget* field) {
 
 } // namespace
 
-GtkWidget* build_key_table() {
+GtkWidget* build_key_table(app& a) {
     GtkWidget* table = gtk_table_new(2, 2, FALSE);
     GtkWidget* label = gtk_label_new(C_("answer", "KEY :"));
     attach_key_child(table, label, 0, 0, 2);
-    key_entry = key_field();
-    attach_key_child(table, key_entry, 1, 0, 1);
-    key_entry_more = key_field();
-    attach_key_child(table, key_entry_more, 1, 1, 2);
-    name_by(label, key_entry);
-    name_by(label, key_entry_more);
+    a.main.key = key_field();
+    attach_key_child(table, a.main.key, 1, 0, 1);
+    a.main.key_more = key_field();
+    attach_key_child(table, a.main.key_more, 1, 1, 2);
+    name_by(label, a.main.key);
+    name_by(label, a.main.key_more);
     return table;
 }
 
 namespace {
 
 // The place of a cell's button, by 4 * row + col; -1 for another widget.
-int cell_of(const GtkWidget* button) {
+int cell_of(const app& a, const GtkWidget* button) {
     for (int cell = 0; cell < 16; ++cell)
-        if (cell_buttons[cell / 4][cell % 4] == button) return cell;
+        if (a.main.cells[cell / 4][cell % 4] == button) return cell;
     return -1;
 }
 
 // Writes the cell's value on its button.
 void label_cell(const app& a, int cell) {
     const char value[2] = {a.cells[static_cast<std::size_t>(cell)], '\0'};
-    gtk_button_set_label(GTK_BUTTON(cell_buttons[cell / 4][cell % 4]), value);
+    gtk_button_set_label(GTK_BUTTON(a.main.cells[cell / 4][cell % 4]), value);
 }
 
 } // namespace
@@ -207,7 +199,7 @@ void label_cell(const app& a, int cell) {
 void on_cell_clicked(GtkButton* button, gpointer data) {
     static constexpr char cycle[][2] = {{'0', '1'}, {'1', 'X'}, {'X', '0'}};
     app& a = app_of(data);
-    const int cell = cell_of(GTK_WIDGET(button));
+    const int cell = cell_of(a, GTK_WIDGET(button));
     if (cell < 0) return;
     char& value = a.cells[static_cast<std::size_t>(cell)];
     for (const auto& step : cycle) {
@@ -240,7 +232,7 @@ void show_map(app& a, const boolean_map& map, bool with_key) {
     }
     a.cells = cells_of(map);
     for (int cell = 0; cell < 16; ++cell) label_cell(a, cell);
-    display_key(split_key(with_key ? answer_text(map, answer_form::shown) : ""));
+    display_key(a, split_key(with_key ? answer_text(map, answer_form::shown) : ""));
     update_companion(a);
 }
 

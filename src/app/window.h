@@ -1,13 +1,13 @@
-// The main window: its program-wide widget handles, the functions that build
-// it and its signal handlers. The only code of Tessary that touches GTK.
+// The main window: the program's state, the functions that build the
+// window and its signal handlers. The only code of Tessary that touches GTK.
 //
 // Start at build_main_window() in window.cpp; the menu bar and the About
 // dialog are in menu.cpp, the Enter function dialog in function.cpp, the
 // companion window beside the main one in companion.cpp (placement.h says
 // where it goes), and its pages: Groups with its pictures in groups.cpp,
-// Steps in steps.cpp and Practice in practice.cpp. Beyond the main window's
-// handles, all state is one value, an `app`: the shown map, the companion
-// and each page's widgets and what it shows; handlers reach it through
+// Steps in steps.cpp and Practice in practice.cpp. All state is one value,
+// an `app`: the main window's widgets, the cells' values, the shown map, the
+// companion and each page's widgets and what it shows; handlers reach it through
 // their user data. Handlers read the widgets, call the libraries
 // (answers/answers.h, through show_map()) and write the widgets back;
 // key_fields.h lays a long answer out over the two key fields.
@@ -36,14 +36,14 @@ namespace tessary {
 
 // The main window's widgets that code outside their builder touches; GTK
 // owns them all and they live as long as the window.
-extern GtkWidget* main_window;
-extern GtkTooltips* tooltips;
-extern GtkWidget* map_table;
-extern GtkWidget* cell_buttons[4][4]; // [row][col], as the minimiser's grid
-extern GtkWidget* key_entry;          // first line of the answer
-extern GtkWidget* key_entry_more;     // rest of a long answer; hidden unless needed
-// Where rc.png (the map's corner) and kmap.png (the window icon) are read.
-extern const char* pixmap_dir;
+struct main_widgets {
+    GtkWidget* window = nullptr;
+    GtkTooltips* tooltips = nullptr;
+    GtkWidget* map_table = nullptr;
+    GtkWidget* cells[4][4] = {};   // [row][col], as the minimiser's grid
+    GtkWidget* key = nullptr;      // first line of the answer
+    GtkWidget* key_more = nullptr; // rest of a long answer; hidden unless needed
+};
 
 // The map as the last Show, Enter function or Reset left it, with its
 // answers worked out once by show_map(): what the key fields, the Groups
@@ -68,6 +68,7 @@ struct companion_window {
     GtkWidget* window = nullptr;
     GtkWidget* notebook = nullptr;   // its pages, in the order of `page`
     std::optional<placement> placed; // where it and the main window were last put
+    int asked_again = 0;             // times that placement was asked for once more
     bool open() const { return window != nullptr; }
 };
 
@@ -137,8 +138,12 @@ struct save_memory {
     std::string name = "map.png";
 };
 
-// Everything the program shows beyond the main window's own widgets.
+// Everything the program shows: the main window, the companion and their
+// state.
 struct app {
+    main_widgets main;
+    // Where rc.png (the map's corner) and kmap.png (the window icon) are read.
+    std::string pixmap_dir = TESSARY_PIXMAP_DIR;
     // What each cell reads, by 4 * row + col, as the clicks left it: Show
     // reads the map from here; the buttons' labels only show it.
     cell_values cells = cells_of(boolean_map{});
@@ -164,7 +169,7 @@ void show_map(app& a, const boolean_map& map, bool with_key = true);
 void build_main_window(app& a);
 GtkWidget* build_map_table(app& a);
 GtkWidget* build_button_box(app& a);
-GtkWidget* build_key_table();
+GtkWidget* build_key_table(app& a);
 GtkWidget* build_menu_bar(app& a);
 
 // Handlers of the main window and its menus; `data` is the app.
@@ -179,7 +184,7 @@ void on_view_numbers(gpointer data, guint action, GtkWidget* item);
 
 // Edit > Enter function... (function.cpp): the dialog, and what OK does.
 void on_enter_function(gpointer data, guint action, GtkWidget* item);
-GtkWidget* build_function_dialog();
+GtkWidget* build_function_dialog(const app& a);
 // Reads the dialog's entries; fills the map and shows the answer, or shows
 // the message in the dialog. True when the map was filled.
 bool apply_function_dialog(app& a, GtkWidget* dialog);

@@ -60,13 +60,13 @@ void expect_apart_and_inside(const std::string& shot) {
     ASSERT_NE(companion, nullptr);
     const bool placed = wait_until(
         [companion] {
-            const GdkRectangle main = frame_rectangle(main_window),
+            const GdkRectangle main = frame_rectangle(the_app.main.window),
                                other = frame_rectangle(companion);
-            return window_settled(main_window) && window_settled(companion) && apart(main, other) &&
-                   within(main, work_area()) && within(other, work_area());
+            return window_settled(the_app.main.window) && window_settled(companion) &&
+                   apart(main, other) && within(main, work_area()) && within(other, work_area());
         },
         30);
-    EXPECT_TRUE(placed) << "main " << text(frame_rectangle(main_window)) << "; companion "
+    EXPECT_TRUE(placed) << "main " << text(frame_rectangle(the_app.main.window)) << "; companion "
                         << text(frame_rectangle(companion)) << "; work area " << text(work_area());
     save_screen(shot);
 }
@@ -85,7 +85,7 @@ constexpr page_case pages[] = {
 
 // The main window shown and framed, as it is by the time a user opens a page.
 void wait_for_main_window() {
-    ASSERT_TRUE(wait_until([] { return window_settled(main_window); }));
+    ASSERT_TRUE(wait_until([] { return window_settled(the_app.main.window); }));
     drain_events();
 }
 
@@ -106,7 +106,8 @@ TEST_F(MainWindow, EachPageAloneStaysApartFromTheMainWindow) {
             SCOPED_TRACE(std::string(p.name) + " on " + map);
             set_map(map);
             on_show_clicked(nullptr, &the_app); // Show, in any language
-            ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), p.key, GDK_CONTROL_MASK));
+            ASSERT_TRUE(
+                gtk_accel_groups_activate(G_OBJECT(the_app.main.window), p.key, GDK_CONTROL_MASK));
             EXPECT_EQ(current_page(), static_cast<gint>(p.shown));
             EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(the_app.companion.window)), _(p.title));
             expect_apart_and_inside(std::string("alone-") + p.name);
@@ -124,7 +125,8 @@ TEST_F(MainWindow, PagesInTurnAreOneWindowApartFromTheMainWindow) {
     for (const char* map : long_maps)
         for (const page_case& p : pages) {
             SCOPED_TRACE(std::string(p.name) + " on " + map);
-            ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), p.key, GDK_CONTROL_MASK));
+            ASSERT_TRUE(
+                gtk_accel_groups_activate(G_OBJECT(the_app.main.window), p.key, GDK_CONTROL_MASK));
             if (first == nullptr) first = the_app.companion.window;
             EXPECT_EQ(the_app.companion.window, first);
             EXPECT_EQ(current_page(), static_cast<gint>(p.shown));
@@ -137,7 +139,7 @@ TEST_F(MainWindow, PagesInTurnAreOneWindowApartFromTheMainWindow) {
 // The menus' accelerators work from the companion: its own pages, Enter
 // function, and the others.
 TEST_F(MainWindow, ShortcutsWorkFromTheCompanion) {
-    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_g, GDK_CONTROL_MASK));
     GtkWidget* companion = the_app.companion.window;
     for (const page_case& p : {pages[1], pages[2], pages[0]}) {
         SCOPED_TRACE(p.name);

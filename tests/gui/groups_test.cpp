@@ -53,7 +53,7 @@ TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
         SCOPED_TRACE(c.name);
         set_map("1111/1111/1111/1111");
         click("   Show   ");
-        GtkWidget* dialog = build_function_dialog();
+        GtkWidget* dialog = build_function_dialog(the_app);
         EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dialog)), "Enter function");
         // The example shows under the field, not only in its tooltip.
         EXPECT_NE(find_widget(dialog,
@@ -68,10 +68,10 @@ TEST_F(MainWindow, EnterFunctionFillsTheMapOrSaysWhatIsWrong) {
         std::string map;
         for (int cell = 0; cell < 16; ++cell) {
             if (cell > 0 && cell % 4 == 0) map += '/';
-            map += label_of(cell_buttons[cell / 4][cell % 4]);
+            map += label_of(the_app.main.cells[cell / 4][cell % 4]);
         }
         EXPECT_EQ(map, c.map);
-        EXPECT_EQ(text_of(key_entry), c.key);
+        EXPECT_EQ(text_of(the_app.main.key), c.key);
         GtkWidget* message = entry_of(dialog, "message");
         EXPECT_EQ(is_visible(message), !c.accepted);
         if (!c.accepted) {
@@ -100,17 +100,18 @@ TEST_F(MainWindow, ControlEOpensTheDialogAndCancelChangesNothing) {
             return FALSE;
         },
         nullptr);
-    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_e, GDK_CONTROL_MASK));
+    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_e, GDK_CONTROL_MASK));
     EXPECT_TRUE(seen);
-    EXPECT_EQ(label_of(cell_buttons[0][2]), "0");
-    EXPECT_EQ(text_of(key_entry), "");
+    EXPECT_EQ(label_of(the_app.main.cells[0][2]), "0");
+    EXPECT_EQ(text_of(the_app.main.key), "");
 }
 
 class GroupsWindow : public MainWindow {
   protected:
     void SetUp() override {
         MainWindow::SetUp();
-        ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+        ASSERT_TRUE(
+            gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_g, GDK_CONTROL_MASK));
         drain_events();
         ASSERT_NE(the_app.companion.window, nullptr);
     }
@@ -149,9 +150,9 @@ TEST_F(GroupsWindow, FollowsShowAndReset) {
 // A screen reader names a cell by its label and places it by its
 // description; the picture says its loops.
 TEST_F(GroupsWindow, CellsAndLoopsForAScreenReader) {
-    AtkObject* cell = gtk_widget_get_accessible(cell_buttons[0][1]);
+    AtkObject* cell = gtk_widget_get_accessible(the_app.main.cells[0][1]);
     EXPECT_STREQ(atk_object_get_description(cell), "minterm 4: row C'D', column A'B");
-    EXPECT_STREQ(atk_object_get_description(gtk_widget_get_accessible(cell_buttons[2][3])),
+    EXPECT_STREQ(atk_object_get_description(gtk_widget_get_accessible(the_app.main.cells[2][3])),
                  "minterm 11: row CD, column AB'");
     set_map("0110/0110/0000/0000");
     click("   Show   ");
@@ -274,12 +275,12 @@ TEST_F(GroupsWindow, ClosesByItsButtonAndByEscape) {
 
 TEST_F(GroupsWindow, ControlGAgainKeepsOneWindowAndClosingForgetsIt) {
     GtkWidget* first = the_app.companion.window;
-    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_g, GDK_CONTROL_MASK));
     EXPECT_EQ(the_app.companion.window, first);
     gtk_widget_destroy(the_app.companion.window);
     EXPECT_EQ(the_app.companion.window, nullptr);
     click("   Show   "); // with the window closed: nothing to follow
-    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_g, GDK_CONTROL_MASK));
+    ASSERT_TRUE(gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_g, GDK_CONTROL_MASK));
     EXPECT_NE(the_app.companion.window, nullptr);
 }
 
@@ -367,7 +368,7 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     const std::string cwd = here;
     g_free(here);
     poll_dialog(100, look_and_cancel);
-    save_picture_dialog(the_app, GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(the_app.main.window));
     EXPECT_EQ(seen.folder, cwd);
     EXPECT_EQ(seen.file, cwd + "/map.png");
     EXPECT_EQ(seen.file_as_svg, cwd + "/map.svg");
@@ -376,11 +377,11 @@ TEST_F(MainWindow, SaveDialogOpensOnARealFolderAndRemembers) {
     const std::string dir = mkdtemp(dir_template);
     saved_to = dir + "/corners.pdf";
     answering = poll_dialog(200, answer_chooser);
-    save_picture_dialog(the_app, GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(the_app.main.window));
     if (answering != 0) g_source_remove(answering);
     seen = {};
     poll_dialog(100, look_and_cancel);
-    save_picture_dialog(the_app, GTK_WINDOW(main_window));
+    save_picture_dialog(the_app, GTK_WINDOW(the_app.main.window));
     EXPECT_EQ(seen.folder, dir);
     EXPECT_EQ(seen.file, dir + "/corners.pdf");
     std::system(("rm -rf " + dir).c_str());
@@ -399,7 +400,7 @@ TEST_F(MainWindow, ControlSSavesThePicture) {
     // of the process; they are not ours to free.
     __lsan::ScopedDisabler chooser_keeps_its_file_system;
 #endif
-    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_s, GDK_CONTROL_MASK));
+    EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_s, GDK_CONTROL_MASK));
     if (answering != 0) g_source_remove(answering);
     EXPECT_EQ(std::system(("xmllint --noout " + saved_to).c_str()), 0);
     std::system(("rm -rf " + dir).c_str());
@@ -409,7 +410,7 @@ TEST_F(MainWindow, ControlSSavesThePicture) {
 // too, and takes them off again.
 TEST_F(MainWindow, MintermNumbersToggleTheirPictures) {
     auto* factory =
-        GTK_ITEM_FACTORY(g_object_get_data(G_OBJECT(main_window), "tessary-item-factory"));
+        GTK_ITEM_FACTORY(g_object_get_data(G_OBJECT(the_app.main.window), "tessary-item-factory"));
     GtkWidget* item = gtk_item_factory_get_widget(factory, "<main>/View/Minterm numbers");
     ASSERT_NE(item, nullptr);
     on_view_groups(&the_app, 0, nullptr);
@@ -506,7 +507,7 @@ TEST_F(MainWindow, SavePictureAsksAboutTheFileItWillWrite) {
         SCOPED_TRACE(c.typed);
         replacing = {dir, c.typed, c.replies, {}, 0};
         const guint polling = poll_dialog(50, answer_with_questions);
-        save_picture_dialog(the_app, GTK_WINDOW(main_window));
+        save_picture_dialog(the_app, GTK_WINDOW(the_app.main.window));
         // The next round is answered by its own poll alone.
         if (g_main_context_find_source_by_id(nullptr, polling) != nullptr) g_source_remove(polling);
         EXPECT_EQ(replacing.questions, c.questions);

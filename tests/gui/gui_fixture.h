@@ -163,10 +163,14 @@ inline void save_screen(const std::string& name) {
     g_object_unref(shot);
 }
 
+// The program's state for the window under test: made anew for each test,
+// as the program starts.
+inline app the_app;
+
 // Clicks a cell until it reads `value` ("0", "1" or "X").
 inline void set_cell(int row, int col, char value) {
-    for (int clicks = 0; clicks < 3 && label_of(cell_buttons[row][col])[0] != value; ++clicks)
-        gtk_button_clicked(GTK_BUTTON(cell_buttons[row][col]));
+    for (int clicks = 0; clicks < 3 && label_of(the_app.main.cells[row][col])[0] != value; ++clicks)
+        gtk_button_clicked(GTK_BUTTON(the_app.main.cells[row][col]));
 }
 
 // "1111/1111/1000/0001": row 0 first; '/' is skipped.
@@ -197,32 +201,32 @@ inline bool main_loop_quits_after(GSourceFunc action) {
     return !timed_out;
 }
 
-// The program's state for the window under test: made anew for each test,
-// as the program starts.
-inline app the_app;
-
 class MainWindow : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { build(); }
+
+    // Builds the window anew, its pictures read from `pixmap_dir` if given.
+    static void build(const char* pixmap_dir = nullptr) {
         the_app = {};
+        if (pixmap_dir != nullptr) the_app.pixmap_dir = pixmap_dir;
         build_main_window(the_app);
         drain_events();
     }
 
     void TearDown() override {
         // Closing for good here is not the user quitting: keep the main loop.
-        if (main_window != nullptr) {
-            g_signal_handlers_disconnect_by_func(main_window, reinterpret_cast<gpointer>(on_quit),
-                                                 nullptr);
-            gtk_widget_destroy(main_window);
-            main_window = nullptr;
+        if (the_app.main.window != nullptr) {
+            g_signal_handlers_disconnect_by_func(the_app.main.window,
+                                                 reinterpret_cast<gpointer>(on_quit), nullptr);
+            gtk_widget_destroy(the_app.main.window);
+            the_app.main.window = nullptr;
         }
         drain_events();
     }
 
     // The buttons the window's Show and Reset handlers are connected to.
     static GtkWidget* find_button(const char* label) {
-        return testing::find_button(main_window, label);
+        return testing::find_button(the_app.main.window, label);
     }
     static void click(const char* label) { gtk_button_clicked(GTK_BUTTON(find_button(label))); }
 };

@@ -13,7 +13,7 @@ namespace tessary::testing {
 namespace {
 
 GtkAccelGroup* window_accel_group() {
-    GSList* groups = gtk_accel_groups_from_object(G_OBJECT(main_window));
+    GSList* groups = gtk_accel_groups_from_object(G_OBJECT(the_app.main.window));
     return groups != nullptr ? GTK_ACCEL_GROUP(groups->data) : nullptr;
 }
 
@@ -24,7 +24,8 @@ std::string menu_item_label(GtkWidget* item) {
 
 // "File: Close" for every item of the menu bar, in order.
 std::vector<std::string> menu_items() {
-    GtkWidget* bar = find_widget(main_window, [](GtkWidget* w) { return GTK_IS_MENU_BAR(w); });
+    GtkWidget* bar =
+        find_widget(the_app.main.window, [](GtkWidget* w) { return GTK_IS_MENU_BAR(w); });
     std::vector<std::string> items;
     GList* menus = gtk_container_get_children(GTK_CONTAINER(bar));
     for (GList* m = menus; m != nullptr; m = m->next) {
@@ -108,7 +109,7 @@ gboolean read_and_close_about(gpointer data) {
     seen->authors = string_list(gtk_about_dialog_get_authors(about));
     seen->documenters = string_list(gtk_about_dialog_get_documenters(about));
     seen->over_main_window =
-        gtk_window_get_transient_for(GTK_WINDOW(about)) == GTK_WINDOW(main_window);
+        gtk_window_get_transient_for(GTK_WINDOW(about)) == GTK_WINDOW(the_app.main.window);
     gtk_dialog_response(GTK_DIALOG(about), GTK_RESPONSE_CANCEL);
     return FALSE;
 }
@@ -176,7 +177,7 @@ TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheOutputChosen) {
     ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     std::string error;
     ASSERT_TRUE(open_truth_table(the_app, one, error)) << error;
-    EXPECT_EQ(text_of(key_entry), "A'D");
+    EXPECT_EQ(text_of(the_app.main.key), "A'D");
     struct output_case {
         int choice;
         const char* key;
@@ -189,7 +190,7 @@ TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheOutputChosen) {
         poll_dialog(50, choose_output_row);
         EXPECT_TRUE(open_truth_table(the_app, two, error)) << error;
         EXPECT_TRUE(output_asked);
-        EXPECT_EQ(text_of(key_entry), c.key);
+        EXPECT_EQ(text_of(the_app.main.key), c.key);
     }
     const std::pair<std::string, std::string> refused[] = {
         {bad, bad + ": line 1: column 4: 'Q' is not an input A, B, C or D"},
@@ -200,7 +201,7 @@ TEST_F(MainWindow, OpenTruthTableFillsTheMapFromTheOutputChosen) {
     for (const auto& [path, message] : refused) {
         EXPECT_FALSE(open_truth_table(the_app, path, error));
         EXPECT_EQ(error, message);
-        EXPECT_EQ(text_of(key_entry), "AC'+A'D");
+        EXPECT_EQ(text_of(the_app.main.key), "AC'+A'D");
     }
     std::system(("rm -rf " + dir).c_str());
 }
@@ -209,7 +210,8 @@ TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
     about_seen seen;
     for (int opening = 0; opening < 2; ++opening) {
         const guint timer = g_timeout_add(100, read_and_close_about, &seen);
-        EXPECT_TRUE(gtk_accel_groups_activate(G_OBJECT(main_window), GDK_a, GDK_CONTROL_MASK));
+        EXPECT_TRUE(
+            gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_a, GDK_CONTROL_MASK));
         g_source_remove_by_user_data(&seen);
         (void)timer;
         EXPECT_EQ(open_about_dialog(), nullptr); // destroyed once it answered
@@ -234,10 +236,10 @@ TEST_F(MainWindow, ControlAOpensTheAboutDialogEachTime) {
 
 TEST_F(MainWindow, ControlQEndsTheMainLoopWithoutDestroyingTheWindow) {
     EXPECT_TRUE(main_loop_quits_after([](gpointer) -> gboolean {
-        gtk_accel_groups_activate(G_OBJECT(main_window), GDK_q, GDK_CONTROL_MASK);
+        gtk_accel_groups_activate(G_OBJECT(the_app.main.window), GDK_q, GDK_CONTROL_MASK);
         return FALSE;
     }));
-    EXPECT_TRUE(GTK_IS_WINDOW(main_window));
+    EXPECT_TRUE(GTK_IS_WINDOW(the_app.main.window));
 }
 
 } // namespace

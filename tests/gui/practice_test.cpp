@@ -248,9 +248,9 @@ TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
 // its product.
 TEST_F(Practice, NewMapGivesNoAnswerAway) {
     open_on("1001/0000/0000/1001");
-    ASSERT_NE(text_of(key_entry), "");
+    ASSERT_NE(text_of(the_app.main.key), "");
     press("_New map");
-    EXPECT_EQ(text_of(key_entry), "");
+    EXPECT_EQ(text_of(the_app.main.key), "");
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(the_app.practice.kind_buttons[1]), TRUE);
     drain_events();
     for (int i = 0; i < 20; ++i) {
@@ -259,7 +259,7 @@ TEST_F(Practice, NewMapGivesNoAnswerAway) {
         EXPECT_TRUE(sums >= 2 && sums <= 5) << map_text(the_app.shown.map);
     }
     click("   Show   ");
-    EXPECT_NE(text_of(key_entry), "");
+    EXPECT_NE(text_of(the_app.main.key), "");
 }
 
 // After Check the loop over a 0 is drawn as a warning with the 0s it takes

@@ -28,7 +28,7 @@ long resident_kb() {
 cell_values labels_now() {
     cell_values cells;
     for (std::size_t cell = 0; cell < 16; ++cell)
-        cells[cell] = label_of(cell_buttons[cell / 4][cell % 4])[0];
+        cells[cell] = label_of(the_app.main.cells[cell / 4][cell % 4])[0];
     return cells;
 }
 
@@ -39,10 +39,10 @@ void check_key_fields(int action) {
     const key_fields expected = split_key(answer);
     SCOPED_TRACE("action " + std::to_string(action) + ", map " +
                  std::string(cells.begin(), cells.end()));
-    ASSERT_EQ(text_of(key_entry), expected.first);
-    ASSERT_EQ(is_visible(key_entry_more), expected.second_shown);
+    ASSERT_EQ(text_of(the_app.main.key), expected.first);
+    ASSERT_EQ(is_visible(the_app.main.key_more), expected.second_shown);
     if (expected.second_shown) {
-        ASSERT_EQ(text_of(key_entry_more), expected.second);
+        ASSERT_EQ(text_of(the_app.main.key_more), expected.second);
     }
     ASSERT_TRUE(is_sound(map_from_cells(cells), answer));
     ASSERT_EQ(check_engines(map_from_cells(cells), brute_force::skip), "");
@@ -65,7 +65,7 @@ TEST_F(MainWindow, ClickStorm) {
         const auto roll = random() % 100;
         if (roll < 80) {
             const auto cell = random() % 16;
-            gtk_button_clicked(GTK_BUTTON(cell_buttons[cell / 4][cell % 4]));
+            gtk_button_clicked(GTK_BUTTON(the_app.main.cells[cell / 4][cell % 4]));
         } else if (roll < 97) {
             gtk_button_clicked(GTK_BUTTON(show));
             ++shows;
@@ -73,8 +73,8 @@ TEST_F(MainWindow, ClickStorm) {
             if (shows == 200) resident_after_warm_up = resident_kb();
         } else {
             gtk_button_clicked(GTK_BUTTON(reset));
-            ASSERT_EQ(text_of(key_entry), "");
-            ASSERT_FALSE(is_visible(key_entry_more));
+            ASSERT_EQ(text_of(the_app.main.key), "");
+            ASSERT_FALSE(is_visible(the_app.main.key_more));
         }
         if (action % 100 == 0) drain_events();
     }

@@ -26,18 +26,17 @@ int main(int argc, char** argv) {
     gtk_init(&argc, &argv);
     static tessary::app app;
     tessary::build_main_window(app);
-    for (int i = 0; i < 1000 && !GTK_WIDGET_MAPPED(tessary::main_window); ++i) gtk_main_iteration();
+    for (int i = 0; i < 1000 && !GTK_WIDGET_MAPPED(app.main.window); ++i) gtk_main_iteration();
     while (gtk_events_pending()) gtk_main_iteration();
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
             char name[32];
             std::snprintf(name, sizeof name, "cell %d %d", row, col);
-            print_centre(name, tessary::cell_buttons[row][col]);
+            print_centre(name, app.main.cells[row][col]);
         }
     }
-    GtkWidget* columns = tessary::testing::find_button(tessary::main_window, "A'B'  A'B  AB   AB'");
-    GtkWidget* rows =
-        tessary::testing::find_button(tessary::main_window, "C'D'\n\nC'D\n\nCD\n\nCD'");
+    GtkWidget* columns = tessary::testing::find_button(app.main.window, "A'B'  A'B  AB   AB'");
+    GtkWidget* rows = tessary::testing::find_button(app.main.window, "C'D'\n\nC'D\n\nCD\n\nCD'");
     if (columns == nullptr || rows == nullptr) return 1;
     const GtkAllocation& across = columns->allocation;
     const GtkAllocation& down = rows->allocation;
@@ -47,8 +46,8 @@ int main(int argc, char** argv) {
                         across.x + (2 * col + 1) * across.width / 8,
                         down.y + (2 * row + 1) * down.height / 8);
     }
-    print_centre("show", tessary::testing::find_button(tessary::main_window, "   Show   "));
-    print_centre("reset", tessary::testing::find_button(tessary::main_window, "   Reset   "));
-    print_centre("key", tessary::key_entry);
+    print_centre("show", tessary::testing::find_button(app.main.window, "   Show   "));
+    print_centre("reset", tessary::testing::find_button(app.main.window, "   Reset   "));
+    print_centre("key", app.main.key);
     return 0;
 }

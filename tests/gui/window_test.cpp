@@ -13,28 +13,28 @@ namespace {
 
 std::vector<std::string> all_labels() {
     std::vector<std::string> labels;
-    for (auto& row : cell_buttons)
+    for (auto& row : the_app.main.cells)
         for (GtkWidget* button : row) labels.push_back(label_of(button));
     return labels;
 }
 
 TEST_F(MainWindow, StartsWithZerosAndOnlyTheFirstKeyField) {
     EXPECT_EQ(all_labels(), std::vector<std::string>(16, "0"));
-    EXPECT_EQ(text_of(key_entry), "");
-    EXPECT_TRUE(is_visible(key_entry));
-    EXPECT_FALSE(is_visible(key_entry_more));
+    EXPECT_EQ(text_of(the_app.main.key), "");
+    EXPECT_TRUE(is_visible(the_app.main.key));
+    EXPECT_FALSE(is_visible(the_app.main.key_more));
 }
 
 TEST_F(MainWindow, TitleSizeAndPosition) {
-    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(main_window)), "Tessary");
-    EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(main_window)));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(the_app.main.window)), "Tessary");
+    EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(the_app.main.window)));
     GtkWindowPosition position;
-    g_object_get(main_window, "window-position", &position, nullptr);
+    g_object_get(the_app.main.window, "window-position", &position, nullptr);
     EXPECT_EQ(position, GTK_WIN_POS_CENTER);
 }
 
 TEST_F(MainWindow, KeyFieldsAreReadOnlyAndThirtySixCharactersWide) {
-    for (GtkWidget* entry : {key_entry, key_entry_more}) {
+    for (GtkWidget* entry : {the_app.main.key, the_app.main.key_more}) {
         EXPECT_FALSE(gtk_editable_get_editable(GTK_EDITABLE(entry)));
         EXPECT_EQ(gtk_entry_get_width_chars(GTK_ENTRY(entry)), 36);
     }
@@ -43,7 +43,7 @@ TEST_F(MainWindow, KeyFieldsAreReadOnlyAndThirtySixCharactersWide) {
 TEST_F(MainWindow, ClickCyclesOneCellOnly) {
     const char* expected[] = {"1", "X", "0", "1"};
     for (const char* label : expected) {
-        gtk_button_clicked(GTK_BUTTON(cell_buttons[1][2]));
+        gtk_button_clicked(GTK_BUTTON(the_app.main.cells[1][2]));
         SCOPED_TRACE(label);
         std::vector<std::string> labels(16, "0");
         labels[6] = label;
@@ -58,27 +58,27 @@ TEST_F(MainWindow, CornerAndHeadersDoNothing) {
     set_map("1X00/0000/0000/0001");
     click("   Show   ");
     const auto labels = all_labels();
-    const std::string key = text_of(key_entry);
+    const std::string key = text_of(the_app.main.key);
     for (const char* header : {"A'B'  A'B  AB   AB'", "C'D'\n\nC'D\n\nCD\n\nCD'"}) {
         SCOPED_TRACE(header);
         GtkWidget* button = find_button(header);
         ASSERT_NE(button, nullptr);
         gtk_button_clicked(GTK_BUTTON(button));
     }
-    GtkWidget* corner = find_widget(map_table, [](GtkWidget* w) {
+    GtkWidget* corner = find_widget(the_app.main.map_table, [](GtkWidget* w) {
         return GTK_IS_BUTTON(w) && GTK_IS_IMAGE(gtk_bin_get_child(GTK_BIN(w)));
     });
     ASSERT_NE(corner, nullptr);
     gtk_button_clicked(GTK_BUTTON(corner));
     EXPECT_EQ(all_labels(), labels);
-    EXPECT_EQ(text_of(key_entry), key);
+    EXPECT_EQ(text_of(the_app.main.key), key);
 }
 
 // A screen reader and the keyboard: the key fields are named by "KEY :";
 // the corner and the headers are out of the Tab order; Tab and the reader
 // take the cells row by row, left to right, as they are drawn.
 TEST_F(MainWindow, KeyboardAndScreenReaderTakeTheMapAsDrawn) {
-    for (GtkWidget* field : {key_entry, key_entry_more}) {
+    for (GtkWidget* field : {the_app.main.key, the_app.main.key_more}) {
         AtkObject* entry = gtk_widget_get_accessible(field);
         EXPECT_STREQ(atk_object_get_name(entry), "KEY");
         AtkRelationSet* relations = atk_object_ref_relation_set(entry);
@@ -88,12 +88,12 @@ TEST_F(MainWindow, KeyboardAndScreenReaderTakeTheMapAsDrawn) {
     }
     // A reader takes a table's children in the order the table lists them.
     GList* chain = nullptr;
-    ASSERT_TRUE(gtk_container_get_focus_chain(GTK_CONTAINER(map_table), &chain));
-    GList* children = gtk_container_get_children(GTK_CONTAINER(map_table));
+    ASSERT_TRUE(gtk_container_get_focus_chain(GTK_CONTAINER(the_app.main.map_table), &chain));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(the_app.main.map_table));
     ASSERT_EQ(g_list_length(children), 19u);
     for (int cell = 0; cell < 16; ++cell) {
         SCOPED_TRACE(cell);
-        GtkWidget* button = cell_buttons[cell / 4][cell % 4];
+        GtkWidget* button = the_app.main.cells[cell / 4][cell % 4];
         EXPECT_EQ(g_list_nth_data(chain, static_cast<guint>(cell)), button) << "Tab order";
         EXPECT_EQ(g_list_nth_data(children, static_cast<guint>(3 + cell)), button)
             << "the reader's order";
@@ -110,7 +110,7 @@ TEST_F(MainWindow, TooltipsAreMintermNumbers) {
                                 "3", "7", "15", "11", "2", "6", "14", "10"};
     for (int cell = 0; cell < 16; ++cell) {
         SCOPED_TRACE(cell);
-        GtkTooltipsData* data = gtk_tooltips_data_get(cell_buttons[cell / 4][cell % 4]);
+        GtkTooltipsData* data = gtk_tooltips_data_get(the_app.main.cells[cell / 4][cell % 4]);
         ASSERT_NE(data, nullptr);
         EXPECT_STREQ(data->tip_text, minterms[cell]);
     }
@@ -127,12 +127,12 @@ TEST_F(MainWindow, CellsAreAttachedWhereTheMapSays) {
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
             SCOPED_TRACE("row " + std::to_string(row) + " col " + std::to_string(col));
-            GtkWidget* button = cell_buttons[row][col];
-            ASSERT_EQ(gtk_widget_get_parent(button), map_table);
+            GtkWidget* button = the_app.main.cells[row][col];
+            ASSERT_EQ(gtk_widget_get_parent(button), the_app.main.map_table);
             guint left, right, top, bottom;
-            gtk_container_child_get(GTK_CONTAINER(map_table), button, "left-attach", &left,
-                                    "right-attach", &right, "top-attach", &top, "bottom-attach",
-                                    &bottom, nullptr);
+            gtk_container_child_get(GTK_CONTAINER(the_app.main.map_table), button, "left-attach",
+                                    &left, "right-attach", &right, "top-attach", &top,
+                                    "bottom-attach", &bottom, nullptr);
             EXPECT_EQ(left, guint(col + 1));
             EXPECT_EQ(right, guint(col + 2));
             EXPECT_EQ(top, guint(row + 1));
@@ -168,10 +168,10 @@ TEST_F(MainWindow, ShowWritesTheMinimisersAnswer) {
         SCOPED_TRACE(row.map);
         set_map(row.map);
         click("   Show   ");
-        EXPECT_EQ(text_of(key_entry), row.first);
-        EXPECT_EQ(is_visible(key_entry_more), row.second != nullptr);
+        EXPECT_EQ(text_of(the_app.main.key), row.first);
+        EXPECT_EQ(is_visible(the_app.main.key_more), row.second != nullptr);
         if (row.second != nullptr) {
-            EXPECT_EQ(text_of(key_entry_more), row.second);
+            EXPECT_EQ(text_of(the_app.main.key_more), row.second);
         }
     }
 }
@@ -179,41 +179,41 @@ TEST_F(MainWindow, ShowWritesTheMinimisersAnswer) {
 TEST_F(MainWindow, ShowTwiceGivesTheSameAnswer) {
     set_map("1010/0101/1010/0101");
     click("   Show   ");
-    const std::string first = text_of(key_entry), second = text_of(key_entry_more);
+    const std::string first = text_of(the_app.main.key), second = text_of(the_app.main.key_more);
     click("   Show   ");
-    EXPECT_EQ(text_of(key_entry), first);
-    EXPECT_EQ(text_of(key_entry_more), second);
-    EXPECT_TRUE(is_visible(key_entry_more));
+    EXPECT_EQ(text_of(the_app.main.key), first);
+    EXPECT_EQ(text_of(the_app.main.key_more), second);
+    EXPECT_TRUE(is_visible(the_app.main.key_more));
 }
 
 TEST_F(MainWindow, OldAnswerStaysWhileCellsChange) {
     set_map("1111/1111/1000/0001");
     click("   Show   ");
     set_map("0000/0000/0000/0001");
-    EXPECT_EQ(text_of(key_entry), "C'+A'B'D+AB'D'");
+    EXPECT_EQ(text_of(the_app.main.key), "C'+A'B'D+AB'D'");
     click("   Show   ");
-    EXPECT_EQ(text_of(key_entry), "AB'CD'");
+    EXPECT_EQ(text_of(the_app.main.key), "AB'CD'");
 }
 
 TEST_F(MainWindow, ResetClearsEverything) {
     set_map("1010/0101/1010/0101");
     click("   Show   ");
-    ASSERT_TRUE(is_visible(key_entry_more));
+    ASSERT_TRUE(is_visible(the_app.main.key_more));
     click("   Reset   ");
     EXPECT_EQ(all_labels(), std::vector<std::string>(16, "0"));
-    EXPECT_EQ(text_of(key_entry), "");
-    EXPECT_FALSE(is_visible(key_entry_more));
+    EXPECT_EQ(text_of(the_app.main.key), "");
+    EXPECT_FALSE(is_visible(the_app.main.key_more));
     click("   Show   ");
-    EXPECT_EQ(text_of(key_entry), "0");
+    EXPECT_EQ(text_of(the_app.main.key), "0");
 }
 
 TEST_F(MainWindow, ClosingTheWindowEndsTheMainLoop) {
-    EXPECT_FALSE(on_delete_event(main_window, nullptr, nullptr));
+    EXPECT_FALSE(on_delete_event(the_app.main.window, nullptr, nullptr));
     EXPECT_TRUE(main_loop_quits_after([](gpointer) -> gboolean {
-        gtk_widget_destroy(main_window);
+        gtk_widget_destroy(the_app.main.window);
         return FALSE;
     }));
-    main_window = nullptr;
+    the_app.main.window = nullptr;
 }
 
 // The pictures: found where the program looks for them, or missing without
@@ -221,25 +221,18 @@ TEST_F(MainWindow, ClosingTheWindowEndsTheMainLoop) {
 class Pictures : public MainWindow {
   protected:
     void SetUp() override {}
-    void build_with(const char* dir) {
-        pixmap_dir = dir;
-        MainWindow::SetUp();
-    }
-    void TearDown() override {
-        MainWindow::TearDown();
-        pixmap_dir = saved;
-    }
+    static void build_with(const char* dir) { build(dir); }
     static GtkImage* corner_image() {
-        GtkWidget* image = find_widget(map_table, [](GtkWidget* w) { return GTK_IS_IMAGE(w); });
+        GtkWidget* image =
+            find_widget(the_app.main.map_table, [](GtkWidget* w) { return GTK_IS_IMAGE(w); });
         return GTK_IMAGE(image);
     }
-    const char* saved = pixmap_dir;
 };
 
 TEST_F(Pictures, LoadedFromThePixmapDirectory) {
     build_with(TESSARY_SOURCE_PIXMAPS);
     EXPECT_EQ(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
-    GdkPixbuf* icon = gtk_window_get_icon(GTK_WINDOW(main_window));
+    GdkPixbuf* icon = gtk_window_get_icon(GTK_WINDOW(the_app.main.window));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(gdk_pixbuf_get_width(icon), 48);
 }
@@ -247,10 +240,10 @@ TEST_F(Pictures, LoadedFromThePixmapDirectory) {
 TEST_F(Pictures, MissingPicturesLeaveAPlaceholderAndNoIcon) {
     build_with("/nonexistent/tessary/pixmaps");
     EXPECT_NE(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
-    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(main_window)), nullptr);
+    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(the_app.main.window)), nullptr);
     set_map("0110/0110/0000/0000");
     click("   Show   ");
-    EXPECT_EQ(text_of(key_entry), "BC'");
+    EXPECT_EQ(text_of(the_app.main.key), "BC'");
 }
 
 TEST_F(Pictures, UnreadablePicturesLeaveAPlaceholderAndNoIcon) {
@@ -262,10 +255,10 @@ TEST_F(Pictures, UnreadablePicturesLeaveAPlaceholderAndNoIcon) {
     ASSERT_EQ(g_mkdir(icon, 0700), 0); // a directory where the icon should be
     build_with(dir);
     EXPECT_NE(gtk_image_get_storage_type(corner_image()), GTK_IMAGE_PIXBUF);
-    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(main_window)), nullptr);
+    EXPECT_EQ(gtk_window_get_icon(GTK_WINDOW(the_app.main.window)), nullptr);
     set_map("1010/0101/1010/0101");
     click("   Show   ");
-    EXPECT_TRUE(is_visible(key_entry_more));
+    EXPECT_TRUE(is_visible(the_app.main.key_more));
     g_rmdir(icon);
     g_remove(corner);
     g_rmdir(dir);
