@@ -98,12 +98,23 @@ const char* for_form(words w, cover_kind kind, const char* sum_context, const ch
                      const char* product_context, const char* product_text)
     __attribute__((format_arg(4))) __attribute__((format_arg(6)));
 
-// A judgement in lines, the same in the window and tessary-key --judge: one
-// "TERM: VERDICT" per group in the order given ("A'B: covers a 0 at 4"),
-// then "cover: minimal", "cover: correct, not minimal: ..." or
-// "cover: incorrect; ...". In fixed words for tessary-key, in the reader's
-// for the window.
+// A judgement in tessary-key --judge's lines: one "TERM: VERDICT" per
+// group in the order given ("A'B: covers a 0 at 4"), then "cover: minimal",
+// "cover: correct, not minimal: ..." or "cover: incorrect; ...". In fixed
+// words for scripts; in the reader's, the same lines translated.
 std::vector<std::string> judgement_lines(const judgement& judged, words w);
+
+// Items as a reader reads them, the last two joined by `last_two` ("%s and
+// %s", "%s or %s" in the reader's words): "0, 1 and 3".
+std::string spoken_list(const std::vector<std::string>& items, const char* last_two);
+// Cells as a reader reads them: "0, 1 and 3".
+std::string spoken_cells(minterm_set cells);
+
+// A judgement in whole sentences of the reader's, a line for each group in
+// the order given, then one for the cover: what Practice says after Check
+// ("A'B takes in cell 4, a 0: a group of 1s must not.", "These groups are
+// not a cover. No right group takes cell 8.").
+std::vector<std::string> check_sentences(const judgement& judged);
 
 // Practice's words, in the reader's language:
 // why the selected cells are not a group ("Not a group: 3 cells are

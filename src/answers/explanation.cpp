@@ -63,29 +63,6 @@ std::string choices_text(const explanation& e, words w) {
     });
 }
 
-// Items as a reader reads them, the last two joined by `last_two` ("%s and
-// %s", "%s or %s"): "0, 1 and 3".
-std::string spoken_list(const std::vector<std::string>& items, const char* last_two) {
-    if (items.empty()) return "";
-    std::string head;
-    for (std::size_t k = 0; k + 1 < items.size(); ++k) head += (k > 0 ? ", " : "") + items[k];
-    return items.size() == 1 ? items.front()
-                             : printed(last_two, head.c_str(), items.back().c_str());
-}
-
-// Translators: the last two items of a list, as "1, 2 and 3" (the items
-// before them already joined by commas).
-const char* and_pattern() {
-    return _("%s and %s");
-}
-
-std::string spoken_cells(minterm_set cells) {
-    std::vector<std::string> items;
-    for (int m = 0; m < 16; ++m)
-        if (cells & minterm_bit(m)) items.push_back(std::to_string(m));
-    return spoken_list(items, and_pattern());
-}
-
 std::string spoken_terms(cover_kind kind, const std::vector<cube>& terms, const char* last_two) {
     std::vector<std::string> items;
     for (const cube c : terms) items.push_back(group_text(c, kind));
@@ -124,6 +101,33 @@ std::string minimum_text(cover_kind kind, const cover& c) {
 }
 
 } // namespace
+
+// Items as a reader reads them, the last two joined by `last_two` ("%s and
+// %s", "%s or %s"): "0, 1 and 3".
+std::string spoken_list(const std::vector<std::string>& items, const char* last_two) {
+    if (items.empty()) return "";
+    std::string head;
+    for (std::size_t k = 0; k + 1 < items.size(); ++k) head += (k > 0 ? ", " : "") + items[k];
+    return items.size() == 1 ? items.front()
+                             : printed(last_two, head.c_str(), items.back().c_str());
+}
+
+namespace {
+
+// Translators: the last two items of a list, as "1, 2 and 3" (the items
+// before them already joined by commas).
+const char* and_pattern() {
+    return _("%s and %s");
+}
+
+} // namespace
+
+std::string spoken_cells(minterm_set cells) {
+    std::vector<std::string> items;
+    for (int m = 0; m < 16; ++m)
+        if (cells & minterm_bit(m)) items.push_back(std::to_string(m));
+    return spoken_list(items, and_pattern());
+}
 
 std::string explanation_text(const boolean_map& map, const explanation& e) {
     return "map: " + map_text(map) + "\nprimes: " + or_none(terms_text(e.kind, e.primes, ", ")) +

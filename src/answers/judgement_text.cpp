@@ -1,5 +1,6 @@
-// A judgement of a student's groups in words (see answers.h). tessary-key
-// writes the lines in fixed words for scripts; the window in the reader's.
+// A judgement of a student's groups in words (see answers.h): tessary-key's
+// lines, in fixed words for scripts, and Practice's whole sentences in the
+// reader's.
 #include "answers/answers.h"
 
 #include <bit>
@@ -70,7 +71,76 @@ std::string cover_line(const cover_judgement& c, cover_kind kind, words w) {
     return say(w, N_("cover: incorrect"));
 }
 
+// Practice's sentence on one group.
+std::string group_sentence(const group_judgement& g, cover_kind kind) {
+    const bool sums = kind == cover_kind::product_of_sums;
+    const std::string term = group_text(g.group, kind);
+    switch (g.fault) {
+    case group_fault::covers_wrong_cell:
+        return printed(sums ? _("%s takes in cell %d, a 1: a group of 0s must not.")
+                            : _("%s takes in cell %d, a 0: a group of 1s must not."),
+                       term.c_str(), g.wrong_cell);
+    case group_fault::only_dont_cares:
+        return printed(_("%s takes in only don't-cares: it covers nothing that needs covering."),
+                       term.c_str());
+    case group_fault::repeated:
+        return printed(_("%s is there twice: once is enough."), term.c_str());
+    case group_fault::none: break;
+    }
+    if (g.inside) {
+        const std::string inside = group_text(*g.inside, kind);
+        return printed(g.redundant ? _("%s could be bigger: it fits inside %s. The other groups "
+                                       "cover its cells, so it is not needed either.")
+                                   : _("%s could be bigger: it fits inside %s."),
+                       term.c_str(), inside.c_str());
+    }
+    if (g.redundant)
+        return printed(_("%s is not needed: the other groups cover its cells."), term.c_str());
+    if (g.essential)
+        return printed(sums ? _("%s is an essential prime implicate.")
+                            : _("%s is an essential prime implicant."),
+                       term.c_str());
+    return printed(sums ? _("%s is a prime implicate, not an essential one.")
+                        : _("%s is a prime implicant, not an essential one."),
+                   term.c_str());
+}
+
+// Practice's sentences on the groups as a cover.
+std::string cover_sentences(const cover_judgement& c, cover_kind kind) {
+    if (c.minimal()) return _("These groups are a minimal cover.");
+    if (c.correct())
+        // Translators: the sizes are as "3 terms, 7 literals".
+        return printed(_("These groups cover the map, but not minimally: they have %s, and a "
+                         "minimum has %s."),
+                       cost_text(c.given, words::reader).c_str(),
+                       cost_text(c.minimum, words::reader).c_str());
+    std::string text = _("These groups are not a cover.");
+    if (c.missed != 0) {
+        const auto n = static_cast<unsigned long>(std::popcount(unsigned{c.missed}));
+        // Translators: the cells that no group without a fault takes, as
+        // "No right group takes cells 3, 7 and 9."
+        text +=
+            " " + printed(P_("No right group takes cell %s.", "No right group takes cells %s.", n),
+                          spoken_cells(c.missed).c_str());
+    }
+    if (c.wrong_groups > 0) {
+        const auto n = static_cast<unsigned long>(c.wrong_groups);
+        text += " " + printed(kind == cover_kind::product_of_sums
+                                  ? P_("%d group takes in a 1.", "%d groups take in a 1.", n)
+                                  : P_("%d group takes in a 0.", "%d groups take in a 0.", n),
+                              c.wrong_groups);
+    }
+    return text;
+}
+
 } // namespace
+
+std::vector<std::string> check_sentences(const judgement& judged) {
+    std::vector<std::string> lines;
+    for (const group_judgement& g : judged.groups) lines.push_back(group_sentence(g, judged.kind));
+    lines.push_back(cover_sentences(judged.cover, judged.kind));
+    return lines;
+}
 
 const char* for_form(words w, cover_kind kind, const char* sum_context, const char* sum_text,
                      const char* product_context, const char* product_text) {

@@ -40,28 +40,6 @@ std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed)
     return "";
 }
 
-std::string cursor_description(int cursor, char value, minterm_set selected) {
-    const std::string cell = minterm_text(cursor);
-    if (selected == 0)
-        // Translators: read out by a screen reader, as "Cursor on cell 5
-        // (A'BC'D), 1; no cell selected".
-        return printed(_("Cursor on cell %d (%s), %c; no cell selected"), cursor, cell.c_str(),
-                       value);
-    // Translators: read out by a screen reader, as "Cursor on cell 5
-    // (A'BC'D), 1; selected: 4 5".
-    return printed(_("Cursor on cell %d (%s), %c; selected: %s"), cursor, cell.c_str(), value,
-                   minterm_list(selected).c_str());
-}
-
-std::string cell_description(int minterm) {
-    const auto m = static_cast<std::uint8_t>(minterm);
-    const std::string row = product_text({0x3, static_cast<std::uint8_t>(m & 0x3)});
-    const std::string column = product_text({0xC, static_cast<std::uint8_t>(m & 0xC)});
-    // Translators: a map cell as a screen reader names it, as "minterm 4:
-    // row C'D', column A'B".
-    return printed(_("minterm %d: row %s, column %s"), minterm, row.c_str(), column.c_str());
-}
-
 namespace {
 
 // "0, 1, 5": cells as a reader hears them.
@@ -73,6 +51,28 @@ std::string cells_text(minterm_set cells) {
 }
 
 } // namespace
+
+std::string cursor_description(int cursor, char value, minterm_set selected) {
+    const std::string cell = minterm_text(cursor);
+    if (selected == 0)
+        // Translators: read out by a screen reader, as "Cursor on cell 5
+        // (A'BC'D), 1; no cell selected".
+        return printed(_("Cursor on cell %d (%s), %c; no cell selected"), cursor, cell.c_str(),
+                       value);
+    // Translators: read out by a screen reader, as "Cursor on cell 5
+    // (A'BC'D), 1; selected: 4, 5".
+    return printed(_("Cursor on cell %d (%s), %c; selected: %s"), cursor, cell.c_str(), value,
+                   cells_text(selected).c_str());
+}
+
+std::string cell_description(int minterm) {
+    const auto m = static_cast<std::uint8_t>(minterm);
+    const std::string row = product_text({0x3, static_cast<std::uint8_t>(m & 0x3)});
+    const std::string column = product_text({0xC, static_cast<std::uint8_t>(m & 0xC)});
+    // Translators: a map cell as a screen reader names it, as "minterm 4:
+    // row C'D', column A'B".
+    return printed(_("minterm %d: row %s, column %s"), minterm, row.c_str(), column.c_str());
+}
 
 std::string picture_description(const map_picture& picture) {
     std::string text = loops_description(picture);

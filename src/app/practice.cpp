@@ -85,7 +85,7 @@ void clear_verdict(const practice_tool& t) {
 void show_verdict(const practice_tool& t) {
     clear_verdict(t);
     if (!t.round.checked) return;
-    for (const std::string& line : judgement_lines(*t.round.checked, words::reader)) {
+    for (const std::string& line : check_sentences(*t.round.checked)) {
         GtkWidget* label = wrapped_label(400);
         gtk_label_set_text(GTK_LABEL(label), line.c_str());
         gtk_box_pack_start(GTK_BOX(t.verdict_box), label, FALSE, FALSE, 0);

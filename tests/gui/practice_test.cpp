@@ -132,13 +132,15 @@ TEST_F(Practice, KeyboardSelectsWrapsAndAdds) {
     EXPECT_EQ(the_app.practice.round.selected, 0) << "an added group clears the selection";
     press("_Check");
     EXPECT_EQ(verdict_lines(),
-              (std::vector<std::string>{"B'D': prime, essential", "cover: minimal"}));
+              (std::vector<std::string>{"B'D' is an essential prime implicant.",
+                                        "These groups are a minimal cover."}));
     save_screenshot(the_app.companion.window, "practice-2-checked");
 }
 
-// The example of the manual: a loop too small, the right one and one over a 0;
-// the map stays where it was as the groups come and Check marks them.
-TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
+// The example of the manual: a loop too small, the right one and one over a 0,
+// judged as tessary-key --judge judges them, in whole sentences; the map
+// stays where it was as the groups come and Check marks them.
+TEST_F(Practice, CheckSaysWhatIsWrongWithEachGroup) {
     open_on("1001/0000/0000/1001");
     const picture_fit map_at = practice_fit(the_app);
     click_cell(0);
@@ -149,9 +151,12 @@ TEST_F(Practice, CheckShowsTheLinesOfTessaryKeyJudge) {
     press("_Add group");
     press("_Check");
     EXPECT_EQ(verdict_lines(),
-              (std::vector<std::string>{"A'B'C'D': could be bigger: inside B'D', redundant",
-                                        "B'D': prime, essential", "A'B: covers a 0 at 4",
-                                        "cover: incorrect; 1 of the groups covers a 0"}));
+              (std::vector<std::string>{
+                  "A'B'C'D' could be bigger: it fits inside B'D'. The other groups cover its "
+                  "cells, so it is not needed either.",
+                  "B'D' is an essential prime implicant.",
+                  "A'B takes in cell 4, a 0: a group of 1s must not.",
+                  "These groups are not a cover. 1 group takes in a 0."}));
     const picture_fit now = practice_fit(the_app);
     EXPECT_TRUE(now.scale == map_at.scale && now.x == map_at.x && now.y == map_at.y)
         << "the map moved as groups came and Check marked it";
@@ -238,8 +243,9 @@ TEST_F(Practice, TheProductJudgesLoopsOfZeros) {
     EXPECT_EQ(listed_groups(), (std::vector<std::string>{"B'", "D'"}));
     press("_Check");
     EXPECT_EQ(verdict_lines(),
-              (std::vector<std::string>{"B': prime, essential", "D': prime, essential",
-                                        "cover: minimal"}));
+              (std::vector<std::string>{"B' is an essential prime implicate.",
+                                        "D' is an essential prime implicate.",
+                                        "These groups are a minimal cover."}));
     save_screenshot(the_app.companion.window, "practice-5-product");
 }
 
