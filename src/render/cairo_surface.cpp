@@ -2,20 +2,12 @@
 // cairo_surface.h).
 #include "render/cairo_surface.h"
 
+#include "render/text.h"
+
 #include <algorithm>
 #include <numbers>
 
 namespace tessary {
-
-void set_pango_font(PangoLayout* layout, font f) {
-    PangoFontDescription* description = pango_font_description_new();
-    pango_font_description_set_family_static(description, "Sans");
-    pango_font_description_set_weight(description,
-                                      f.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_absolute_size(description, f.size * PANGO_SCALE);
-    pango_layout_set_font_description(layout, description);
-    pango_font_description_free(description);
-}
 
 void cairo_surface::set_colour(colour c) {
     cairo_set_source_rgb(cr_, c.r, c.g, c.b);
@@ -57,18 +49,17 @@ void cairo_surface::circle(double x, double y, double radius) {
     cairo_arc(cr_, x, y, radius, 0, 2 * std::numbers::pi);
 }
 
-// The layout is made on this context, so that its metrics are the
-// surface's own (unhinted on PDF, hinted on screen).
-void cairo_surface::text(double x, double y, std::string_view text, font f, anchor a) {
-    PangoLayout* layout = pango_cairo_create_layout(cr_);
-    set_pango_font(layout, f);
-    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
-    int width, height;
-    pango_layout_get_pixel_size(layout, &width, &height);
-    const double shift = a == anchor::left ? 0 : a == anchor::centre ? width / 2.0 : width;
-    cairo_move_to(cr_, x - shift, y - double(pango_layout_get_baseline(layout)) / PANGO_SCALE);
-    pango_cairo_show_layout(cr_, layout);
-    g_object_unref(layout);
+// The block's own glyphs, laid out once for every surface: unhinted, so
+// that the window shows each word where the PDF has it.
+void cairo_surface::text(double x, double y, const text_block& block, anchor a) {
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+        const text_line& line = block.lines[i];
+        const double shift = a == anchor::left     ? 0
+                             : a == anchor::centre ? line.width / 2
+                                                   : line.width;
+        cairo_move_to(cr_, x - shift, y + line.baseline);
+        pango_cairo_show_layout_line(cr_, layout_line(block, i));
+    }
 }
 
 } // namespace tessary

@@ -27,14 +27,14 @@ class cairo_surface final : public surface {
     void circle(double x, double y, double radius) override;
     void stroke() override { cairo_stroke(cr_); }
     void fill() override { cairo_fill(cr_); }
-    void text(double x, double y, std::string_view text, font f, anchor a) override;
+    void text(double x, double y, const text_block& block, anchor a) override;
     void end_page() override { cairo_show_page(cr_); }
 
   private:
     cairo_t* cr_;
 };
 
-// Sets `layout` in Tessary's one sans-serif family at `f`.
-void set_pango_font(PangoLayout* layout, font f);
+// Line `line` of a block's layout (text.cpp), to draw.
+PangoLayoutLine* layout_line(const text_block& block, std::size_t line);
 
 } // namespace tessary

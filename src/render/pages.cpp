@@ -15,8 +15,25 @@ namespace {
 constexpr double heading_height = 22, line_height = 18, footer_height = 18;
 constexpr double answer_label = 14, answer_rule = 20, box_padding = 6;
 
-double header_band(const page_frame& frame) {
-    return heading_height + line_height * static_cast<double>(frame.lines.size()) + 6;
+constexpr font heading_font{points(13), true}, line_font{points(10)};
+constexpr font footer_font{points(8)}, answer_font{points(9)};
+
+// A line under the heading, broken where it is wider than the page.
+text_block header_line(const page_layout& page, const std::string& line) {
+    return lay_out_text(line, line_font, page.width - 2 * page.margin);
+}
+
+// The room a header line takes: a line's room for its first line, and the
+// lines it breaks into after it.
+double header_line_room(const text_block& block) {
+    const auto n = static_cast<double>(block.lines.size());
+    return line_height + block.height * (n - 1) / n;
+}
+
+double header_band(const page_layout& page, const page_frame& frame) {
+    double band = heading_height + 6;
+    for (const std::string& line : frame.lines) band += header_line_room(header_line(page, line));
+    return band;
 }
 
 double answer_band(const page_frame& frame) {
@@ -28,7 +45,7 @@ struct grid {
 };
 
 grid grid_of(const page_layout& page, const page_frame& frame) {
-    const double top = page.margin + header_band(frame);
+    const double top = page.margin + header_band(page, frame);
     const double bottom = page.height - page.margin - footer_height;
     return {top, (page.width - 2 * page.margin) / page.columns, (bottom - top) / page.rows};
 }
@@ -46,23 +63,21 @@ double page_scale(const grid& g, const page_frame& frame, const std::vector<map_
     return scale;
 }
 
-constexpr font heading_font{points(13), true}, line_font{points(10)};
-constexpr font footer_font{points(8)}, answer_font{points(9)};
-
 void draw_header(surface& s, const page_layout& page, const page_frame& frame, bool first) {
     s.set_colour(black);
     put_text(s, frame.heading, page.margin, page.margin, heading_font);
     if (!first) return;
     double y = page.margin + heading_height;
     for (const std::string& line : frame.lines) {
-        put_text(s, line, page.margin, y, line_font, false, page.width - 2 * page.margin);
-        y += line_height;
+        const text_block block = header_line(page, line);
+        s.text(page.margin, y, block, anchor::left);
+        y += header_line_room(block);
     }
 }
 
 void draw_footer(surface& s, const page_layout& page, const page_frame& frame,
                  const page_words& words, int number, int total) {
-    const double y = page.height - page.margin - footer_height + 6;
+    const double y = page.height - page.margin - footer_height + 4;
     s.set_colour({0.3, 0.3, 0.3});
     put_text(s, frame.note, page.margin, y, footer_font);
     const std::string text =

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -444,9 +445,11 @@ const loop_look& look_of(std::size_t group) {
     return loop_look_table[group % loop_look_table.size()];
 }
 
+// Whole units, so that a picture fills whole pixels at the window's scale.
 picture_size measure_picture(const map_picture& p) {
-    return {width_of_picture(p), top_of_grid(p) + frame_of(p).size() + 10 +
-                                     legend_rows(p) * legend_row + caption_height(p) + margin};
+    return {std::ceil(width_of_picture(p)),
+            std::ceil(top_of_grid(p) + frame_of(p).size() + 10 + legend_rows(p) * legend_row +
+                      caption_height(p) + margin)};
 }
 
 void draw_picture(surface& s, const map_picture& p) {

@@ -39,22 +39,22 @@ bool draw_to(cairo_surface_t* surface, const std::function<void(tessary::surface
 
 // Every step's status is checked: a surface too large to make, a drawing
 // that failed, and the writing of the PNG.
-bool write_png(pending_file& file, const map_picture& picture) {
-    const picture_size size = measure_picture(picture);
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(size.width * png_scale),
-                                   static_cast<int>(size.height * png_scale));
-    cairo_t* cr = cairo_create(surface);
+bool draw_png(pending_file& file, double width, double height,
+              const std::function<void(surface&)>& draw) {
+    cairo_surface_t* image =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width * png_scale),
+                                   static_cast<int>(height * png_scale));
+    cairo_t* cr = cairo_create(image);
     cairo_scale(cr, png_scale, png_scale);
     cairo_surface on(cr);
-    draw_picture(on, picture);
+    draw(on);
     const cairo_status_t drawn = cairo_status(cr);
     cairo_destroy(cr);
     const cairo_status_t written =
         drawn == CAIRO_STATUS_SUCCESS
-            ? cairo_surface_write_to_png_stream(surface, write_for_cairo, &file)
+            ? cairo_surface_write_to_png_stream(image, write_for_cairo, &file)
             : drawn;
-    cairo_surface_destroy(surface);
+    cairo_surface_destroy(image);
     return written == CAIRO_STATUS_SUCCESS;
 }
 
@@ -62,6 +62,16 @@ bool write_png(pending_file& file, const map_picture& picture) {
 void fix_pdf_dates(cairo_surface_t* surface) {
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "2026-01-01T00:00:00Z");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_MOD_DATE, "2026-01-01T00:00:00Z");
+}
+
+// The pictures of a LaTeX drawing: the font it is set in declared before
+// them, for a .tikz \input into any document.
+std::string tikz_pictures(double width, double height, const std::function<void(surface&)>& draw) {
+    tikz_surface tikz(width, height);
+    draw(tikz);
+    std::string text = latex_font_declarations();
+    for (const std::string& picture : tikz.pictures()) text += picture;
+    return text;
 }
 
 } // namespace
@@ -83,58 +93,45 @@ std::optional<picture_format> format_of(std::string_view path) {
 bool write_pages(pending_file& file, picture_format format, double width, double height,
                  const std::function<void(surface&)>& draw_pages, std::string& error) {
     if (!file.ok()) return fail(error, file.reason());
-    if (format == picture_format::tex) {
+    bool drawn = false;
+    switch (format) {
+    case picture_format::svg:
+        drawn = draw_to(cairo_svg_surface_create_for_stream(write_for_cairo, &file, width, height),
+                        draw_pages);
+        break;
+    case picture_format::png: drawn = draw_png(file, width, height, draw_pages); break;
+    case picture_format::pdf: {
+        cairo_surface_t* pdf =
+            cairo_pdf_surface_create_for_stream(write_for_cairo, &file, width, height);
+        fix_pdf_dates(pdf);
+        drawn = draw_to(pdf, draw_pages);
+        break;
+    }
+    case picture_format::tex: {
         tikz_surface tikz(width, height);
         draw_pages(tikz);
-        file.write(latex_document(tikz.pictures(), width, height));
-        return file.ok() || fail(error, file.reason());
+        drawn = file.write(latex_document(tikz.pictures(), width, height));
+        break;
     }
-    cairo_surface_t* pdf =
-        cairo_pdf_surface_create_for_stream(write_for_cairo, &file, width, height);
-    fix_pdf_dates(pdf);
-    const bool drawn = draw_to(pdf, draw_pages);
+    case picture_format::tikz: drawn = file.write(tikz_pictures(width, height, draw_pages)); break;
+    }
     if (!file.ok()) return fail(error, file.reason());
-    if (!drawn) return fail(error, say(words::reader, N_("the document could not be drawn")));
+    const bool pages = format == picture_format::pdf || format == picture_format::tex;
+    if (!drawn)
+        return fail(error, say(words::reader, pages ? N_("the document could not be drawn")
+                                                    : N_("the picture could not be drawn")));
     return true;
-}
-
-std::string picture_tikz(const map_picture& picture) {
-    const picture_size size = measure_picture(picture);
-    tikz_surface tikz(size.width, size.height);
-    draw_picture(tikz, picture);
-    return tikz.pictures().front();
 }
 
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
     const std::optional<picture_format> format = format_of(path);
     if (!format)
-        return fail(error,
-                    say(words::reader,
-                        N_("the name does not end in .svg, .png, .pdf, .tex or .tikz")));
+        return fail(error, say(words::reader,
+                               N_("the name does not end in .svg, .png, .pdf, .tex or .tikz")));
     pending_file file(path);
-    if (!file.ok()) return fail(error, file.reason());
     const picture_size size = measure_picture(picture);
     const auto draw = [&picture](surface& s) { draw_picture(s, picture); };
-    bool drawn = false;
-    switch (*format) {
-    case picture_format::png: drawn = write_png(file, picture); break;
-    case picture_format::svg:
-        drawn = draw_to(
-            cairo_svg_surface_create_for_stream(write_for_cairo, &file, size.width, size.height),
-            draw);
-        break;
-    case picture_format::tikz:
-        file.write(picture_tikz(picture));
-        drawn = true;
-        break;
-    case picture_format::pdf:
-    case picture_format::tex:
-        return write_pages(file, *format, size.width, size.height, draw, error) &&
-               file.commit(error);
-    }
-    if (!file.ok()) return fail(error, file.reason());
-    if (!drawn) return fail(error, say(words::reader, N_("the picture could not be drawn")));
-    return file.commit(error);
+    return write_pages(file, *format, size.width, size.height, draw, error) && file.commit(error);
 }
 
 } // namespace tessary

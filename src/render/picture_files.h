@@ -24,10 +24,12 @@ std::optional<picture_format> format_of(std::string_view path);
 // screens of high density.
 inline constexpr double png_scale = 2;
 
-// Draws pages of `width` by `height` points into a pending file, as a PDF
-// or (picture_format::tex) a LaTeX document whose every page is one
-// tikzpicture: `draw_pages` draws on the surface and ends each page. The
-// same drawing gives the same bytes.
+// Draws pages of `width` by `height` points into a pending file in
+// `format`, on the surface that format is drawn on: SVG, PNG (at png_scale)
+// and PDF through cairo, LaTeX (a document whose every page is one
+// tikzpicture, or the pictures alone for .tikz) through TikZ. `draw_pages`
+// draws on the surface and ends each page; SVG and PNG keep the first. The
+// same drawing gives the same bytes; on failure returns false and says why.
 bool write_pages(pending_file& file, picture_format format, double width, double height,
                  const std::function<void(surface&)>& draw_pages, std::string& error);
 

@@ -21,9 +21,15 @@ struct font {
     bool bold = false;
 };
 
-// Where a line of text stands from its point: to its right, on its centre,
-// or to its left.
+// Where the lines of a text stand from their point: to its right, on its
+// centre, or to its left.
 enum class anchor { left, centre, right };
+
+struct text_block; // text.h
+
+// A surface draws text that lay_out_text() (text.h) has laid out: the
+// surface draws it where the layout says, and measuring text is the
+// layout's part, the same for every surface.
 
 class surface {
   public:
@@ -53,9 +59,8 @@ class surface {
     virtual void stroke() = 0;
     virtual void fill() = 0;
 
-    // One line of text, its baseline at y; lay_out_text() (text.h) breaks
-    // longer text into lines and says where each goes.
-    virtual void text(double x, double y, std::string_view text, font f, anchor a) = 0;
+    // A block of text, its top at y, each of its lines anchored at x.
+    virtual void text(double x, double y, const text_block& block, anchor a) = 0;
 
     // Ends a page of a document of several.
     virtual void end_page() = 0;

@@ -31,6 +31,15 @@ std::string colour_of(colour c) {
     return "{rgb,1:red," + number(c.r) + ";green," + number(c.g) + ";blue," + number(c.b) + "}";
 }
 
+const char* align_of(anchor a) {
+    switch (a) {
+    case anchor::left: return "left";
+    case anchor::centre: return "center";
+    case anchor::right: return "right";
+    }
+    return "left";
+}
+
 const char* anchor_of(anchor a) {
     switch (a) {
     case anchor::left: return "base west";
@@ -48,6 +57,8 @@ std::string latex_text(std::string_view text) {
         const char ch = text[i];
         if (text.compare(i, 3, "\u200B") == 0) {
             i += 2;
+        } else if (ch == ' ' && i > 0 && text[i - 1] == ' ') {
+            out += "\\ "; // TeX would take a run of blanks as one
         } else if (ch == '\'') {
             out += "\\textquotesingle{}";
         } else if (std::string_view("#$%&_{}").find(ch) != std::string_view::npos) {
@@ -140,34 +151,25 @@ void tikz_surface::fill() {
     path_.clear();
 }
 
-void tikz_surface::word(double x, double y, std::string_view text, font f, anchor a) {
-    const double size = f.size * state_.scale;
+// A block as one node, in the layout's lines: each line is text that TeX
+// sets at its natural width in the font pango measured, so that a teacher
+// can change a sentence and TeX spaces it. A node of several lines stands on
+// its last line's baseline.
+void tikz_surface::text(double x, double y, const text_block& block, anchor a) {
+    if (block.lines.empty()) return;
+    const double size = block.f.size * state_.scale;
+    const std::size_t n = block.lines.size();
+    const double spacing =
+        n > 1 ? (block.lines.back().baseline - block.lines.front().baseline) / double(n - 1) : 0;
+    std::string lines;
+    for (std::size_t i = 0; i < n; ++i)
+        lines += (i > 0 ? "\\\\\n" : "") + latex_text(block.lines[i].text);
     page_ += "\\node[inner sep=0,anchor=" + std::string(anchor_of(a)) +
-             ",text=" + colour_of(state_.ink) + ",font=\\fontfamily{lmss}\\fontsize{" +
-             dimension(size) + "}{" + dimension(size * 1.2) + "}\\selectfont" +
-             (f.bold ? "\\bfseries" : "\\mdseries") + "] at " + point(x, y) + " {" +
-             latex_text(text) + "};\n";
-}
-
-// A line of several words is set a word at a time, each where pango puts
-// it: LaTeX's font is narrower or wider, and the words still stand where
-// the PDF's do.
-void tikz_surface::text(double x, double y, std::string_view text, font f, anchor a) {
-    const text_block block = lay_out_text(text, f);
-    if (block.lines.empty() || block.lines.front().words.empty()) return;
-    const text_line& line = block.lines.front();
-    if (line.words.size() == 1) return word(x, y, line.text, f, a);
-    const double left = a == anchor::left     ? x
-                        : a == anchor::centre ? x - line.width / 2
-                                              : x - line.width;
-    for (std::size_t i = 0; i < line.words.size(); ++i) {
-        const auto [from, offset] = line.words[i];
-        const std::size_t to =
-            i + 1 < line.words.size() ? line.words[i + 1].first : line.text.size();
-        std::string_view piece = std::string_view(line.text).substr(from, to - from);
-        while (!piece.empty() && piece.back() == ' ') piece.remove_suffix(1);
-        word(left + offset, y, piece, f, anchor::left);
-    }
+             (n > 1 ? std::string(",align=") + align_of(a) : "") +
+             ",text=" + colour_of(state_.ink) + ",font=\\fontfamily{tessarylmss}\\fontsize{" +
+             dimension(size) + "}{" + dimension(spacing * state_.scale) + "}\\selectfont" +
+             (block.f.bold ? "\\bfseries" : "\\mdseries") + "] at " +
+             point(x, y + block.lines.back().baseline) + " {" + lines + "};\n";
 }
 
 void tikz_surface::end_page() {
@@ -186,11 +188,23 @@ const std::vector<std::string>& tikz_surface::pictures() {
     return pages_;
 }
 
+std::string latex_font_declarations() {
+    std::string t;
+    for (const auto& [encoding, prefix] : {std::pair{"OT1", "rm"}, {"T1", "ec"}, {"TS1", "ts1"}}) {
+        const std::string e = encoding, p = prefix;
+        t += "\\DeclareFontFamily{" + e + "}{tessarylmss}{}\n";
+        t += "\\DeclareFontShape{" + e + "}{tessarylmss}{m}{n}{<-> " + p + "-lmss10}{}\n";
+        t += "\\DeclareFontShape{" + e + "}{tessarylmss}{b}{n}{<-> " + p + "-lmssbx10}{}\n";
+        t += "\\DeclareFontShape{" + e + "}{tessarylmss}{bx}{n}{<-> " + p + "-lmssbx10}{}\n";
+    }
+    return t;
+}
+
 std::string latex_document(const std::vector<std::string>& pictures, double width, double height) {
     const std::string w = dimension(width), h = dimension(height);
-    std::string t = "\\documentclass{article}\n\\usepackage[T1]{fontenc}\n\\usepackage{tikz}\n"
-                    "\\usepackage[paperwidth=" +
-                    w + ",paperheight=" + h +
+    std::string t = "\\documentclass{article}\n\\usepackage[T1]{fontenc}\n\\usepackage{tikz}\n" +
+                    latex_font_declarations() + "\\usepackage[paperwidth=" + w +
+                    ",paperheight=" + h +
                     ",margin=0pt]{geometry}\n"
                     "\\pagestyle{empty}\n"
                     "\\setlength{\\parindent}{0pt}\n\\setlength{\\topskip}{0pt}\n"

@@ -27,7 +27,7 @@ class tikz_surface final : public surface {
     void circle(double x, double y, double radius) override;
     void stroke() override;
     void fill() override;
-    void text(double x, double y, std::string_view text, font f, anchor a) override;
+    void text(double x, double y, const text_block& block, anchor a) override;
     void end_page() override;
 
     // The pages ended so far, each a tikzpicture environment; the page
@@ -44,7 +44,6 @@ class tikz_surface final : public surface {
         int scopes = 0;                 // clips begun since the last save()
     };
     std::string point(double x, double y) const;
-    void word(double x, double y, std::string_view text, font f, anchor a);
     std::string line_options() const;
 
     double width_, height_;
@@ -54,13 +53,20 @@ class tikz_surface final : public surface {
     std::vector<std::string> pages_;
 };
 
+// The LaTeX that declares the family the pictures' text is set in: Latin
+// Modern Sans at its 10 pt design size at every size, as pango sets it, in
+// each encoding a document may use. It goes before the pictures, in the
+// preamble or the document itself.
+std::string latex_font_declarations();
+
 // A whole LaTeX document of the pages, each `width` by `height` points and
-// one tikzpicture; it compiles with pdflatex from texlive-latex-base and
-// texlive-pictures.
+// one tikzpicture; it compiles with pdflatex from texlive-latex-base,
+// texlive-pictures and lmodern.
 std::string latex_document(const std::vector<std::string>& pictures, double width, double height);
 
 // Text for LaTeX: the characters it treats as commands escaped, a term's
-// apostrophe kept straight, zero-width break points dropped.
+// apostrophe kept straight, zero-width break points dropped, each blank of
+// a run kept.
 std::string latex_text(std::string_view text);
 
 } // namespace tessary

@@ -84,7 +84,7 @@ std::vector<std::string> exercise_lines(const sheet_options& o) {
     const std::string instructions = instructions_for(o.answers, o.dont_care_percent > 0);
     // Translators: the first line of a worksheet, where a student writes; keep
     // the lines about as long as they are.
-    return {_("Name: ________________________________     Date: ________________"), instructions};
+    return {_("Name: ____________________________     Date: ______________"), instructions};
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 #include "support/brute_force.h"
 
-#include "render/surface.h"
+#include "render/text.h"
 
 #include <gtest/gtest.h>
 
@@ -170,8 +170,8 @@ class recording_surface final : public surface {
     void circle(double, double, double) override {}
     void stroke() override { strokes.push_back({now_, width_}); }
     void fill() override {}
-    void text(double, double, std::string_view t, font, anchor) override {
-        texts.emplace_back(std::string(t), now_);
+    void text(double, double, const text_block& block, anchor) override {
+        for (const text_line& line : block.lines) texts.emplace_back(line.text, now_);
     }
     void end_page() override {}
 

@@ -235,7 +235,7 @@ for words in "Exercise" "Answer key" "Page 1 of"; do
   grep -qF "$words" "$dir/de.txt" && fail "the German sheet still says '$words'"
 done
 german "$sheet" -s 99 -n 2 -o "$dir/de.tex" 2>/dev/null || fail "a German LaTeX sheet"
-grep -qF '{Seite}' "$dir/de.tex" && grep -qF '{von}' "$dir/de.tex" || fail "the German LaTeX footer"
+grep -qF '{Seite 1 von 1}' "$dir/de.tex" || fail "the German LaTeX footer"
 german "$sheet" -n 0 -o "$dir/x.pdf" 2>"$dir/err"
 grep -qF "»0« ist keine Zahl von 1 bis 200" "$dir/err" || fail "German usage message: $(cat "$dir/err")"
 
