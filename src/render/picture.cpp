@@ -17,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -153,10 +154,51 @@ int legend_columns_of(const map_picture& p) {
     return legend_columns;
 }
 
-int legend_rows(const map_picture& p) {
-    const auto n = static_cast<int>(p.groups.size());
-    const int columns = legend_columns_of(p);
-    return (n + columns - 1) / columns + (p.hazard_note.empty() ? 0 : 1);
+double caption_width(const map_picture& p);
+
+// Where the legend's entries go below the map: each loop's swatch and
+// term, in columns, then the hazard line across the picture. Every text
+// wraps within its column, and a row is as tall as its tallest entry.
+struct legend_entry {
+    double x, y; // the swatch's top-left
+    text_block text;
+};
+
+struct legend_plan {
+    std::vector<legend_entry> entries; // by loop
+    std::optional<legend_entry> hazards;
+    double height = 0;
+};
+
+constexpr double swatch_room = 36; // from an entry's left to its text
+
+legend_plan plan_legend(const map_picture& p, double top) {
+    legend_plan plan;
+    const auto columns = static_cast<std::size_t>(legend_columns_of(p));
+    const double column_width = caption_width(p) / static_cast<double>(columns);
+    double row_top = top, row_height = 0;
+    for (std::size_t k = 0; k < p.groups.size(); ++k) {
+        if (k % columns == 0) {
+            row_top += row_height;
+            row_height = legend_row;
+        }
+        const std::string number = loops_numbered(p) ? std::to_string(k + 1) + "  " : "";
+        text_block text = lay_out_text(number + p.groups[k].label,
+                                       p.groups[k].faint ? faint_legend_font : legend_font,
+                                       column_width - swatch_room - 4);
+        row_height = std::max(row_height, text.height + 4);
+        plan.entries.push_back(
+            {margin + static_cast<double>(k % columns) * column_width, row_top, std::move(text)});
+    }
+    row_top += row_height;
+    if (!p.hazard_note.empty()) {
+        text_block text = lay_out_text(p.hazard_note, faint_legend_font, caption_width(p));
+        const double height = std::max(legend_row, text.height + 4);
+        plan.hazards = legend_entry{margin, row_top, std::move(text)};
+        row_top += height;
+    }
+    plan.height = row_top - top;
+    return plan;
 }
 
 // The inset step of each loop: the lowest not taken by an earlier loop over
@@ -351,24 +393,18 @@ void draw_tags(surface& s, const map_picture& p, const picture_layout& layout) {
     }
 }
 
-void draw_legend(surface& s, const map_picture& p, double top) {
-    const auto columns = static_cast<std::size_t>(legend_columns_of(p));
-    const double column_width = caption_width(p) / static_cast<double>(columns);
-    for (std::size_t k = 0; k < p.groups.size(); ++k) {
-        const double x = margin + static_cast<double>(k % columns) * column_width;
-        const double y = top + static_cast<double>(k / columns) * legend_row;
+void draw_legend(surface& s, const map_picture& p, const legend_plan& plan) {
+    for (std::size_t k = 0; k < plan.entries.size(); ++k) {
+        const legend_entry& e = plan.entries[k];
         set_loop_style(s, p, k);
-        s.rectangle(x + 1, y + 4, x + 29, y + 15, 4);
+        s.rectangle(e.x + 1, e.y + 4, e.x + 29, e.y + 15, 4);
         s.stroke();
         s.set_colour(colour_of(p, k));
-        const std::string number = loops_numbered(p) ? std::to_string(k + 1) + "  " : "";
-        put_text(s, number + p.groups[k].label, x + 36, y + 1,
-                 p.groups[k].faint ? faint_legend_font : legend_font);
+        s.text(e.x + swatch_room, e.y + 1, e.text, anchor::left);
     }
-    if (p.hazard_note.empty()) return;
-    const double y = top + static_cast<double>(legend_rows(p) - 1) * legend_row;
+    if (!plan.hazards) return;
     s.set_colour(black);
-    put_text(s, p.hazard_note, margin, y + 1, faint_legend_font);
+    s.text(plan.hazards->x, plan.hazards->y + 1, plan.hazards->text, anchor::left);
 }
 
 // A short double-headed arrow from (x0, y0) to (x1, y1), level or upright.
@@ -448,7 +484,7 @@ const loop_look& look_of(std::size_t group) {
 // Whole units, so that a picture fills whole pixels at the window's scale.
 picture_size measure_picture(const map_picture& p) {
     return {std::ceil(width_of_picture(p)),
-            std::ceil(top_of_grid(p) + frame_of(p).size() + 10 + legend_rows(p) * legend_row +
+            std::ceil(top_of_grid(p) + frame_of(p).size() + 10 + plan_legend(p, 0).height +
                       caption_height(p) + margin)};
 }
 
@@ -473,12 +509,12 @@ void draw_picture(surface& s, const map_picture& p) {
     draw_hazards(s, p, f);
     draw_cursor(s, p.cursor, f);
     const double legend_top = f.y + f.size() + 10;
-    draw_legend(s, p, legend_top);
+    const legend_plan legend = plan_legend(p, legend_top);
+    draw_legend(s, p, legend);
     if (!p.caption.empty()) {
         s.set_colour(black);
         put_text(s, break_between_terms(p.caption), margin,
-                 legend_top + legend_rows(p) * legend_row + caption_gap, caption_font, false,
-                 caption_width(p));
+                 legend_top + legend.height + caption_gap, caption_font, false, caption_width(p));
     }
     s.restore();
 }

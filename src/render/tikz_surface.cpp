@@ -153,8 +153,9 @@ void tikz_surface::fill() {
 
 // A block as one node, in the layout's lines: each line is text that TeX
 // sets at its natural width in the font pango measured, so that a teacher
-// can change a sentence and TeX spaces it. A node of several lines stands on
-// its last line's baseline.
+// can change a sentence and TeX spaces it, as pango does, with one space
+// after a stop as after a word (\frenchspacing). A node of several lines
+// stands on its last line's baseline.
 void tikz_surface::text(double x, double y, const text_block& block, anchor a) {
     if (block.lines.empty()) return;
     const double size = block.f.size * state_.scale;
@@ -167,9 +168,9 @@ void tikz_surface::text(double x, double y, const text_block& block, anchor a) {
     page_ += "\\node[inner sep=0,anchor=" + std::string(anchor_of(a)) +
              (n > 1 ? std::string(",align=") + align_of(a) : "") +
              ",text=" + colour_of(state_.ink) + ",font=\\fontfamily{tessarylmss}\\fontsize{" +
-             dimension(size) + "}{" + dimension(spacing * state_.scale) + "}\\selectfont" +
-             (block.f.bold ? "\\bfseries" : "\\mdseries") + "] at " +
-             point(x, y + block.lines.back().baseline) + " {" + lines + "};\n";
+             dimension(size) + "}{" + dimension(spacing * state_.scale) +
+             "}\\selectfont\\frenchspacing" + (block.f.bold ? "\\bfseries" : "\\mdseries") +
+             "] at " + point(x, y + block.lines.back().baseline) + " {" + lines + "};\n";
 }
 
 void tikz_surface::end_page() {

@@ -3,9 +3,9 @@
 # pdflatex, has every word of the PDF of the same drawing at the same place
 # and at one size (latex_like_pdf.py): pictures in every form, with minterm
 # numbers and with A and B down the side; worksheets on A4 and on letter.
-#   latex_like_pdf.sh TESSARY-KEY TESSARY-SHEET
+#   latex_like_pdf.sh TESSARY-KEY TESSARY-SHEET LOCALE-DIR
 set -euo pipefail
-key=$1 sheet=$2
+key=$1 sheet=$2 locale_dir=$3
 here=$(cd "$(dirname "$0")" && pwd)
 if ! command -v pdflatex >/dev/null; then
   echo "SKIP: pdflatex is missing (texlive-latex-base, texlive-pictures)"; exit 0
@@ -54,6 +54,28 @@ for args in "--minimal --hazards 0011/1111/1100/0000" "--pos --hazards --rows AB
   "$key" $args --draw "$dir/p$n.tex" >/dev/null
   compare "p$n"
 done
+# Long hazard lines and long legend entries wrap within the picture: every
+# word inside it, and every pair that --hazards names on it.
+for args in "--minimal 1111/1110/1111/1011" "--pos 0001/0110/1101/0111" \
+            "--hazard-free 0111/1110/1111/1011" "0111/1110/1111/1011"; do
+  for look in "" "--rows AB"; do
+    # shellcheck disable=SC2086
+    "$key" $args $look --hazards --draw "$dir/wide$look.pdf" >/dev/null
+  done
+  # shellcheck disable=SC2086
+  pairs=$("$key" $args --hazards | tail -1)
+  words=$(for f in "$dir/wide.pdf" "$dir/wide--rows AB.pdf"; do pdftotext -bbox "$f" -; done | awk '
+    function attr(name) { match($0, name "=\"[0-9.]+\""); return substr($0, RSTART + length(name) + 2, RLENGTH - length(name) - 3) + 0 }
+    /<page / { w = attr("width"); h = attr("height") }
+    /<word / { if (attr("xMax") > w || attr("yMax") > h) print "off the picture: " $0 }')
+  [ -z "$words" ] || { echo "FAIL: $args: $words"; failed=1; }
+  text=$(pdftotext "$dir/wide--rows AB.pdf" - | tr '\n' ' ')
+  for pair in $pairs; do
+    [ "$pair" = none ] || grep -qE "(^| )$pair[, ]" <<<"$text " ||
+      { echo "FAIL: $args: the pair $pair is not on the picture"; failed=1; }
+  done
+done
+
 # Where an answer leaves no pair, --hazards changes nothing of the picture.
 for format in svg pdf tex; do
   "$key" --minimal --draw "$dir/plain.$format" 1001/0110/0110/1001 >/dev/null
@@ -81,6 +103,19 @@ for paper in a4 letter; do
     compare "k$n"
   done
 done
+# A German sheet with don't-cares, and its key: the instructions stand whole
+# in the .tex, where a teacher can change them.
+german() { LC_ALL=C.UTF-8 LANGUAGE=de TESSARY_LOCALEDIR="$locale_dir" "$@"; }
+n=$((n + 1))
+german "$sheet" -s 43 -n 6 --dont-cares 10 --answers both --paper a4 \
+  -o "$dir/w$n.pdf" 2>/dev/null
+german "$sheet" -s 43 -n 6 --dont-cares 10 --answers both --paper a4 \
+  -o "$dir/w$n.tex" 2>/dev/null
+compare "w$n"
+sed -e 's/\\\\$/ /' -e "s/\\\\textquotesingle{}/'/g" "$dir/w$n.tex" | tr -d '\n' |
+  grep -qF "$(pdftotext "$dir/w$n-cairo.pdf" - | sed -n '/^Vereinfachen/,/\.$/p' | tr '\n' ' ' |
+  sed 's/ $//')" || { echo "FAIL: the German instructions are not whole in the .tex"; failed=1; }
+
 # The .tikz alone, \input into a document that loads nothing but tikz.
 "$key" --minimal --hazards --numbers --draw "$dir/own.tikz" 0011/1111/1100/0000 >/dev/null
 printf '%s\n' '\documentclass{article}' '\usepackage{tikz}' '\begin{document}' \
