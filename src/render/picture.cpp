@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,13 +39,45 @@ constexpr font legend_font{points(10), true}, faint_legend_font{points(10)};
 constexpr double plain_cell = 52, numbered_cell = 66;
 constexpr double number_offset = 18, numbered_digit_shift = 5;
 constexpr font number_font{points(7)};
+constexpr font hazard_name_font{points(7), true};
 
-double cell_of(const map_picture& p) {
-    return p.numbers ? numbered_cell : plain_cell;
+// A picture that marks hazard pairs shows the minterm numbers its legend
+// names them by.
+bool numbered(const map_picture& p) {
+    return p.numbers || !p.hazards.empty();
 }
 
+double cell_of(const map_picture& p) {
+    return numbered(p) ? numbered_cell : plain_cell;
+}
+
+// The map's edges a hazard pair wraps round: its two cells at the ends of a
+// row (the left and right edges) or of a column (the top and bottom).
+struct wrapped_edges {
+    bool sides = false, ends = false;
+};
+
+wrapped_edges wrapped_pairs(const map_picture& p) {
+    wrapped_edges w;
+    for (const cell_pair& pair : p.hazards) {
+        const cell_place a = place_of(pair.low, p.layout), b = place_of(pair.high, p.layout);
+        w.sides = w.sides || (a.row == b.row && std::abs(a.col - b.col) == map_side - 1);
+        w.ends = w.ends || (a.col == b.col && std::abs(a.row - b.row) == map_side - 1);
+    }
+    return w;
+}
+
+// Room right of the map and below it for a wrapped pair's mark and name.
+constexpr double side_mark_room = 18, end_mark_room = 10;
+
 double width_of_picture(const map_picture& p) {
-    return 2 * margin + header_width + map_side * cell_of(p);
+    return 2 * margin + header_width + map_side * cell_of(p) +
+           (wrapped_pairs(p).sides ? side_mark_room : 0);
+}
+
+// From the map's foot to the legend.
+double legend_gap(const map_picture& p) {
+    return 10 + (wrapped_pairs(p).ends ? end_mark_room : 0);
 }
 
 // Where the grid is drawn: its top-left corner and the side of a cell.
@@ -222,8 +255,8 @@ double top_of_grid(const map_picture& p) {
 }
 
 grid_frame frame_of(const map_picture& p) {
-    return {margin + header_width, top_of_grid(p), cell_of(p), p.numbers ? numbered_digit_shift : 0,
-            p.layout};
+    return {margin + header_width, top_of_grid(p), cell_of(p),
+            numbered(p) ? numbered_digit_shift : 0, p.layout};
 }
 
 double caption_width(const map_picture& p) {
@@ -407,44 +440,90 @@ void draw_legend(surface& s, const map_picture& p, const legend_plan& plan) {
     s.text(plan.hazards->x, plan.hazards->y + 1, plan.hazards->text, anchor::left);
 }
 
-// A short double-headed arrow from (x0, y0) to (x1, y1), level or upright.
-void draw_arrow(surface& s, double x0, double y0, double x1, double y1) {
-    constexpr double head = 4;
+ink_box digit_ink();
+
+// A hazard mark: a black line with an arrowhead at each end that has one,
+// on a white halo that lifts it off the grid and the loops' outlines it
+// crosses. No loop has arrowheads: the mark is not taken for one.
+void draw_hazard_mark(surface& s, double x0, double y0, double x1, double y1, bool head0,
+                      bool head1) {
+    constexpr double head = 5, half = 3;
+    const double length = std::hypot(x1 - x0, y1 - y0);
+    const double ux = (x1 - x0) / length, uy = (y1 - y0) / length;
+    const auto heads = [&](bool stroke) {
+        for (const auto& [on, x, y, out] :
+             {std::tuple{head0, x0, y0, -1.0}, {head1, x1, y1, 1.0}}) {
+            if (!on) continue;
+            s.move_to(x, y);
+            s.line_to(x - out * ux * head - uy * half, y - out * uy * head + ux * half);
+            s.line_to(x - out * ux * head + uy * half, y - out * uy * head - ux * half);
+            s.line_to(x, y);
+            stroke ? s.stroke() : s.fill();
+        }
+    };
+    s.set_colour(white);
+    s.set_line(4.5, {}, true);
     s.move_to(x0, y0);
     s.line_to(x1, y1);
     s.stroke();
-    const double dx = x1 > x0 ? head : 0, dy = y1 > y0 ? head : 0;
-    for (const auto& [tip, out] : {std::pair{std::pair{x0, y0}, 1.0}, {std::pair{x1, y1}, -1.0}}) {
-        s.move_to(tip.first, tip.second);
-        s.line_to(tip.first + out * dx + dy * 0.6, tip.second + out * dy + dx * 0.6);
-        s.line_to(tip.first + out * dx - dy * 0.6, tip.second + out * dy - dx * 0.6);
-        s.fill();
-    }
-}
-
-// Each hazard pair: an arrow across the edge its cells share, low in the
-// cells (clear of the digits and of the minterm numbers), or on both of the
-// map's borders for a pair that wraps round them.
-void draw_hazards(surface& s, const map_picture& p, const grid_frame& f) {
-    constexpr double reach = 10, from_edge = 12;
+    heads(true);
     s.set_colour(black);
     s.set_line(1.5);
+    s.move_to(x0 + (head0 ? ux * head : 0), y0 + (head0 ? uy * head : 0));
+    s.line_to(x1 - (head1 ? ux * head : 0), y1 - (head1 ? uy * head : 0));
+    s.stroke();
+    heads(false);
+}
+
+// Each hazard pair: one mark from the digit of one cell to the digit of
+// the other, across the edge they share, level with the digits (clear of
+// the minterm numbers above them and of the loops' sides along the cells'
+// edges, which it crosses). A pair across the map's edge has a mark on
+// each of the two edges, from its cell out of the map, each named by the
+// pair: left of the map under the row's heading, right of it, above it
+// beside the column's heading, or below it.
+void draw_hazards(surface& s, const map_picture& p, const grid_frame& f) {
+    const ink_box ink = digit_ink();
+    const double half_w = ink.width / 2 + 3, half_h = ink.height / 2 + 3, out = 8;
+    const double right = f.x + f.size(), bottom = f.y + f.size();
     for (const cell_pair& pair : p.hazards) {
         const cell_place a = f.place(pair.low), b = f.place(pair.high);
+        const std::string name = std::to_string(pair.low) + "-" + std::to_string(pair.high);
+        const text_block label = lay_out_text(name, hazard_name_font);
         if (a.row == b.row) {
-            const double y = f.top(a.row) + f.cell - from_edge;
-            const int right = std::max(a.col, b.col);
-            const bool wraps = std::abs(a.col - b.col) == map_side - 1;
-            for (const double x : wraps ? std::vector<double>{f.x, f.x + f.size()}
-                                        : std::vector<double>{f.left(right)})
-                draw_arrow(s, x - reach, y, x + reach, y);
+            const double y = f.digit_y(a.row);
+            const int left = std::min(a.col, b.col), far = std::max(a.col, b.col);
+            if (far - left == 1) {
+                draw_hazard_mark(s, f.digit_x(left) + half_w, y, f.digit_x(far) - half_w, y, true,
+                                 true);
+                continue;
+            }
+            draw_hazard_mark(s, f.digit_x(0) - half_w, y, f.x - out, y, false, true);
+            draw_hazard_mark(s, f.digit_x(far) + half_w, y, right + out, y, false, true);
+            s.text(f.x - 2, y + 4, label, anchor::right);
+            s.text(right + 2, y + 4, label, anchor::left);
         } else {
-            const double x = f.left(a.col) + f.cell - from_edge;
-            const int lower = std::max(a.row, b.row);
-            const bool wraps = std::abs(a.row - b.row) == map_side - 1;
-            for (const double y : wraps ? std::vector<double>{f.y, f.y + f.size()}
-                                        : std::vector<double>{f.top(lower)})
-                draw_arrow(s, x, y - reach, x, y + reach);
+            const double x = f.digit_x(a.col);
+            const int top = std::min(a.row, b.row), far = std::max(a.row, b.row);
+            if (far - top == 1) {
+                draw_hazard_mark(s, x, f.digit_y(top) + half_h, x, f.digit_y(far) - half_h, true,
+                                 true);
+                continue;
+            }
+            // Above the map the mark stops short of the column's heading,
+            // and its name stands right of the heading, or left of it where
+            // the picture ends.
+            const text_block heading = lay_out_text(line_name(f, false, a.col), heading_font);
+            const double centre = f.left(a.col) + f.cell / 2;
+            draw_hazard_mark(s, x, f.digit_y(0) - half_h, x, f.y - 4, false, true);
+            const double after = std::max(x + 4, centre + heading.width / 2 + 4);
+            if (after + label.width <= right + margin)
+                s.text(after, f.y - label.height - 1, label, anchor::left);
+            else
+                s.text(centre - heading.width / 2 - 4, f.y - label.height - 1, label,
+                       anchor::right);
+            draw_hazard_mark(s, x, f.digit_y(far) + half_h, x, bottom + out, false, true);
+            s.text(x + 5, bottom + 3, label, anchor::left);
         }
     }
 }
@@ -484,8 +563,8 @@ const loop_look& look_of(std::size_t group) {
 // Whole units, so that a picture fills whole pixels at the window's scale.
 picture_size measure_picture(const map_picture& p) {
     return {std::ceil(width_of_picture(p)),
-            std::ceil(top_of_grid(p) + frame_of(p).size() + 10 + plan_legend(p, 0).height +
-                      caption_height(p) + margin)};
+            std::ceil(top_of_grid(p) + frame_of(p).size() + legend_gap(p) +
+                      plan_legend(p, 0).height + caption_height(p) + margin)};
 }
 
 void draw_picture(surface& s, const map_picture& p) {
@@ -500,7 +579,7 @@ void draw_picture(surface& s, const map_picture& p) {
     draw_headers(s, f);
     draw_marks(s, p.marked, f);
     draw_grid_lines(s, f);
-    if (p.numbers) draw_numbers(s, f);
+    if (numbered(p)) draw_numbers(s, f);
     draw_cells(s, p, f);
     draw_rings(s, p, f);
     const picture_layout layout = layout_of(p);
@@ -508,7 +587,7 @@ void draw_picture(surface& s, const map_picture& p) {
     draw_tags(s, p, layout);
     draw_hazards(s, p, f);
     draw_cursor(s, p.cursor, f);
-    const double legend_top = f.y + f.size() + 10;
+    const double legend_top = f.y + f.size() + legend_gap(p);
     const legend_plan legend = plan_legend(p, legend_top);
     draw_legend(s, p, legend);
     if (!p.caption.empty()) {
@@ -601,7 +680,7 @@ picture_layout layout_of(const map_picture& p) {
         layout.digits[static_cast<std::size_t>(m)] = {cx - half_w, cy - half_h, cx + half_w,
                                                       cy + half_h};
     }
-    for (int m = 0; p.numbers && m < cell_count; ++m) {
+    for (int m = 0; numbered(p) && m < cell_count; ++m) {
         const cell_place at = f.place(m);
         const double x = f.left(at.col) + number_offset, y = f.top(at.row) + number_offset;
         const picture_size size = number_size(m);

@@ -5,6 +5,7 @@
 #include "answers/answers.h"
 #include "render/cairo_surface.h"
 #include "render/picture.h"
+#include "render/text.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,88 @@ TEST(PictureLayout, CrowdedMapsKeepTheirDigitsWhole) {
         EXPECT_EQ(crossed_digit(every), -1) << "every implicant";
         EXPECT_EQ(crossed_number(every), -1) << "every implicant, with numbers";
     }
+}
+
+// The segments drawn in black 1.5 units wide (the hazard marks' lines) and
+// the pair names drawn in a small bold font ("0-8"), with their boxes.
+class hazard_recorder final : public surface {
+  public:
+    std::vector<picture_box> lines, names;
+    std::vector<std::string> texts;
+
+    void save() override {}
+    void restore() override {}
+    void set_colour(colour c) override { black_ = c.r == 0 && c.g == 0 && c.b == 0; }
+    void set_line(double width, std::span<const double>, bool) override { width_ = width; }
+    void transform(double, double, double) override {}
+    void clip(double, double, double, double) override {}
+    void move_to(double x, double y) override { x_ = x, y_ = y; }
+    void line_to(double x, double y) override {
+        if (black_ && width_ == 1.5)
+            lines.push_back({std::min(x, x_) - 0.75, std::min(y, y_) - 0.75, std::max(x, x_) + 0.75,
+                             std::max(y, y_) + 0.75});
+        x_ = x, y_ = y;
+    }
+    void rectangle(double, double, double, double, double) override {}
+    void circle(double, double, double) override {}
+    void stroke() override {}
+    void fill() override {}
+    void text(double x, double y, const text_block& block, anchor a) override {
+        if (!block.f.bold || block.f.size > 10 || block.lines.front().text.find('-') == npos)
+            return;
+        const double left = a == anchor::left    ? x
+                            : a == anchor::right ? x - block.width
+                                                 : x - block.width / 2;
+        names.push_back({left, y, left + block.width, y + block.height});
+        texts.push_back(block.lines.front().text);
+    }
+    void end_page() override {}
+
+  private:
+    static constexpr std::size_t npos = std::string::npos;
+    bool black_ = true;
+    double width_ = 1, x_ = 0, y_ = 0;
+};
+
+// A hazard pair is one mark between the two digits, clear of every digit
+// and minterm number (which the picture then shows), and a pair round the
+// map's edge has a mark on each edge, each named, inside the picture.
+TEST(HazardMarks, ClearOfDigitsAndNumbersAndNamedAtTheEdges) {
+    int wrapped = 0, marked = 0;
+    for (unsigned ones = 0; ones < 0x10000 && !HasFailure(); ones += 97) {
+        const boolean_map map{static_cast<minterm_set>(ones), 0};
+        for (const map_layout rows : {map_layout::cd_rows, map_layout::ab_rows}) {
+            map_picture picture = picture_of(map, answer_form::minimal);
+            picture.layout = rows;
+            mark_hazards(picture, answer_hazards(map, answer_form::minimal));
+            if (picture.hazards.empty()) continue;
+            ++marked;
+            const picture_layout layout = layout_of(picture);
+            ASSERT_EQ(layout.numbers.size(), 16u) << map_text(map) << ": no minterm numbers";
+            hazard_recorder drawn;
+            draw_picture(drawn, picture);
+            for (const picture_box& line : drawn.lines) {
+                for (const picture_box& digit : layout.digits)
+                    ASSERT_FALSE(overlaps(line, digit)) << map_text(map);
+                for (const picture_box& number : layout.numbers)
+                    ASSERT_FALSE(overlaps(line, number)) << map_text(map);
+            }
+            std::size_t names = 0;
+            for (const cell_pair& pair : picture.hazards) {
+                const cell_place a = place_of(pair.low, rows), b = place_of(pair.high, rows);
+                if (std::abs(a.col - b.col) + std::abs(a.row - b.row) == 3) names += 2;
+            }
+            wrapped += names > 0;
+            ASSERT_EQ(drawn.names.size(), names) << map_text(map);
+            const picture_size size = measure_picture(picture);
+            for (const picture_box& name : drawn.names)
+                ASSERT_TRUE(name.x0 >= 0 && name.y0 >= 0 && name.x1 <= size.width &&
+                            name.y1 <= size.height)
+                    << map_text(map);
+        }
+    }
+    EXPECT_GT(marked, 100);
+    EXPECT_GT(wrapped, 20);
 }
 
 // The shown answer "1" of a map without a 0 is one loop round the whole map,
