@@ -1,14 +1,14 @@
 // The answers every face gives: the forms (the shown answer, the minimal sum,
-// the minimal product, every minimal sum), their text, their captions and
-// pictures, the verdict on an expression checked against a map, and an
-// answer key's choice of forms. Decided here once, for the window,
-// tessary-key and tessary-sheet alike.
+// the minimal product, every minimal sum), their text and hazard pairs, the
+// verdict on an expression checked against a map and on a student's groups,
+// and an answer key's choice of forms. Decided here once, for the window,
+// tessary-key and tessary-sheet alike; it draws nothing (their pictures and
+// captions are views/pictures.h).
 #pragma once
 
 #include "input/expression.h"
 #include "logic/boolean_map.h"
 #include "minimiser/greedy.h"
-#include "render/picture.h"
 #include "teach/judge.h"
 #include "words/words.h"
 
@@ -40,39 +40,11 @@ cover answer_cover(const boolean_map& map, answer_form form);
 std::vector<cell_pair> answer_hazards(const boolean_map& map, answer_form form);
 std::string hazards_text(const boolean_map& map, answer_form form);
 
-// The picture's marks of hazard pairs: the pairs on the picture, and the
-// legend's line "Hazards: 1-9, 5-13" in the reader's words. Nothing when
-// there are none.
-void mark_hazards(map_picture& picture, const std::vector<cell_pair>& pairs);
-
 // The shown answer without allocating, for a batch of maps.
 greedy_text shown_text(const boolean_map& map);
 
-// A picture's caption, in the reader's words: "Shown answer: %s", "Minimal
-// sum: %s", "Minimal product: %s" ("Minimal sums: %s" for every minimum),
-// as a printf pattern; and with the answer put in.
-const char* caption_of(answer_form form);
-std::string caption_text(answer_form form, const std::string& answer);
-
-// The map with the groups of its answer in a form (every minimum: the first)
-// and the answer as its caption: "Shown answer: A'B+CD'".
-map_picture picture_of(const boolean_map& map, answer_form form);
-
-// Gives each group of a picture its look by its place among the map's primes
-// of the picture's kind, so that a group looks the same in every picture of
-// the map; a look another group of the picture has already taken, or a
-// group that is not a prime, takes the first look still free.
-void give_looks(map_picture& picture);
-
 // How many terms the shown answer has beyond the minimum sum's; 0 when none.
 int shown_excess(const boolean_map& map);
-
-// What the Groups window says under the picture of a form, in the reader's
-// words. Of the shown answer, the minimum it is held to: "Minimal:
-// A'B+B'C+C'D+AD'", and when the shown answer is longer, "; the shown answer
-// has 2 terms more than the minimum"; of another form, its own answer, as
-// "Minimal product: (A+B)(C'+D)".
-std::string form_note(const boolean_map& map, answer_form form);
 
 // "equal", "equal, minimal", "equal, not minimal", or "differs at minterm 5
 // (A'BC'D): the expression gives 1, the map has 0".
@@ -109,36 +81,14 @@ std::vector<std::string> judgement_lines(const judgement& judged, words w);
 std::string spoken_list(const std::vector<std::string>& items, const char* last_two);
 // Cells as a reader reads them: "0, 1 and 3".
 std::string spoken_cells(minterm_set cells);
+// The reader's "%s and %s", for spoken_list().
+const char* and_pattern();
 
 // A judgement in whole sentences of the reader's, a line for each group in
 // the order given, then one for the cover: what Practice says after Check
 // ("A'B takes in cell 4, a 0: a group of 1s must not.", "These groups are
 // not a cover. No right group takes cell 8.").
 std::vector<std::string> check_sentences(const judgement& judged);
-
-// Practice's words, in the reader's language:
-// why the selected cells are not a group ("Not a group: 3 cells are
-// selected, and a group has 1, 2, 4, 8 or 16.");
-std::string selection_refusal(selection_fault fault, minterm_set cells);
-// the caption under a checked map, for the cells ringed in red (a loop
-// takes them and must not) and with a broken line (no loop takes them);
-// empty when none is ringed;
-std::string ring_caption(cover_kind kind, bool wrong_ringed, bool missed_ringed);
-// what a screen reader says of the map: the cursor's cell, its value and
-// the selection ("Cursor on cell 5 (A'BC'D), 1; selected: 4 5.");
-std::string cursor_description(int cursor, char value, minterm_set selected);
-// what a screen reader says of a cell of the map: its minterm, row and
-// column ("minterm 4: row C'D', column A'B");
-std::string cell_description(int minterm);
-// and of a picture: each loop's term and cells ("Loop 1: A'B'C', cells 0,
-// 1"), or that it has none;
-std::string loops_description(const map_picture& picture);
-// and all a picture shows beyond its cells: its loops, then its hazard
-// pairs, marked cells and ringed cells, a line each;
-std::string picture_description(const map_picture& picture);
-// what a switch to loops of `now` cleared ("Loops of 0s now: the 2 groups
-// of 1s were cleared.").
-std::string kind_switch_note(cover_kind now, std::size_t cleared);
 
 // An answer key's choice: one form, or both the shown answer and the
 // minimal sum.
@@ -153,9 +103,5 @@ const char* key_title(key_choice choice);
 
 // The map as tessary-key reads it, then each form's answer after a tab.
 std::string key_line(const boolean_map& map, key_choice choice);
-
-// The groups of the key's last form, captioned with each form in turn; of
-// several, the one drawn is marked "(the loops)".
-map_picture key_picture(const boolean_map& map, key_choice choice);
 
 } // namespace tessary

@@ -1,12 +1,9 @@
-// The method shown in words: the lines of tessary-key --explain, and the
-// steps of the window's Steps, each a title, a sentence and a picture. Both
-// come from one explanation (teach/explain.h) and word its items here once,
-// so that a step names the same terms and cells, in the same order, as its
-// line.
+// The method in words: the lines of tessary-key --explain, from one
+// explanation (teach/explain.h); the window's Steps (views/steps.h) word the
+// same items in sentences.
 #pragma once
 
 #include "logic/boolean_map.h"
-#include "render/picture.h"
 #include "teach/explain.h"
 
 #include <string>
@@ -19,15 +16,11 @@ namespace tessary {
 // and teachers to read.
 std::string explanation_text(const boolean_map& map, const explanation& e);
 
-// One step: its title ("the essential primes"), what it says, its picture.
-struct step_view {
-    std::string title;
-    std::string sentence;
-    map_picture picture;
-};
+// A list of terms of a form, each as the form writes it, separated by
+// `separator`: "A'B, CD'".
+std::string terms_text(cover_kind kind, const std::vector<cube>& terms, const char* separator);
 
-// The five steps for a map in a form: the primes, the essential primes, the
-// cells left, the choice, the minimum; in the order of --explain's lines.
-std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind);
+// A cover as its form writes it: "A'B+CD'", or "(A+B)(C'+D)".
+std::string cover_text(cover_kind kind, const cover& c);
 
 } // namespace tessary

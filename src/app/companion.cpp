@@ -40,7 +40,9 @@ void on_close_clicked(GtkButton*, gpointer data) {
 
 // The one end of the companion: it is closed.
 void on_companion_destroy(GtkWidget*, gpointer data) {
-    app_of(data).companion = {};
+    companion_window& c = app_of(data).companion;
+    if (c.later != 0) g_source_remove(c.later);
+    c = {};
 }
 
 // The window's title names the page shown.
@@ -128,6 +130,28 @@ extent companion_size(const app& a, bool natural) {
     return {wanted.width + border.width, wanted.height + border.height};
 }
 
+void keep_apart(app& a);
+
+// A window manager busy with the companion's earlier sizes may answer a
+// request with one of them: a moment later the placement is asked for
+// again, a few times at most.
+void look_later(app& a) {
+    constexpr int most_looks = 5;
+    companion_window& c = a.companion;
+    if (c.later != 0 || c.looked_later >= most_looks) return;
+    ++c.looked_later;
+    c.later = g_timeout_add(
+        300,
+        +[](gpointer data) -> gboolean {
+            app& a = app_of(data);
+            a.companion.later = 0;
+            a.companion.asked_again = 0;
+            keep_apart(a);
+            return FALSE;
+        },
+        &a);
+}
+
 // Places the two windows and gives the companion the size placement chose;
 // its pictures keep the smallest size request, so that it can be made
 // smaller by hand, and larger.
@@ -137,19 +161,23 @@ void place_windows(app& a) {
     const placement at = place_companion({work_area_of(a.main.window), main, wanted, smallest});
     // The window manager may not give what was asked (a frame of another
     // size), and a frame measured while it was being drawn may be off by a
-    // few pixels: the same placement is asked for again a few times until
-    // the companion has it, not for ever, which would go round in circles.
+    // few pixels: the same placement is asked for again a few times after
+    // each change of the companion's frame until the companion has it, not
+    // for ever, which would go round in circles.
     constexpr int most_asked_again = 3;
+    const rect now = frame_of(a.companion.window);
     if (a.companion.placed && *a.companion.placed == at) {
-        if (frame_of(a.companion.window) == at.companion) {
-            a.companion.asked_again = 0;
+        if (now == at.companion) {
+            a.companion.asked_again = a.companion.looked_later = 0;
             return;
         }
-        if (a.companion.asked_again >= most_asked_again) return;
+        if (now != a.companion.seen) a.companion.asked_again = 0;
+        if (a.companion.asked_again >= most_asked_again) return look_later(a);
         ++a.companion.asked_again;
     } else {
-        a.companion.asked_again = 0;
+        a.companion.asked_again = a.companion.looked_later = 0;
     }
+    a.companion.seen = now;
     a.companion.placed = at;
     if (at.main != main) gtk_window_move(GTK_WINDOW(a.main.window), at.main.x, at.main.y);
     const extent border = companion_border(a);

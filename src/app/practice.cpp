@@ -384,11 +384,11 @@ GtkWidget* build_practice_page(app& a) {
     t.message_label = plain_label(420);
     // Room for a message of two lines from the start: the page keeps its
     // size whatever it says.
-    PangoLayout* two_lines = gtk_widget_create_pango_layout(t.message_label, "X\nX");
-    gint height;
-    pango_layout_get_pixel_size(two_lines, nullptr, &height);
-    g_object_unref(two_lines);
-    gtk_widget_set_size_request(t.message_label, 420, height);
+    gtk_label_set_text(GTK_LABEL(t.message_label), "X\nX");
+    GtkRequisition two_lines;
+    gtk_widget_size_request(t.message_label, &two_lines);
+    gtk_label_set_text(GTK_LABEL(t.message_label), "");
+    gtk_widget_set_size_request(t.message_label, 420, two_lines.height);
     gtk_box_pack_start(GTK_BOX(box), t.message_label, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), build_verdict_area(t), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), button_row(a, {}, _("Cl_ose")), FALSE, FALSE, 0);

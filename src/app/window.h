@@ -20,6 +20,8 @@
 #include "placement.h"
 #include "render/picture.h"
 #include "teach/judge.h"
+#include "views/pictures.h"
+#include "views/steps.h"
 
 #include "tessary_config.h"
 
@@ -69,6 +71,9 @@ struct companion_window {
     GtkWidget* notebook = nullptr;   // its pages, in the order of `page`
     std::optional<placement> placed; // where it and the main window were last put
     int asked_again = 0;             // times that placement was asked for once more
+    rect seen;                       // the companion's frame when it was last asked for
+    guint later = 0;                 // a look again, a moment later, when asking did not do
+    int looked_later = 0;            // times it looked again for the same placement
     bool open() const { return window != nullptr; }
 };
 

@@ -22,6 +22,7 @@
 #include "input/truth_table.h"
 #include "render/picture_files.h"
 #include "tessary_config.h"
+#include "views/pictures.h"
 #include "words/words.h"
 
 #include <getopt.h>

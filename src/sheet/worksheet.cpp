@@ -7,6 +7,7 @@
 #include "render/pages.h"
 #include "render/picture_files.h"
 #include "teach/exercises.h"
+#include "views/pictures.h"
 #include "words/words.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // forms; and the sentences of the steps on maps with nothing to cover, or
 // with no essential prime, say what is so.
 #include "answers/explanation.h"
+#include "views/steps.h"
 
 #include "support/brute_force.h"
 

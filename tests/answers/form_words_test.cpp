@@ -3,6 +3,7 @@
 // implicates), the steps and the judgement say the form's own word.
 #include "answers/answers.h"
 #include "answers/explanation.h"
+#include "views/steps.h"
 
 #include "support/brute_force.h"
 

@@ -4,6 +4,7 @@
 #include "render/picture_files.h"
 
 #include "answers/answers.h"
+#include "views/pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "render/cairo_surface.h"
 #include "render/picture.h"
 #include "render/text.h"
+#include "views/pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 // loops no two loops share a look.
 #include "answers/answers.h"
 #include "answers/explanation.h"
+#include "views/pictures.h"
+#include "views/steps.h"
 
 #include "support/key_check.h"
 

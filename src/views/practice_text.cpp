@@ -1,5 +1,5 @@
-// Practice's words (see answers.h): each a whole sentence of the catalogue.
-#include "answers/answers.h"
+// Practice's words (see pictures.h): each a whole sentence of the catalogue.
+#include "views/pictures.h"
 
 #include <bit>
 
