@@ -190,6 +190,7 @@ TEST_F(GroupsWindow, HazardFreeFormsAndHazardsMarked) {
     EXPECT_EQ(label_text(the_app.groups.hazards_label), "Hazard pairs: 1-9, 5-13");
     EXPECT_EQ(current_picture(the_app).hazards, (std::vector<cell_pair>{{1, 9}, {5, 13}}));
     EXPECT_EQ(current_picture(the_app).hazard_note, "Hazards: 1-9, 5-13");
+    save_screenshot(the_app.companion.window, "groups-hazards-marked");
     choose(4);
     EXPECT_EQ(label_text(the_app.groups.terms_label),
               "Groups: (A'+C'), (A+D), (C'+D), added for 2-10, 6-14");
