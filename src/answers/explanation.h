@@ -4,6 +4,7 @@
 #pragma once
 
 #include "logic/boolean_map.h"
+#include "teach/chart.h"
 #include "teach/explain.h"
 
 #include <string>
@@ -15,6 +16,13 @@ namespace tessary {
 // line per step, each beginning with a fixed word and a colon, for scripts
 // and teachers to read.
 std::string explanation_text(const boolean_map& map, const explanation& e);
+
+// tessary-key --chart's block, without a newline at its end: the map, each
+// prime with its cells ("prime: P1 A'B: 4 5 6 7"), the essential primes, the
+// cells left, each drop and take of the rounds ("row: P2 by P1", "column: 1
+// by 9", "essential: P1 A'B (only it covers 7)"), the cyclic core, Petrick's
+// sums and products, the minimum and how many minimum covers there are.
+std::string chart_text(const boolean_map& map, const prime_chart& chart);
 
 // A list of terms of a form, each as the form writes it, separated by
 // `separator`: "A'B, CD'".

@@ -53,6 +53,7 @@ const char* const usage_parts[] = {
        "       tessary-key [OPTION...] --minterms LIST [--dont-cares LIST]\n"
        "       tessary-key [OPTION...] --expr EXPR [--dont-cares LIST]\n"
        "       tessary-key --explain [--pos] [MAP...]\n"
+       "       tessary-key --chart [--pos] [MAP...]\n"
        "       tessary-key --judge GROUPS [--pos] [MAP...]\n"
        "       tessary-key --grade KEY.tsv [--summary FILE.csv] [--points M,C] [ANSWERS]\n"
        "Prints an answer for each four-variable Karnaugh map, one line per map.\n"
@@ -112,14 +113,22 @@ const char* const usage_parts[] = {
        "      --explain           the steps to the minimum (with --pos, of the\n"
        "                          product of sums), a block of lines per map: map,\n"
        "                          primes, essential, left, choose, minimal, covers\n"
+       "      --chart             the prime-implicant chart (with --pos, of the\n"
+       "                          implicates), a block of lines per map: map, a\n"
+       "                          'prime: Pn TERM: CELLS' line per prime, essential,\n"
+       "                          left, then each 'row: Pi by Pj', 'column: C by D'\n"
+       "                          and 'essential: ...' of the rounds that drop\n"
+       "                          dominated rows and columns, cyclic, and where a\n"
+       "                          cyclic core is left Petrick's petrick and products;\n"
+       "                          minimal, covers\n"
        "      --judge GROUPS      a student's groups judged, one loop per term of\n"
        "                          GROUPS, a sum of products such as \"A'B+CD'\" (with\n"
        "                          --pos, loops of 0-cells, one per sum of a product\n"
        "                          of sums such as \"(A+B')C\"): a line 'TERM: VERDICT'\n"
        "                          per group, then 'cover: minimal', 'cover: correct,\n"
        "                          not minimal: ...' or 'cover: incorrect; ...'\n"
-       "                          Blocks of --explain and --judge are separated by\n"
-       "                          an empty line.\n"),
+       "                          Blocks of --explain, --chart and --judge are\n"
+       "                          separated by an empty line.\n"),
     N_("Marking a class:\n"
        "      --grade KEY.tsv     grade a class's answers against the key that\n"
        "                          tessary-sheet --key wrote (its first column, line N\n"
@@ -179,6 +188,7 @@ struct options {
     std::optional<map_layout> rows; // of the picture of --draw
     const char* judge = nullptr;
     bool explain = false;
+    bool chart = false;
     const char* grade = nullptr;
     const char* summary = nullptr;
     std::optional<points> grade_points;
@@ -226,6 +236,7 @@ struct responder {
     answer_form form;
     std::optional<parsed_expression> check;
     bool explain = false;
+    bool chart = false;
     std::optional<std::vector<cube>> judge;
     bool hazards = false;
     answer_format format = answer_format::text;
@@ -249,6 +260,7 @@ struct responder {
         if (hazards) return hazards_text(map, form);
         if (format != answer_format::text) return formatted(map);
         if (explain) return block_for(map);
+        if (chart) return chart_for(map);
         if (judge) return judgement_for(map);
         if (!check) return answer_text(map, form);
         verdict v = check_expression(map, *check);
@@ -263,6 +275,12 @@ struct responder {
         std::string block = any_block ? "\n" : "";
         any_block = true;
         return block + explanation_text(map, tessary::explain(map, kind()));
+    }
+
+    std::string chart_for(const boolean_map& map) {
+        std::string block = any_block ? "\n" : "";
+        any_block = true;
+        return block + chart_text(map, reduce_chart(map, kind()));
     }
 
     // A judged cover that is not minimal counts as a difference.
@@ -281,7 +299,7 @@ struct responder {
 int answer(responder& r, const boolean_map& map) {
     // The default answer is written from a buffer of fixed size: a batch of
     // maps then allocates nothing per line.
-    const bool written = !r.check && !r.explain && !r.judge && !r.hazards &&
+    const bool written = !r.check && !r.explain && !r.chart && !r.judge && !r.hazards &&
                                  r.format == answer_format::text && r.form == answer_form::shown
                              ? out.write_line(shown_text(map).view())
                              : out.write_line(r.line_for(map));
@@ -436,6 +454,7 @@ enum long_only {
     opt_numbers,
     opt_rows,
     opt_explain,
+    opt_chart,
     opt_judge,
     opt_grade,
     opt_summary,
@@ -482,6 +501,19 @@ void check_grading(const options& opts, int arguments, const char* answers) {
                               : same_file(opts.summary, input);
         if (same) usage_error(_("--summary would write over a file it reads"));
     }
+}
+
+// --chart prints the chart of a sum of products, or with --pos of a product
+// of sums, and nothing else.
+void check_chart(const options& opts) {
+    if (!opts.chart) return;
+    if (opts.hazard_free || (opts.forms_given > 0 && opts.form != answer_form::pos))
+        usage_error(_("--chart combines with no other form but --pos"));
+    if (opts.explain || opts.judge != nullptr || opts.hazards || opts.format_name != nullptr ||
+        opts.check != nullptr || opts.read != nullptr || opts.grade != nullptr ||
+        opts.draw != nullptr || opts.summary != nullptr || opts.grade_points)
+        usage_error(_("--chart prints the chart: leave out --explain, --judge, --hazards, "
+                      "--format, --check, --read, --grade and --draw"));
 }
 
 // --hazard-free is a form, of sums of products or with --pos of products
@@ -605,6 +637,7 @@ options parse_options(int argc, char** argv) {
                                           {"read", required_argument, nullptr, opt_read},
                                           {"draw", required_argument, nullptr, opt_draw},
                                           {"explain", no_argument, nullptr, opt_explain},
+                                          {"chart", no_argument, nullptr, opt_chart},
                                           {"judge", required_argument, nullptr, opt_judge},
                                           {"numbers", no_argument, nullptr, opt_numbers},
                                           {"rows", required_argument, nullptr, opt_rows},
@@ -631,6 +664,7 @@ options parse_options(int argc, char** argv) {
         case opt_read: set_once(opts.read, "--read"); break;
         case opt_draw: set_once(opts.draw, "--draw"); break;
         case opt_explain: opts.explain = true; break;
+        case opt_chart: opts.chart = true; break;
         case opt_numbers: opts.numbers = true; break;
         case opt_rows:
             if (opts.rows) usage_error(_("give --rows once"));
@@ -648,6 +682,7 @@ options parse_options(int argc, char** argv) {
         default: usage_error(option_error(opt, argv, long_options).c_str());
         }
     }
+    check_chart(opts);
     check_hazards(opts);
     check_format(opts);
     check_reading(opts, argc - optind);
@@ -676,7 +711,8 @@ int grade(const options& opts, int argc, char** argv) {
 
 int run(const options& opts, int argc, char** argv) {
     if (opts.grade != nullptr) return grade(opts, argc, argv);
-    responder r{opts.form, std::nullopt, opts.explain, std::nullopt, opts.hazards, opts.format};
+    responder r{opts.form,    std::nullopt, opts.explain, opts.chart,
+                std::nullopt, opts.hazards, opts.format};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;

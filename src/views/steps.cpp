@@ -25,8 +25,8 @@ std::string essentials_sentences(const explanation& e) {
             for_form(words::reader, e.kind,
                      NC_("sum of products", "Only %s covers cell %d, so it is essential."),
                      NC_("product of sums", "Only %s covers cell %d, so it is essential."));
-        text += (text.empty() ? "" : " ") +
-                printed(pattern, group_text(p.prime, e.kind).c_str(), p.cell);
+        text.append(text.empty() ? "" : " ")
+            .append(printed(pattern, group_text(p.prime, e.kind).c_str(), p.cell));
     }
     return text;
 }
@@ -40,9 +40,9 @@ std::string spoken_choices(const explanation& e) {
     for (const cell_choice& c : e.choices)
         // Translators: a cell left and the primes that could cover it, as
         // "cell 3 by A'B'D or A'CD".
-        text += (text.empty() ? "" : "; ") +
-                printed(_("cell %d by %s"), c.cell,
-                        spoken_terms(e.kind, c.candidates, or_pattern).c_str());
+        text.append(text.empty() ? "" : "; ")
+            .append(printed(_("cell %d by %s"), c.cell,
+                            spoken_terms(e.kind, c.candidates, or_pattern).c_str()));
     return text;
 }
 
@@ -184,7 +184,7 @@ step_view minimum_step(const boolean_map& map, const explanation& e) {
     } else if (e.covers <= listed_at_most) {
         std::string all;
         for (const cover& c : all_minimum_covers(map, e.kind))
-            all += (all.empty() ? "" : "; ") + cover_text(e.kind, c);
+            all.append(all.empty() ? "" : "; ").append(cover_text(e.kind, c));
         sentence = printed(P_("Minimal: %s, one of %zu minimum cover: %s.",
                               "Minimal: %s, one of %zu minimum covers: %s.", e.covers),
                            answer.c_str(), e.covers, all.c_str());

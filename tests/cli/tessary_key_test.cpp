@@ -530,6 +530,55 @@ TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
     });
 }
 
+// --chart: a block per map, blocks separated by an empty line, maps from
+// arguments, --minterms or standard input; with --pos on the 0-cells; with
+// no other form and none of the other modes.
+TEST(TessaryKey, ChartPrintsTheReducedChart) {
+    expect_runs({
+        {{"--chart", "1001/0000/0000/1001", "0000/0000/0000/0000"},
+         "",
+         0,
+         "map: 1001/0000/0000/1001\nprime: P1 B'D': 0 2 8 10\n"
+         "essential: P1 B'D' (only it covers 0)\nleft: none\ncyclic: none\nminimal: B'D'\n"
+         "covers: 1\n\n"
+         "map: 0000/0000/0000/0000\nessential: none\nleft: none\ncyclic: none\nminimal: 0\n"
+         "covers: 1\n",
+         ""},
+        {{"--chart", "--pos", "-m", "0,4,15"},
+         "",
+         0,
+         "map: 1100/0000/0010/0000\nprime: P1 (A'+B): 8 9 10 11\n"
+         "prime: P2 (A'+C): 8 9 12 13\nprime: P3 (A+C'): 2 3 6 7\n"
+         "prime: P4 (B+C'): 2 3 10 11\nprime: P5 (A'+D): 8 10 12 14\n"
+         "prime: P6 (C'+D): 2 6 10 14\nprime: P7 (A+D'): 1 3 5 7\n"
+         "prime: P8 (B+D'): 1 3 9 11\nprime: P9 (C+D'): 1 5 9 13\nessential: none\n"
+         "left: 1 2 3 5 6 7 8 9 10 11 12 13 14\ncolumn: 1 by 5\ncolumn: 2 by 6\n"
+         "column: 3 by 7\ncolumn: 8 by 12\ncolumn: 9 by 13\ncolumn: 10 by 14\n"
+         "row: P4 by P1\nrow: P8 by P1\nessential: P1 (A'+B) (only it covers 11)\n"
+         "cyclic: P2 P3 P5 P6 P7 P9: 5 6 7 12 13 14\n"
+         "petrick: (P7+P9)(P3+P6)(P3+P7)(P2+P5)(P2+P9)(P5+P6)\n"
+         "products: P2P6P7+P3P5P9+P2P3P5P7+P2P3P6P9+P5P6P7P9\n"
+         "minimal: (A'+B)(A'+C)(C'+D)(A+D')\ncovers: 6\n",
+         ""},
+        {{"--chart"},
+         "X1X0/0000/0000/0000\n",
+         0,
+         "map: X1X0/0000/0000/0000\nprime: P1 A'C'D': 4\nprime: P2 BC'D': 4\n"
+         "essential: none\nleft: 4\nrow: P2 by P1\nessential: P1 A'C'D' (only it covers 4)\n"
+         "cyclic: none\nminimal: A'C'D'\ncovers: 2\n",
+         ""},
+        {{"--chart", "--minimal", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
+        {{"--chart", "--hazard-free", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
+        {{"--chart", "--explain", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--judge", "A", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--hazards", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--format", "vhdl", "0"}, "", 2, "", "tessary-key: --chart prints"},
+        {{"--chart", "--check", "A", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--read", "x.pla"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--grade", "k.tsv"}, "", 2, "", "tessary-key: --chart prints the chart"},
+    });
+}
+
 // --judge: a line per group and a cover line per map, blocks separated by an
 // empty line; status 0 only when every cover is minimal.
 TEST(TessaryKey, JudgeMarksEachGroup) {
@@ -1437,6 +1486,8 @@ TEST(TessaryKeyLanguage, StandardOutputIsTheSameInEveryLanguage) {
         {"--check", "A'B+CD"},
         {"--explain"},
         {"--explain", "--pos"},
+        {"--chart"},
+        {"--chart", "--pos"},
         {"--judge", "A'B+CD+C'D+ABCD"},
         {"--judge", "(C+D)(C'+D')(A+B)", "--pos"},
         {"--grade", key, answers},
