@@ -309,12 +309,18 @@ int answer(responder& r, const boolean_map& map) {
 // The picture goes first: when it cannot be written, no answer is printed.
 int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
     const char* path = opts.draw;
-    map_picture picture = picture_of(map, r.form);
-    picture.numbers = opts.numbers;
-    picture.layout = opts.rows.value_or(map_layout::cd_rows);
-    if (opts.hazards) mark_hazards(picture, answer_hazards(map, r.form));
     std::string error;
-    if (!save_picture(path, picture, error)) {
+    bool saved;
+    if (r.chart) {
+        saved = save_chart(path, chart_picture(map, reduce_chart(map, r.kind())), error);
+    } else {
+        map_picture picture = picture_of(map, r.form);
+        picture.numbers = opts.numbers;
+        picture.layout = opts.rows.value_or(map_layout::cd_rows);
+        if (opts.hazards) mark_hazards(picture, answer_hazards(map, r.form));
+        saved = save_picture(path, picture, error);
+    }
+    if (!saved) {
         report(printed(_("cannot write '%s': %s"), path, error.c_str()));
         return exit_bad_input;
     }
@@ -511,9 +517,11 @@ void check_chart(const options& opts) {
         usage_error(_("--chart combines with no other form but --pos"));
     if (opts.explain || opts.judge != nullptr || opts.hazards || opts.format_name != nullptr ||
         opts.check != nullptr || opts.read != nullptr || opts.grade != nullptr ||
-        opts.draw != nullptr || opts.summary != nullptr || opts.grade_points)
+        opts.summary != nullptr || opts.grade_points)
         usage_error(_("--chart prints the chart: leave out --explain, --judge, --hazards, "
-                      "--format, --check, --read, --grade and --draw"));
+                      "--format, --check, --read and --grade"));
+    if (opts.numbers || opts.rows)
+        usage_error(_("--chart draws the chart, not the map: leave out --numbers and --rows"));
 }
 
 // --hazard-free is a form, of sums of products or with --pos of products

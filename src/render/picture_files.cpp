@@ -123,15 +123,30 @@ bool write_pages(pending_file& file, picture_format format, double width, double
     return true;
 }
 
-bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
+namespace {
+
+// One drawing of `size`, by the file's extension.
+bool save_drawing(const std::string& path, picture_size size,
+                  const std::function<void(surface&)>& draw, std::string& error) {
     const std::optional<picture_format> format = format_of(path);
     if (!format)
         return fail(error, say(words::reader,
                                N_("the name does not end in .svg, .png, .pdf, .tex or .tikz")));
     pending_file file(path);
-    const picture_size size = measure_picture(picture);
-    const auto draw = [&picture](surface& s) { draw_picture(s, picture); };
     return write_pages(file, *format, size.width, size.height, draw, error) && file.commit(error);
+}
+
+} // namespace
+
+bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
+    return save_drawing(
+        path, measure_picture(picture), [&picture](surface& s) { draw_picture(s, picture); },
+        error);
+}
+
+bool save_chart(const std::string& path, const chart_drawing& chart, std::string& error) {
+    return save_drawing(
+        path, measure_chart(chart), [&chart](surface& s) { draw_chart(s, chart); }, error);
 }
 
 } // namespace tessary

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "files/files.h"
+#include "render/chart_picture.h"
 #include "render/picture.h"
 
 #include <functional>
@@ -37,5 +38,7 @@ bool write_pages(pending_file& file, picture_format format, double width, double
 // false and says why in `error` (without the file's name). A LaTeX picture
 // is a document with a page of the picture's size.
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error);
+// The same for a prime-implicant chart.
+bool save_chart(const std::string& path, const chart_drawing& chart, std::string& error);
 
 } // namespace tessary

@@ -6,7 +6,9 @@
 #pragma once
 
 #include "answers/answers.h"
+#include "render/chart_picture.h"
 #include "render/picture.h"
+#include "teach/chart.h"
 
 #include <string>
 #include <vector>
@@ -68,5 +70,12 @@ std::string picture_description(const map_picture& picture);
 // what a switch to loops of `now` cleared ("Loops of 0s now: the 2 groups
 // of 1s were cleared.").
 std::string kind_switch_note(cover_kind now, std::size_t cleared);
+
+// The chart as its reduction leaves it, to draw: the primes taken framed,
+// the rows and columns dropped struck, the cells covered shaded; under it
+// what the marks mean, the primes taken, the cyclic core, Petrick's product
+// and its products, and the minimum, in the reader's words with the
+// P-numbers and products as tessary-key --chart prints them.
+chart_drawing chart_picture(const boolean_map& map, const prime_chart& chart);
 
 } // namespace tessary

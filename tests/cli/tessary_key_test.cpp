@@ -576,6 +576,12 @@ TEST(TessaryKey, ChartPrintsTheReducedChart) {
         {{"--chart", "--check", "A", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
         {{"--chart", "--read", "x.pla"}, "", 2, "", "tessary-key: --chart prints the chart"},
         {{"--chart", "--grade", "k.tsv"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--numbers", "--draw", "x.svg", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart draws the chart, not the map"},
+        {{"--chart", "--draw", "x.svg", "0", "1"}, "", 2, "", "tessary-key: --draw needs one map"},
     });
 }
 

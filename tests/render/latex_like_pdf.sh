@@ -54,6 +54,23 @@ for args in "--minimal --hazards 0011/1111/1100/0000" "--pos --hazards --rows AB
   "$key" $args --draw "$dir/p$n.tex" >/dev/null
   compare "p$n"
 done
+# The prime-implicant chart: a cyclic core and its products, one solved by
+# the rounds, a product of sums; every prime on it.
+for args in "0110/1111/1101/1111" "1100/0100/1000/1000" "--pos 1100/0000/0010/0000" \
+            "0111/1111/1101/1111"; do
+  n=$((n + 1))
+  # shellcheck disable=SC2086
+  "$key" --chart $args --draw "$dir/c$n.pdf" >/dev/null
+  # shellcheck disable=SC2086
+  "$key" --chart $args --draw "$dir/c$n.tex" >"$dir/c$n.txt"
+  compare "c$n"
+  text=$(pdftotext "$dir/c$n-cairo.pdf" - | tr '\n' ' ')
+  while read -r word name _; do
+    [ "$word" = prime: ] || continue
+    grep -qF "$name " <<<"$text" || { echo "FAIL: chart $args: $name is not on it"; failed=1; }
+  done <"$dir/c$n.txt"
+done
+
 # Long hazard lines and long legend entries wrap within the picture: every
 # word inside it, and every pair that --hazards names on it.
 for args in "--minimal 1111/1110/1111/1011" "--pos 0001/0110/1101/0111" \
