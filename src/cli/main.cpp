@@ -193,7 +193,9 @@ struct options {
     const char* summary = nullptr;
     std::optional<points> grade_points;
     answer_form form = answer_form::shown;
-    int forms_given = 0;
+    int forms_given = 0;              // different forms given
+    const char* first_form = nullptr; // as the user wrote them: "--minimal"
+    const char* other_form = nullptr;
     bool hazard_free = false;          // --hazard-free: the form, of products or (--pos) sums
     bool hazards = false;              // --hazards: the pairs the answer leaves, not the answer
     const char* format_name = nullptr; // --format
@@ -443,7 +445,14 @@ void add_list(std::vector<const char*>& lists, bool& given, const char* list) {
     lists.push_back(list);
 }
 
-void choose_form(options& opts, answer_form form) {
+// A form given again is the same as once; a second form is kept to name
+// both in the usage error.
+void choose_form(options& opts, answer_form form, const char* name) {
+    if (opts.forms_given > 0 && opts.form == form) return;
+    if (opts.forms_given == 0)
+        opts.first_form = name;
+    else if (opts.other_form == nullptr)
+        opts.other_form = name;
     opts.form = form;
     ++opts.forms_given;
 }
@@ -587,7 +596,11 @@ void check_combinations(const options& opts, int maps) {
         usage_error(_("--dont-cares needs --minterms or --expr"));
     if ((opts.has_minterms || opts.expr != nullptr) && has_maps)
         usage_error(_("give either --minterms, --expr or maps, not more than one"));
-    if (opts.forms_given > 1) usage_error(_("choose one of --minimal, --pos and --all-minimal"));
+    if (opts.forms_given > 1)
+        usage_error(printed(_("%s and %s are two forms: choose one of --minimal, --pos and "
+                              "--all-minimal"),
+                            opts.first_form, opts.other_form)
+                        .c_str());
     if (opts.forms_given > 0 && opts.check != nullptr)
         usage_error(_("--check prints a verdict, not an answer: leave out the form"));
     if (opts.explain && (opts.check != nullptr || opts.draw != nullptr ||
@@ -663,9 +676,9 @@ options parse_options(int argc, char** argv) {
         case 'd': add_list(opts.dont_cares, opts.has_dont_cares, optarg); break;
         case 'e': set_once(opts.expr, "--expr"); break;
         case 'c': set_once(opts.check, "--check"); break;
-        case opt_minimal: choose_form(opts, answer_form::minimal); break;
-        case opt_pos: choose_form(opts, answer_form::pos); break;
-        case opt_all_minimal: choose_form(opts, answer_form::all_minimal); break;
+        case opt_minimal: choose_form(opts, answer_form::minimal, "--minimal"); break;
+        case opt_pos: choose_form(opts, answer_form::pos, "--pos"); break;
+        case opt_all_minimal: choose_form(opts, answer_form::all_minimal, "--all-minimal"); break;
         case opt_hazard_free: opts.hazard_free = true; break;
         case opt_hazards: opts.hazards = true; break;
         case opt_format: set_once(opts.format_name, "--format"); break;

@@ -418,9 +418,10 @@ TEST(TessaryKey, BadExpressionsAndCombinations) {
          1,
          "tessary-key: --dont-cares: column 1: minterm 16 is out of range (0 to 15)\n"},
         {"two forms",
-         {"--minimal", "--pos", "0000000000000000"},
+         {"--minimal", "--pos", "--minimal", "0000000000000000"},
          2,
-         "tessary-key: choose one of --minimal, --pos and --all-minimal\n"},
+         "tessary-key: --minimal and --pos are two forms: choose one of --minimal, --pos and "
+         "--all-minimal\n"},
         {"form with check",
          {"--minimal", "-c", "A", "0000000000000000"},
          2,
@@ -566,6 +567,13 @@ TEST(TessaryKey, ChartPrintsTheReducedChart) {
          "map: X1X0/0000/0000/0000\nprime: P1 A'C'D': 4\nprime: P2 BC'D': 4\n"
          "essential: none\nleft: 4\nrow: P2 by P1\nessential: P1 A'C'D' (only it covers 4)\n"
          "cyclic: none\nminimal: A'C'D'\ncovers: 2\n",
+         ""},
+        // A form given twice is given once.
+        {{"--pos", "--chart", "--pos", "0000/0000/0000/0000"},
+         "",
+         0,
+         "map: 0000/0000/0000/0000\nprime: P1 0: 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n"
+         "essential: P1 0 (only it covers 0)\nleft: none\ncyclic: none\nminimal: 0\ncovers: 1\n",
          ""},
         {{"--chart", "--minimal", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
         {{"--chart", "--hazard-free", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
