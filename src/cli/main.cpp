@@ -618,11 +618,9 @@ void set_once(const char*& option, const char* name) {
     option = optarg;
 }
 
-// "CD" (the window's layout) or "AB" (A and B down the side), in either case.
 map_layout read_rows(const char* text) {
-    if (strcasecmp(text, "CD") == 0) return map_layout::cd_rows;
-    if (strcasecmp(text, "AB") == 0) return map_layout::ab_rows;
-    usage_error(printed(_("--rows: '%s' is not CD or AB"), text).c_str());
+    if (const std::optional<map_layout> rows = rows_named(text)) return *rows;
+    usage_error(rows_error(text).c_str());
 }
 
 // "M,C": two whole numbers, the points of a minimal and a correct answer.

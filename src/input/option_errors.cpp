@@ -4,6 +4,7 @@
 #include "input/map_text.h"
 #include "words/words.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tessary {
@@ -64,6 +65,22 @@ std::string option_error(int returned, char** argv, const option* long_options) 
     if (count > 1)
         return printed(_("option %s is ambiguous (%s)"), long_name(text).c_str(), list.c_str());
     return printed(_("unrecognized option %s"), long_name(text).c_str());
+}
+
+std::optional<map_layout> rows_named(std::string_view text) {
+    const auto is = [text](std::string_view name) {
+        return text.size() == name.size() &&
+               std::equal(text.begin(), text.end(), name.begin(), [](char a, char b) {
+                   return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+               });
+    };
+    if (is("CD")) return map_layout::cd_rows;
+    if (is("AB")) return map_layout::ab_rows;
+    return std::nullopt;
+}
+
+std::string rows_error(std::string_view text) {
+    return printed(_("--rows: '%s' is not CD or AB"), std::string(text).c_str());
 }
 
 } // namespace tessary

@@ -3,9 +3,13 @@
 // started by.
 #pragma once
 
+#include "logic/boolean_map.h"
+
 #include <getopt.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tessary {
 
@@ -15,5 +19,12 @@ namespace tessary {
 // getopt_long() returned '?' or ':' (run with opterr = 0 and an option string
 // that begins with ':').
 std::string option_error(int returned, char** argv, const option* long_options);
+
+// The value of --rows, the same for every face: "CD" (C and D down the
+// side, the window's layout) or "AB" (A and B down the side), in either
+// case; nothing for anything else.
+std::optional<map_layout> rows_named(std::string_view text);
+// Why a value of --rows was refused: "--rows: 'x' is not CD or AB".
+std::string rows_error(std::string_view text);
 
 } // namespace tessary

@@ -136,11 +136,9 @@ paper_size read_paper(std::string_view text) {
     usage_error(printed(_("--paper: '%s' is not a4 or letter"), std::string(text).c_str()));
 }
 
-// "CD" (the window's layout) or "AB" (A and B down the side), in either case.
 map_layout read_rows(std::string_view text) {
-    if (text == "CD" || text == "cd") return map_layout::cd_rows;
-    if (text == "AB" || text == "ab") return map_layout::ab_rows;
-    usage_error(printed(_("--rows: '%s' is not CD or AB"), std::string(text).c_str()));
+    if (const std::optional<map_layout> rows = rows_named(text)) return *rows;
+    usage_error(rows_error(text));
 }
 
 bool read_zeros(std::string_view text) {
