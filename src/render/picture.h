@@ -43,14 +43,15 @@ struct map_picture {
     // The loops take in the 1-cells of a sum of products, or the 0-cells of
     // a product of sums: those cells are drawn strong, the others light.
     cover_kind loops_of = cover_kind::sum_of_products;
-    bool numbers = false;                    // each cell's minterm number, small in its corner
+    bool numbers = false; // each cell's minterm number, small in its corner (always with hazards)
     map_layout layout = map_layout::cd_rows; // A and B along the top, or down the side
     // The cells the loops do not take left empty, as many textbooks print a
     // map: the 0-cells of a sum of products, the 1-cells of a product of sums.
     bool blank_others = false;
-    // Hazard pairs, each marked by a short double-headed arrow across the
-    // edge its cells share, and the legend's line that lists them; none
-    // when empty.
+    // Hazard pairs, each marked by an arrow from digit to digit (one on each
+    // edge, named by the pair, for a pair round the map's edge), and the
+    // legend's line that lists them; none when empty. A picture that marks
+    // them shows the minterm numbers too.
     std::vector<cell_pair> hazards = {};
     std::string hazard_note = {};
 };
