@@ -320,8 +320,7 @@ picture_size room_for(const std::vector<map_picture>& pictures) {
     return room;
 }
 
-picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room) {
-    const picture_size size = measure_picture(picture);
+picture_fit fit_in(GtkWidget* area, picture_size size, picture_size room) {
     room = {std::max(room.width, size.width), std::max(room.height, size.height)};
     const double scale =
         std::min(area->allocation.width / room.width, area->allocation.height / room.height);
@@ -329,14 +328,24 @@ picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size roo
             (area->allocation.height - room.height * scale) / 2};
 }
 
+picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room) {
+    return fit_in(area, measure_picture(picture), room);
+}
+
 void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room) {
-    const picture_fit fit = fit_in(area, picture, room);
+    draw_fitted(area, measure_picture(picture), room,
+                [&](surface& on) { draw_picture(on, picture); });
+}
+
+void draw_fitted(GtkWidget* area, picture_size size, picture_size room,
+                 const std::function<void(surface&)>& draw) {
+    const picture_fit fit = fit_in(area, size, room);
     cairo_t* cr = gdk_cairo_create(area->window);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
     cairo_surface on(cr);
     on.transform(fit.x, fit.y, fit.scale);
-    draw_picture(on, picture);
+    draw(on);
     cairo_destroy(cr);
     if (GTK_WIDGET_HAS_FOCUS(area))
         gtk_paint_focus(area->style, area->window, GtkStateType(GTK_WIDGET_STATE(area)), nullptr,

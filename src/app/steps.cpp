@@ -1,9 +1,10 @@
-// View > Steps: the companion's page with the way from the shown map to its minimum, one step at a
-// time, as a course teaches it: the primes, the essential ones, the cells
-// they leave, the choice among the primes over those cells, the minimum.
-// Each step has a picture and a sentence that names the same terms and cells,
-// in the same order, as the matching line of tessary-key --explain. The steps
-// and their words come from answers/explanation.h; this file only shows them.
+// View > Steps: the companion's page with the way from the shown map to its
+// minimum, one step at a time, as a course teaches it: the primes, the
+// essential ones, the cells they leave, the chart over those cells round by
+// round, the choice among the primes over them, the minimum. Each step has
+// a picture and a sentence that names the same terms and cells, in the same
+// order, as the matching line of tessary-key --explain (or --chart). The
+// steps and their words come from views/steps.h; this file only shows them.
 #include "window.h"
 
 #include <algorithm>
@@ -39,7 +40,9 @@ void show_step(app& a) {
     for (const step_view& s : t.steps) sentences.push_back(s.sentence);
     show_one_of(t.sentence_label, sentences, t.at);
     describe_picture(t.area, title,
-                     step.sentence + "\n" + picture_description(step_picture(a, t.at)));
+                     step.sentence + "\n" +
+                         (step.chart ? chart_description(*step.chart)
+                                     : picture_description(step_picture(a, t.at))));
     gtk_widget_queue_draw(t.area);
     gtk_widget_set_sensitive(t.back_button, t.at > 0);
     gtk_widget_set_sensitive(t.next_button, t.at + 1 < t.steps.size());
@@ -52,17 +55,38 @@ map_picture step_picture(const app& a, std::size_t step) {
 }
 
 // The room of every step's picture: the map keeps one size and place from
-// step to step, and each legend takes what it needs below it.
-picture_size steps_room(const app& a) {
+// step to step, and each legend takes what it needs below it; so does the
+// chart from round to round.
+picture_size map_room(const app& a) {
     std::vector<map_picture> pictures;
     for (std::size_t step = 0; step < a.steps.steps.size(); ++step)
-        pictures.push_back(step_picture(a, step));
+        if (!a.steps.steps[step].chart) pictures.push_back(step_picture(a, step));
     return room_for(pictures);
+}
+
+picture_size chart_room(const app& a) {
+    picture_size room{0, 0};
+    for (const step_view& step : a.steps.steps)
+        if (step.chart) {
+            const picture_size size = measure_chart(*step.chart);
+            room = {std::max(room.width, size.width), std::max(room.height, size.height)};
+        }
+    return room;
+}
+
+picture_size steps_room(const app& a) {
+    const picture_size map = map_room(a), chart = chart_room(a);
+    return {std::max(map.width, chart.width), std::max(map.height, chart.height)};
 }
 
 gboolean on_steps_area_expose(GtkWidget* widget, GdkEventExpose*, gpointer data) {
     const app& a = app_of(data);
-    draw_fitted(widget, step_picture(a, a.steps.at), steps_room(a));
+    const step_view& step = a.steps.steps[a.steps.at];
+    if (step.chart)
+        draw_fitted(widget, measure_chart(*step.chart), chart_room(a),
+                    [&](surface& on) { draw_chart(on, *step.chart); });
+    else
+        draw_fitted(widget, step_picture(a, a.steps.at), map_room(a));
     return TRUE;
 }
 
@@ -125,7 +149,9 @@ void update_steps_page(app& a) {
 } // namespace
 
 picture_fit steps_fit(const app& a) {
-    return fit_in(a.steps.area, step_picture(a, a.steps.at), steps_room(a));
+    const step_view& step = a.steps.steps[a.steps.at];
+    if (step.chart) return fit_in(a.steps.area, measure_chart(*step.chart), chart_room(a));
+    return fit_in(a.steps.area, step_picture(a, a.steps.at), map_room(a));
 }
 
 const page_parts steps_page = {

@@ -19,6 +19,7 @@
 #include "logic/boolean_map.h"
 #include "placement.h"
 #include "render/picture.h"
+#include "render/surface.h"
 #include "teach/judge.h"
 #include "views/pictures.h"
 #include "views/steps.h"
@@ -30,6 +31,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -278,6 +280,9 @@ GtkWidget* picture_area(app& a, GCallback on_expose);
 // map in one place and at one size, whatever their legends; a picture
 // larger than its room takes the room it needs.
 void draw_fitted(GtkWidget* area, const map_picture& picture, picture_size room);
+// The same for any drawing of `size`, which `draw` makes on a surface.
+void draw_fitted(GtkWidget* area, picture_size size, picture_size room,
+                 const std::function<void(surface&)>& draw);
 // What a screen reader hears of a picture: its name (what it shows) and
 // its description (picture_description(), perhaps after a sentence).
 void describe_picture(GtkWidget* area, const std::string& name, const std::string& description);
@@ -288,6 +293,7 @@ struct picture_fit {
     double scale, x, y;
 };
 picture_fit fit_in(GtkWidget* area, const map_picture& picture, picture_size room);
+picture_fit fit_in(GtkWidget* area, picture_size size, picture_size room);
 // Where the Groups, Practice and Steps pictures are drawn in their areas.
 picture_fit groups_fit(const app& a);
 picture_fit practice_fit(const app& a);

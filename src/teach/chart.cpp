@@ -126,8 +126,8 @@ int literals_of(const prime_chart& chart, prime_set primes) {
 }
 
 prime_chart reduce_chart(const boolean_map& map, cover_kind kind) {
-    prime_chart c{kind, cells_to_cover(map, kind), primes_of(map, kind), {}, {}, 0, {}, 0, 0, {},
-                  {}};
+    prime_chart c{
+        kind, cells_to_cover(map, kind), primes_of(map, kind), {}, {}, 0, {}, {}, 0, 0, {}, {}};
     for (const cube p : c.primes)
         c.cells.push_back(static_cast<minterm_set>(minterms_of(p) & c.to_cover));
     chart_state s{c, 0, c.to_cover};
@@ -151,6 +151,7 @@ prime_chart reduce_chart(const boolean_map& map, cover_kind kind) {
         changed |= drop_columns(s, c.steps);
         changed |= take_essentials(s, c.steps);
         if (!changed) break;
+        c.round_ends.push_back(c.steps.size());
     }
     if (s.cells == 0) return c;
     c.core_primes = s.primes;

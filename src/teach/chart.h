@@ -41,8 +41,11 @@ struct prime_chart {
     // The essential primes of the map, in prime order, each with the lowest
     // cell only it covers.
     std::vector<std::pair<int, int>> essentials;
-    minterm_set left;                // the cells the essential primes leave
-    std::vector<chart_step> steps;   // the rounds' drops and takes
+    minterm_set left;              // the cells the essential primes leave
+    std::vector<chart_step> steps; // the rounds' drops and takes
+    // Where each round that changed something ends in `steps`: round k is
+    // steps[round_ends[k-1]] up to steps[round_ends[k]] (from 0 for k = 0).
+    std::vector<std::size_t> round_ends;
     prime_set core_primes = 0;       // the cyclic core: its primes
     minterm_set core_cells = 0;      // and its cells; none when solved
     std::vector<prime_set> sums;     // Petrick: one per core cell, ascending

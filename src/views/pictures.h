@@ -77,5 +77,11 @@ std::string kind_switch_note(cover_kind now, std::size_t cleared);
 // and its products, and the minimum, in the reader's words with the
 // P-numbers and products as tessary-key --chart prints them.
 chart_drawing chart_picture(const boolean_map& map, const prime_chart& chart);
+// The chart part of the way through: after the essential primes and the
+// first `done` of the rounds' steps, with the primes taken so far under it.
+chart_drawing chart_picture(const prime_chart& chart, std::size_t done);
+// What a screen reader hears of a chart: each row, its cells and whether it
+// was taken, dropped or is left; the columns dropped; the lines under it.
+std::string chart_description(const chart_drawing& chart);
 
 } // namespace tessary

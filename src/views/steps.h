@@ -6,22 +6,30 @@
 #pragma once
 
 #include "logic/boolean_map.h"
+#include "render/chart_picture.h"
 #include "render/picture.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tessary {
 
-// One step: its title ("the essential primes"), what it says, its picture.
+// One step: its title ("the essential primes"), what it says, its picture:
+// the map, or the chart where there is one.
 struct step_view {
     std::string title;
     std::string sentence;
     map_picture picture;
+    std::optional<chart_drawing> chart;
 };
 
-// The five steps for a map in a form: the primes, the essential primes, the
-// cells left, the choice, the minimum; in the order of --explain's lines.
+// The steps for a map in a form. Five on the map, in the order of
+// --explain's lines: the primes, the essential primes, the cells left, the
+// choice, the minimum. Where the essential primes leave cells, the chart
+// comes between the cells left and the choice, as tessary-key --chart
+// reduces it: the chart, a step for each round that changes it, and the
+// cyclic core with Petrick's product where one is left.
 std::vector<step_view> steps_of(const boolean_map& map, cover_kind kind);
 
 } // namespace tessary

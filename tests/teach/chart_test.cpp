@@ -275,11 +275,13 @@ TEST(Chart, MapsWithDontCares) {
 
 // Two blocks as a teacher reads them: cells dropped before rows, a prime
 // made essential by the dropping and a cyclic core; a tie of rows kept for
-// the earlier prime.
+// the earlier prime. Each round that changed something ends where its
+// last line is.
 TEST(Chart, TwoBlocksWordForWord) {
     const struct {
         const char* map;
         const char* block;
+        std::vector<std::size_t> round_ends;
     } cases[] = {
         {"0110/1111/1101/1111",
          "map: 0110/1111/1101/1111\nprime: P1 A'B: 4 5 6 7\nprime: P2 A'C: 2 3 6 7\n"
@@ -291,19 +293,23 @@ TEST(Chart, TwoBlocksWordForWord) {
          "essential: P1 A'B (only it covers 7)\ncyclic: P3 P4 P6 P7 P8 P9: 9 10 11 12 13 14\n"
          "petrick: (P6+P7)(P3+P9)(P3+P6)(P4+P8)(P4+P7)(P8+P9)\n"
          "products: P3P7P8+P4P6P9+P3P4P6P8+P3P4P7P9+P6P7P8P9\nminimal: A'B+B'C+C'D+BD'\n"
-         "covers: 6"},
+         "covers: 6",
+         {6, 9}},
         {"1100/0100/1000/1000",
          "map: 1100/0100/1000/1000\nprime: P1 A'B'C: 2 3\nprime: P2 A'BC': 4 5\n"
          "prime: P3 A'B'D': 0 2\nprime: P4 A'C'D': 0 4\n"
          "essential: P1 A'B'C (only it covers 3)\nessential: P2 A'BC' (only it covers 5)\n"
          "left: 0\nrow: P4 by P3\nessential: P3 A'B'D' (only it covers 0)\ncyclic: none\n"
-         "minimal: A'B'C+A'BC'+A'B'D'\ncovers: 2"},
+         "minimal: A'B'C+A'BC'+A'B'D'\ncovers: 2",
+         {2}},
     };
     for (const auto& c : cases) {
         boolean_map map;
         std::string error;
         ASSERT_TRUE(parse_map(c.map, map, error)) << error;
-        EXPECT_EQ(chart_text(map, reduce_chart(map, cover_kind::sum_of_products)), c.block);
+        const prime_chart chart = reduce_chart(map, cover_kind::sum_of_products);
+        EXPECT_EQ(chart_text(map, chart), c.block);
+        EXPECT_EQ(chart.round_ends, c.round_ends) << c.map;
     }
 }
 
