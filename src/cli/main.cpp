@@ -11,6 +11,7 @@
 #include "answers/explanation.h"
 #include "answers/formats.h"
 #include "cli/grade.h"
+#include "cli/modes.h"
 #include "cli/streams.h"
 #include "files/files.h"
 #include "input/concat.h"
@@ -18,8 +19,8 @@
 #include "input/file_reader.h"
 #include "input/groups.h"
 #include "input/map_text.h"
-#include "input/option_errors.h"
 #include "input/truth_table.h"
+#include "kit/kit.h"
 #include "render/picture_files.h"
 #include "tessary_config.h"
 #include "views/pictures.h"
@@ -42,8 +43,7 @@ namespace {
 using namespace tessary;
 
 constexpr int exit_differs = 3;
-constexpr int exit_bad_input = 1;
-constexpr int exit_usage = 2;
+constexpr int exit_bad_input = exit_failure;
 
 // The help, a part a paragraph or a table of options, each translated on its
 // own. Translators: keep the option names and their arguments as they are,
@@ -172,13 +172,9 @@ const char* const usage_parts[] = {
        "symbolic link, keeping a replaced file's permissions.\n"),
 };
 
-std::string usage() {
-    std::string text;
-    for (const char* part : usage_parts) text += _(part);
-    return text;
-}
-
 struct options {
+    tessary::mode mode = mode::answer;
+    std::vector<std::string_view> mode_options;    // as given: "--chart"
     std::vector<const char*> minterms, dont_cares; // each list as given
     bool has_minterms = false, has_dont_cares = false;
     const char* expr = nullptr;
@@ -187,8 +183,6 @@ struct options {
     bool numbers = false;           // on the picture of --draw
     std::optional<map_layout> rows; // of the picture of --draw
     const char* judge = nullptr;
-    bool explain = false;
-    bool chart = false;
     const char* grade = nullptr;
     const char* summary = nullptr;
     std::optional<points> grade_points;
@@ -197,7 +191,6 @@ struct options {
     const char* first_form = nullptr; // as the user wrote them: "--minimal"
     const char* other_form = nullptr;
     bool hazard_free = false;          // --hazard-free: the form, of products or (--pos) sums
-    bool hazards = false;              // --hazards: the pairs the answer leaves, not the answer
     const char* format_name = nullptr; // --format
     answer_format format = answer_format::text; // of the answer
     const char* read = nullptr;                 // --read: the maps of a PLA or CSV file
@@ -219,17 +212,6 @@ int write_failure() {
     std::fprintf(stderr, _("tessary-key: error writing the answers: %s\n"),
                  std::strerror(out.error()));
     return exit_bad_input;
-}
-
-[[noreturn]] void usage_error(const char* message) {
-    if (message != nullptr) std::fprintf(stderr, "tessary-key: %s\n", message);
-    std::fputs(_("Try 'tessary-key --help' for more information.\n"), stderr);
-    std::exit(exit_usage);
-}
-
-[[noreturn]] void print_and_exit(std::string_view text) {
-    if (!out.write(text) || !out.flush()) std::exit(write_failure());
-    std::exit(EXIT_SUCCESS);
 }
 
 // What each map is turned into: its answer, the verdict on --check, or the
@@ -319,7 +301,7 @@ int draw_and_answer(responder& r, const boolean_map& map, const options& opts) {
         map_picture picture = picture_of(map, r.form);
         picture.numbers = opts.numbers;
         picture.layout = opts.rows.value_or(map_layout::cd_rows);
-        if (opts.hazards) mark_hazards(picture, answer_hazards(map, r.form));
+        if (r.hazards) mark_hazards(picture, answer_hazards(map, r.form));
         saved = save_picture(path, picture, error);
     }
     if (!saved) {
@@ -476,11 +458,57 @@ enum long_only {
     opt_points
 };
 
+// The options given beside the mode's own, in the order the table of
+// modes looks at them.
+std::vector<given_option> options_given(const options& opts) {
+    std::vector<given_option> given;
+    if (opts.forms_given > 0) {
+        const mode_option form = opts.form == answer_form::pos       ? with_pos
+                                 : opts.form == answer_form::minimal ? with_minimal
+                                                                     : with_all_minimal;
+        given.push_back({form, opts.first_form});
+    }
+    if (opts.hazard_free) given.push_back({with_hazard_free, "--hazard-free"});
+    if (opts.format_name != nullptr) given.push_back({with_format, "--format"});
+    if (opts.draw != nullptr) given.push_back({with_draw, "--draw"});
+    if (opts.numbers) given.push_back({with_numbers, "--numbers"});
+    if (opts.rows) given.push_back({with_numbers, "--rows"});
+    if (opts.read != nullptr) given.push_back({with_read, "--read"});
+    if (opts.has_minterms) given.push_back({with_option_map, "--minterms"});
+    if (opts.expr != nullptr) given.push_back({with_option_map, "--expr"});
+    if (opts.has_dont_cares) given.push_back({with_option_map, "--dont-cares"});
+    if (opts.summary != nullptr) given.push_back({with_summary, "--summary"});
+    if (opts.grade_points) given.push_back({with_summary, "--points"});
+    return given;
+}
+
+// Where the maps come from: the arguments, --minterms or --expr (with
+// --dont-cares), --read, or standard input; one of them.
+void check_maps(const options& opts, int maps) {
+    if (opts.has_minterms && opts.expr != nullptr)
+        usage_error(_("give either --minterms or --expr"));
+    if (opts.has_dont_cares && !opts.has_minterms && opts.expr == nullptr)
+        usage_error(_("--dont-cares needs --minterms or --expr"));
+    if ((opts.has_minterms || opts.expr != nullptr) && maps > 0)
+        usage_error(_("give either --minterms, --expr or maps, not more than one"));
+    if (opts.read == nullptr) return;
+    const std::string_view name(opts.read);
+    const auto ends = [&name](std::string_view tail) {
+        return name.size() > tail.size() &&
+               strcasecmp(name.substr(name.size() - tail.size()).data(), tail.data()) == 0;
+    };
+    if (!ends(".pla") && !ends(".csv"))
+        usage_error(_("--read: the file name must end in .pla or .csv"));
+    if (maps > 0 || opts.has_minterms || opts.expr != nullptr || opts.draw != nullptr)
+        usage_error(_("--read gives the maps: leave out map arguments, --minterms, --expr "
+                      "and --draw"));
+}
+
 void check_drawing(const options& opts, int maps) {
     if (opts.numbers && opts.draw == nullptr) usage_error(_("--numbers goes with --draw"));
     if (opts.rows && opts.draw == nullptr) usage_error(_("--rows goes with --draw"));
     if (opts.draw == nullptr) return;
-    if (opts.check != nullptr || opts.form == answer_form::all_minimal)
+    if (opts.form == answer_form::all_minimal)
         usage_error(_("--draw draws the shown, --minimal or --pos answer"));
     const bool option_map = opts.has_minterms || opts.expr != nullptr;
     if ((option_map ? 1 : 0) + maps != 1)
@@ -489,17 +517,8 @@ void check_drawing(const options& opts, int maps) {
         usage_error(_("--draw: the file name must end in .svg, .png, .pdf, .tex or .tikz"));
 }
 
-// --grade takes a key, a table of answers and nothing of the other modes.
+// --grade takes a key and one table of answers, neither of them read over.
 void check_grading(const options& opts, int arguments, const char* answers) {
-    if (opts.grade == nullptr) {
-        if (opts.summary != nullptr) usage_error(_("--summary goes with --grade"));
-        if (opts.grade_points) usage_error(_("--points goes with --grade"));
-        return;
-    }
-    if (opts.forms_given > 0 || opts.check != nullptr || opts.explain || opts.judge != nullptr ||
-        opts.draw != nullptr || opts.numbers || opts.rows || opts.has_minterms ||
-        opts.has_dont_cares || opts.expr != nullptr)
-        usage_error(_("--grade combines with --summary and --points only"));
     if (arguments > 1) usage_error(_("--grade reads one table of answers"));
     const std::string_view summary = opts.summary != nullptr ? opts.summary : "";
     if (opts.summary != nullptr && (summary.size() < 5 || !summary.ends_with(".csv")))
@@ -518,38 +537,17 @@ void check_grading(const options& opts, int arguments, const char* answers) {
     }
 }
 
-// --chart prints the chart of a sum of products, or with --pos of a product
-// of sums, and nothing else.
-void check_chart(const options& opts) {
-    if (!opts.chart) return;
-    if (opts.hazard_free || (opts.forms_given > 0 && opts.form != answer_form::pos))
-        usage_error(_("--chart combines with no other form but --pos"));
-    if (opts.explain || opts.judge != nullptr || opts.hazards || opts.format_name != nullptr ||
-        opts.check != nullptr || opts.read != nullptr || opts.grade != nullptr ||
-        opts.summary != nullptr || opts.grade_points)
-        usage_error(_("--chart prints the chart: leave out --explain, --judge, --hazards, "
-                      "--format, --check, --read and --grade"));
-    if (opts.numbers || opts.rows)
-        usage_error(_("--chart draws the chart, not the map: leave out --numbers and --rows"));
-}
-
-// --hazard-free is a form, of sums of products or with --pos of products
-// of sums; --hazards goes with any form that has one answer.
-void check_hazards(options& opts) {
-    if (opts.hazard_free) {
-        if (opts.form == answer_form::minimal || opts.form == answer_form::all_minimal)
-            usage_error(_("--hazard-free is a form of its own: leave out --minimal and "
-                          "--all-minimal"));
-        opts.form = opts.form == answer_form::pos ? answer_form::hazard_free_pos
-                                                  : answer_form::hazard_free_sop;
-        opts.forms_given = std::max(opts.forms_given, 1);
-    }
-    if (!opts.hazards) return;
-    if (opts.form == answer_form::all_minimal)
-        usage_error(_("--hazards takes one answer: leave out --all-minimal"));
-    if (opts.check != nullptr || opts.explain || opts.judge != nullptr || opts.grade != nullptr)
-        usage_error(_("--hazards prints the pairs an answer leaves: leave out --check, "
-                      "--explain, --judge and --grade"));
+// The forms: one of --minimal, --pos and --all-minimal, and --hazard-free
+// alone or with --pos, which make one form between them.
+void check_forms(options& opts) {
+    if (opts.forms_given > 1)
+        usage_error(printed(_("%s and %s are two forms: choose one of --minimal, --pos and "
+                              "--all-minimal"),
+                            opts.first_form, opts.other_form));
+    if (!opts.hazard_free) return;
+    if (opts.form == answer_form::minimal || opts.form == answer_form::all_minimal)
+        usage_error(_("--hazard-free is a form of its own: leave out --minimal and "
+                      "--all-minimal"));
 }
 
 // --format writes the answer of any form; a PLA only a sum of products.
@@ -558,69 +556,39 @@ void check_format(options& opts) {
     const std::optional<answer_format> format = format_named(opts.format_name);
     if (!format)
         usage_error(printed(_("--format: '%s' is not text, verilog, vhdl, c, python, latex or pla"),
-                            opts.format_name)
-                        .c_str());
+                            opts.format_name));
     opts.format = *format;
-    if (opts.check != nullptr || opts.explain || opts.judge != nullptr || opts.grade != nullptr ||
-        opts.hazards)
-        usage_error(_("--format writes an answer: leave out --check, --explain, --judge, --grade "
-                      "and --hazards"));
-    const bool one_sum =
-        opts.form != answer_form::all_minimal && kind_of(opts.form) == cover_kind::sum_of_products;
+    // --hazard-free has not yet made its form: with --pos it is a product.
+    const bool one_sum = opts.form != answer_form::all_minimal && opts.form != answer_form::pos;
     if (opts.format == answer_format::pla && !one_sum)
         usage_error(_("--format pla writes one sum of products: leave out --pos and "
                       "--all-minimal"));
 }
 
-// --read FILE.pla or FILE.csv gives the maps, and nothing else does.
-void check_reading(const options& opts, int maps) {
-    if (opts.read == nullptr) return;
-    const std::string_view name(opts.read);
-    const auto ends = [&name](std::string_view tail) {
-        return name.size() > tail.size() &&
-               strcasecmp(name.substr(name.size() - tail.size()).data(), tail.data()) == 0;
-    };
-    if (!ends(".pla") && !ends(".csv"))
-        usage_error(_("--read: the file name must end in .pla or .csv"));
-    if (maps > 0 || opts.has_minterms || opts.expr != nullptr || opts.draw != nullptr ||
-        opts.grade != nullptr)
-        usage_error(_("--read gives the maps: leave out map arguments, --minterms, --expr, "
-                      "--draw and --grade"));
-}
-
-void check_combinations(const options& opts, int maps) {
-    const bool has_maps = maps > 0;
-    if (opts.has_minterms && opts.expr != nullptr)
-        usage_error(_("give either --minterms or --expr"));
-    if (opts.has_dont_cares && !opts.has_minterms && opts.expr == nullptr)
-        usage_error(_("--dont-cares needs --minterms or --expr"));
-    if ((opts.has_minterms || opts.expr != nullptr) && has_maps)
-        usage_error(_("give either --minterms, --expr or maps, not more than one"));
-    if (opts.forms_given > 1)
-        usage_error(printed(_("%s and %s are two forms: choose one of --minimal, --pos and "
-                              "--all-minimal"),
-                            opts.first_form, opts.other_form)
-                        .c_str());
-    if (opts.forms_given > 0 && opts.check != nullptr)
-        usage_error(_("--check prints a verdict, not an answer: leave out the form"));
-    if (opts.explain && (opts.check != nullptr || opts.draw != nullptr ||
-                         (opts.forms_given > 0 && opts.form != answer_form::pos)))
-        usage_error(_("--explain combines with no other form but --pos"));
-    if (opts.judge != nullptr && (opts.explain || opts.check != nullptr || opts.draw != nullptr ||
-                                  (opts.forms_given > 0 && opts.form != answer_form::pos)))
-        usage_error(_("--judge combines with no other form but --pos"));
-    check_drawing(opts, maps);
+// The mode, what it admits, and the rules of the options among themselves.
+void check_options(options& opts, int argc, char** argv) {
+    const int arguments = argc - optind;
+    check_forms(opts);
+    opts.mode = mode_of(opts.mode_options);
+    check_admitted(opts.mode, options_given(opts));
+    check_format(opts);
+    if (opts.mode == mode::grade) {
+        check_grading(opts, arguments, arguments > 0 ? argv[optind] : nullptr);
+        return;
+    }
+    check_maps(opts, arguments);
+    check_drawing(opts, arguments);
+    if (opts.hazard_free) {
+        opts.form = opts.form == answer_form::pos ? answer_form::hazard_free_pos
+                                                  : answer_form::hazard_free_sop;
+        opts.forms_given = 1;
+    }
 }
 
 // An option that takes its argument once.
 void set_once(const char*& option, const char* name) {
     if (option != nullptr) usage_error(printed(_("give %s once"), name).c_str());
     option = optarg;
-}
-
-map_layout read_rows(const char* text) {
-    if (const std::optional<map_layout> rows = rows_named(text)) return *rows;
-    usage_error(rows_error(text).c_str());
 }
 
 // "M,C": two whole numbers, the points of a minimal and a correct answer.
@@ -673,40 +641,44 @@ options parse_options(int argc, char** argv) {
         case 'm': add_list(opts.minterms, opts.has_minterms, optarg); break;
         case 'd': add_list(opts.dont_cares, opts.has_dont_cares, optarg); break;
         case 'e': set_once(opts.expr, "--expr"); break;
-        case 'c': set_once(opts.check, "--check"); break;
+        case 'c':
+            set_once(opts.check, "--check");
+            opts.mode_options.push_back("--check");
+            break;
         case opt_minimal: choose_form(opts, answer_form::minimal, "--minimal"); break;
         case opt_pos: choose_form(opts, answer_form::pos, "--pos"); break;
         case opt_all_minimal: choose_form(opts, answer_form::all_minimal, "--all-minimal"); break;
         case opt_hazard_free: opts.hazard_free = true; break;
-        case opt_hazards: opts.hazards = true; break;
+        case opt_hazards: opts.mode_options.push_back("--hazards"); break;
         case opt_format: set_once(opts.format_name, "--format"); break;
         case opt_read: set_once(opts.read, "--read"); break;
         case opt_draw: set_once(opts.draw, "--draw"); break;
-        case opt_explain: opts.explain = true; break;
-        case opt_chart: opts.chart = true; break;
+        case opt_explain: opts.mode_options.push_back("--explain"); break;
+        case opt_chart: opts.mode_options.push_back("--chart"); break;
         case opt_numbers: opts.numbers = true; break;
         case opt_rows:
             if (opts.rows) usage_error(_("give --rows once"));
-            opts.rows = read_rows(optarg);
+            opts.rows = rows_or_usage_error(optarg);
             break;
-        case opt_judge: set_once(opts.judge, "--judge"); break;
-        case opt_grade: set_once(opts.grade, "--grade"); break;
+        case opt_judge:
+            set_once(opts.judge, "--judge");
+            opts.mode_options.push_back("--judge");
+            break;
+        case opt_grade:
+            set_once(opts.grade, "--grade");
+            opts.mode_options.push_back("--grade");
+            break;
         case opt_summary: set_once(opts.summary, "--summary"); break;
         case opt_points:
             if (opts.grade_points) usage_error(_("give --points once"));
             opts.grade_points = read_points(optarg);
             break;
-        case 'h': print_and_exit(usage());
+        case 'h': print_and_exit(help_text(usage_parts, std::size(usage_parts)));
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
-        default: usage_error(option_error(opt, argv, long_options).c_str());
+        default: usage_error(option_error(opt, argv, long_options));
         }
     }
-    check_chart(opts);
-    check_hazards(opts);
-    check_format(opts);
-    check_reading(opts, argc - optind);
-    check_grading(opts, argc - optind, optind < argc ? argv[optind] : nullptr);
-    if (opts.grade == nullptr) check_combinations(opts, argc - optind);
+    check_options(opts, argc, argv);
     return opts;
 }
 
@@ -729,9 +701,14 @@ int grade(const options& opts, int argc, char** argv) {
 }
 
 int run(const options& opts, int argc, char** argv) {
-    if (opts.grade != nullptr) return grade(opts, argc, argv);
-    responder r{opts.form,    std::nullopt, opts.explain, opts.chart,
-                std::nullopt, opts.hazards, opts.format};
+    if (opts.mode == mode::grade) return grade(opts, argc, argv);
+    responder r{opts.form,
+                std::nullopt,
+                opts.mode == mode::explain,
+                opts.mode == mode::chart,
+                std::nullopt,
+                opts.mode == mode::hazards,
+                opts.format};
     if (opts.check != nullptr) {
         parsed_expression expr;
         if (!read_expression("--check", opts.check, expr)) return exit_bad_input;
@@ -770,6 +747,7 @@ int run(const options& opts, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     use_user_language(TESSARY_LOCALE_DIR);
+    name_face("tessary-key");
     const options opts = parse_options(argc, argv);
     if (opts.draw != nullptr || opts.summary != nullptr) remove_temporaries_on_signals();
     const int status = run(opts, argc, argv);

@@ -4,7 +4,7 @@
 // Start at main(): the options are read and checked (a wrong one is a usage
 // error, status 2, and nothing is written), the maps drawn, and the PDF and
 // the optional key text written whole or not at all (status 1).
-#include "input/option_errors.h"
+#include "kit/kit.h"
 #include "render/picture_files.h"
 #include "sheet/worksheet.h"
 #include "tessary_config.h"
@@ -26,9 +26,6 @@
 namespace {
 
 using namespace tessary;
-
-constexpr int exit_failure = 1;
-constexpr int exit_usage = 2;
 
 // The help, a part a paragraph or a table of options, each translated on its
 // own. Translators: keep the option names and their arguments as they are,
@@ -79,27 +76,6 @@ const char* const usage_parts[] = {
        "files stay as they were), 2 for a wrong option.\n"),
 };
 
-std::string usage() {
-    std::string text;
-    for (const char* part : usage_parts) text += _(part);
-    return text;
-}
-
-[[noreturn]] void usage_error(const std::string& message) {
-    if (!message.empty()) std::fprintf(stderr, "tessary-sheet: %s\n", message.c_str());
-    std::fputs(_("Try 'tessary-sheet --help' for more information.\n"), stderr);
-    std::exit(exit_usage);
-}
-
-[[noreturn]] void print_and_exit(const char* text) {
-    if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, _("tessary-sheet: error writing standard output: %s\n"),
-                     std::strerror(errno));
-        std::exit(exit_failure);
-    }
-    std::exit(EXIT_SUCCESS);
-}
-
 // A whole decimal number from `low` to `high`, else a usage error.
 template <typename Number>
 Number number_in(std::string_view text, Number low, Number high, const char* option) {
@@ -134,11 +110,6 @@ paper_size read_paper(std::string_view text) {
     if (text == "a4") return paper_size::a4;
     if (text == "letter") return paper_size::letter;
     usage_error(printed(_("--paper: '%s' is not a4 or letter"), std::string(text).c_str()));
-}
-
-map_layout read_rows(std::string_view text) {
-    if (const std::optional<map_layout> rows = rows_named(text)) return *rows;
-    usage_error(rows_error(text));
 }
 
 bool read_zeros(std::string_view text) {
@@ -237,8 +208,8 @@ command parse_options(int argc, char** argv) {
         case opt_key: add_key(c, optarg); break;
         case opt_numbers: c.options.numbers = true; break;
         case opt_zeros: c.options.blank_zeros = read_zeros(optarg); break;
-        case opt_rows: c.options.layout = read_rows(optarg); break;
-        case 'h': print_and_exit(usage().c_str());
+        case opt_rows: c.options.layout = rows_or_usage_error(optarg); break;
+        case 'h': print_and_exit(help_text(usage_parts, std::size(usage_parts)));
         case 'V': print_and_exit("tessary-sheet " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options));
         }
@@ -294,6 +265,7 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
 
 int main(int argc, char** argv) {
     use_user_language(TESSARY_LOCALE_DIR);
+    name_face("tessary-sheet");
     const command c = parse_options(argc, argv);
     remove_temporaries_on_signals();
     std::fprintf(stderr, _("tessary-sheet: seed %llu\n"),

@@ -524,16 +524,86 @@ TEST(TessaryKey, ExplainPrintsTheStepsToTheMinimum) {
          "map: 0110/0110/0000/0000\nprimes: BC'\nessential: BC' (only it covers 4)\n"
          "left: none\nchoose: none\nminimal: BC'\ncovers: 1\n",
          "tessary-key: argument 2: has 4 cells (a map has 16,"},
-        {{"--explain", "--minimal", "0"}, "", 2, "", "tessary-key: --explain combines with no"},
-        {{"--explain", "--all-minimal", "0"}, "", 2, "", "tessary-key: --explain combines"},
-        {{"--explain", "--check", "A", "0"}, "", 2, "", "tessary-key: --explain combines"},
-        {{"--explain", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --explain combines"},
+        {{"--explain", "--minimal", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --explain explains a minimal sum, or with --pos a minimal product: leave "
+         "out --minimal"},
+        {{"--explain", "--all-minimal", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --explain explains a minimal sum, or with --pos a minimal product: leave "
+         "out --all-minimal"},
+        {{"--explain", "--check", "A", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --explain and --check are two modes: choose one"},
+        {{"--explain", "--draw", "x.svg", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --explain explains a minimal sum, or with --pos a minimal product: leave "
+         "out --draw"},
     });
 }
 
 // --chart: a block per map, blocks separated by an empty line, maps from
 // arguments, --minterms or standard input; with --pos on the 0-cells; with
 // no other form and none of the other modes.
+// Each mode admits the options its table row gives and refuses the
+// others with a usage error that names the mode and the option; two modes
+// are an error that names both.
+TEST(TessaryKey, EachModeAdmitsItsOptions) {
+    const std::vector<std::vector<std::string>> options = {
+        {"--minimal"},          {"--pos"},           {"--all-minimal"},
+        {"--hazard-free"},      {"--format", "c"},   {"--draw", "x.svg"},
+        {"--numbers"},          {"--read", "x.pla"}, {"--minterms", "1"},
+        {"--summary", "s.csv"}, {"--points", "2,1"}};
+    // y: admitted, n: refused; in the order of `options`.
+    const struct {
+        std::vector<std::string> mode;
+        const char* admits;
+    } modes[] = {
+        {{"--check", "A"}, "nnnnnnnyynn"}, {{"--explain"}, "nynnnnnyynn"},
+        {{"--chart"}, "nynnnynnynn"},      {{"--judge", "A"}, "nynnnnnyynn"},
+        {{"--hazards"}, "yynynyyyynn"},    {{"--grade", "k.tsv"}, "nnnnnnnnnyy"},
+    };
+    for (const auto& m : modes)
+        for (std::size_t k = 0; k < options.size(); ++k) {
+            if (m.admits[k] == 'y') continue;
+            std::vector<std::string> args = m.mode;
+            args.insert(args.end(), options[k].begin(), options[k].end());
+            SCOPED_TRACE(m.mode[0] + " " + options[k][0]);
+            const run_result result = run_key(args);
+            EXPECT_EQ(result.status, 2);
+            EXPECT_EQ(result.err.rfind("tessary-key: " + m.mode[0] + " ", 0), 0u) << result.err;
+            EXPECT_NE(result.err.find(": leave out " + options[k][0] + "\n"), std::string::npos)
+                << result.err;
+        }
+    for (const auto& first : modes)
+        for (const auto& second : modes) {
+            if (&first == &second) continue;
+            std::vector<std::string> args = first.mode;
+            args.insert(args.end(), second.mode.begin(), second.mode.end());
+            const run_result result = run_key(args);
+            EXPECT_EQ(result.status, 2);
+            EXPECT_EQ(result.err.rfind("tessary-key: " + first.mode[0] + " and " + second.mode[0] +
+                                           " are two modes: choose one\n",
+                                       0),
+                      0u)
+                << result.err;
+        }
+    // Without a mode: the answer's options, and those of a mode named.
+    const run_result summary = run_key({"--summary", "s.csv", "0"});
+    EXPECT_EQ(summary.status, 2);
+    EXPECT_EQ(summary.err.rfind("tessary-key: --summary goes with --grade\n", 0), 0u);
+    const run_result same_mode_twice = run_key({"--explain", "--explain", "0000/0000/0000/0001"});
+    EXPECT_EQ(same_mode_twice.status, 0) << same_mode_twice.err;
+}
+
 TEST(TessaryKey, ChartPrintsTheReducedChart) {
     expect_runs({
         {{"--chart", "1001/0000/0000/1001", "0000/0000/0000/0000"},
@@ -575,20 +645,51 @@ TEST(TessaryKey, ChartPrintsTheReducedChart) {
          "map: 0000/0000/0000/0000\nprime: P1 0: 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n"
          "essential: P1 0 (only it covers 0)\nleft: none\ncyclic: none\nminimal: 0\ncovers: 1\n",
          ""},
-        {{"--chart", "--minimal", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
-        {{"--chart", "--hazard-free", "0"}, "", 2, "", "tessary-key: --chart combines with no"},
-        {{"--chart", "--explain", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
-        {{"--chart", "--judge", "A", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
-        {{"--chart", "--hazards", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--minimal", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart prints the chart of a sum, or with --pos of a product: leave out "
+         "--minimal"},
+        {{"--chart", "--hazard-free", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart prints the chart of a sum, or with --pos of a product: leave out "
+         "--hazard-free"},
+        {{"--chart", "--explain", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart and --explain are two modes: choose one"},
+        {{"--chart", "--judge", "A", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart and --judge are two modes: choose one"},
+        {{"--chart", "--hazards", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart and --hazards are two modes: choose one"},
         {{"--chart", "--format", "vhdl", "0"}, "", 2, "", "tessary-key: --chart prints"},
-        {{"--chart", "--check", "A", "0"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--check", "A", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart and --check are two modes: choose one"},
         {{"--chart", "--read", "x.pla"}, "", 2, "", "tessary-key: --chart prints the chart"},
-        {{"--chart", "--grade", "k.tsv"}, "", 2, "", "tessary-key: --chart prints the chart"},
+        {{"--chart", "--grade", "k.tsv"},
+         "",
+         2,
+         "",
+         "tessary-key: --chart and --grade are two modes: choose one"},
         {{"--chart", "--numbers", "--draw", "x.svg", "0"},
          "",
          2,
          "",
-         "tessary-key: --chart draws the chart, not the map"},
+         "tessary-key: --chart prints the chart of a sum, or with --pos of a product: leave out "
+         "--numbers"},
         {{"--chart", "--draw", "x.svg", "0", "1"}, "", 2, "", "tessary-key: --draw needs one map"},
     });
 }
@@ -637,10 +738,28 @@ TEST(TessaryKey, JudgeMarksEachGroup) {
          1,
          "B'D': prime, essential\ncover: minimal\n",
          "tessary-key: argument 2: "},
-        {{"--judge", "A", "--minimal", "0"}, "", 2, "", "tessary-key: --judge combines with no"},
-        {{"--judge", "A", "--explain", "0"}, "", 2, "", "tessary-key: --judge combines with no"},
-        {{"--judge", "A", "--check", "A", "0"}, "", 2, "", "tessary-key: --judge combines"},
-        {{"--judge", "A", "--draw", "x.svg", "0"}, "", 2, "", "tessary-key: --judge combines"},
+        {{"--judge", "A", "--minimal", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --judge judges the groups of a sum, or with --pos of a product: leave out "
+         "--minimal"},
+        {{"--judge", "A", "--explain", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --judge and --explain are two modes: choose one"},
+        {{"--judge", "A", "--check", "A", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --judge and --check are two modes: choose one"},
+        {{"--judge", "A", "--draw", "x.svg", "0"},
+         "",
+         2,
+         "",
+         "tessary-key: --judge judges the groups of a sum, or with --pos of a product: leave out "
+         "--draw"},
         {{"--judge", "A", "--judge", "B", "0"}, "", 2, "", "tessary-key: give --judge once"},
     });
 }
@@ -714,14 +833,14 @@ TEST(TessaryKeyStreams, FaultsOfInputAndOutput) {
          {nullptr, "/dev/full", false},
          1,
          "",
-         "tessary-key: error writing the answers: No space left on device\n"},
+         "tessary-key: error writing standard output: No space left on device\n"},
         {"--version to a full disk",
          {"--version"},
          "",
          {nullptr, "/dev/full", false},
          1,
          "",
-         "tessary-key: error writing the answers: No space left on device\n"},
+         "tessary-key: error writing standard output: No space left on device\n"},
         {"answers before the error",
          {},
          "0110/0110/0000/0000\n0120/0110/0000/0000\n",
@@ -1031,11 +1150,12 @@ TEST(TessaryKey, HazardPairsAndHazardFreeCovers) {
         {"--hazards with --all-minimal",
          {"--all-minimal", "--hazards", "0000/1100/0110/0110"},
          2,
-         "tessary-key: --hazards takes one answer"},
+         "tessary-key: --hazards prints the hazard pairs an answer leaves: leave out "
+         "--all-minimal"},
         {"--hazards with --check",
          {"--hazards", "--check", "A", "0000/1100/0110/0110"},
          2,
-         "tessary-key: --hazards prints the pairs an answer leaves"},
+         "tessary-key: --hazards and --check are two modes: choose one"},
     });
 }
 
@@ -1089,7 +1209,7 @@ TEST(TessaryKey, AnswersInTheLabsLanguages) {
         {"--format with --check",
          {"--format", "c", "--check", "A", map},
          2,
-         "tessary-key: --format writes an answer"},
+         "tessary-key: --check prints a verdict, not an answer: leave out --format"},
     });
 }
 
@@ -1355,11 +1475,11 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
         {"with a form",
          {"--grade", dir + "/key.tsv", "--minimal", good},
          2,
-         "tessary-key: --grade combines with --summary and --points only"},
+         "tessary-key: --grade grades a class's answers against a key: leave out --minimal"},
         {"with --judge",
          {"--grade", dir + "/key.tsv", "--judge", "A", good},
          2,
-         "tessary-key: --grade combines"},
+         "tessary-key: --grade and --judge are two modes: choose one"},
         {"two tables",
          {"--grade", dir + "/key.tsv", good, good},
          2,

@@ -1,7 +1,6 @@
 // Reading maps and minterm lists as text: what is accepted, and what each
 // kind of bad text is told.
 #include "input/map_text.h"
-#include "input/option_errors.h"
 
 #include <gtest/gtest.h>
 
@@ -143,23 +142,6 @@ TEST(ParseMinterms, Errors) {
         EXPECT_FALSE(parse_minterms(r.ones, r.dont_cares, cells, error));
         EXPECT_EQ(error, r.error);
     }
-}
-
-} // namespace
-} // namespace tessary
-
-namespace tessary {
-namespace {
-
-// --rows reads the same in every face: CD or AB in either case, nothing else.
-TEST(RowsNamed, CdOrAbInEitherCase) {
-    const std::pair<const char*, std::optional<map_layout>> cases[] = {
-        {"CD", map_layout::cd_rows}, {"cd", map_layout::cd_rows}, {"Cd", map_layout::cd_rows},
-        {"AB", map_layout::ab_rows}, {"aB", map_layout::ab_rows}, {"", std::nullopt},
-        {"C", std::nullopt},         {"CDX", std::nullopt},       {"BA", std::nullopt},
-    };
-    for (const auto& [text, rows] : cases) EXPECT_EQ(rows_named(text), rows) << text;
-    EXPECT_EQ(rows_error("x"), "--rows: 'x' is not CD or AB");
 }
 
 } // namespace

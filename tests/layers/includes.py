@@ -12,7 +12,7 @@ import re
 import sys
 
 LIBRARIES = {"logic", "words", "files", "input", "minimiser", "exact", "render",
-             "teach", "answers", "views"}
+             "teach", "answers", "views", "kit"}
 
 # Which folders each folder may include, besides its own.
 MAY_INCLUDE = {
@@ -27,6 +27,8 @@ MAY_INCLUDE = {
     # The answers draw nothing: their pictures and captions are views.
     "answers": {"logic", "words", "input", "minimiser", "exact", "teach"},
     "views": {"logic", "words", "input", "minimiser", "exact", "render", "teach", "answers"},
+    # The command-line faces' kit: exits, help, usage errors, options.
+    "kit": {"logic", "words", "input"},
     # The faces use the libraries, never one another.
     "cli": LIBRARIES,
     "sheet": LIBRARIES,

@@ -1,5 +1,5 @@
-// Refused options in words (see option_errors.h).
-#include "input/option_errors.h"
+// Refused options in words (see options.h).
+#include "kit/options.h"
 
 #include "input/map_text.h"
 #include "words/words.h"
