@@ -114,6 +114,17 @@ const char* key_title(key_choice choice) {
     return "";
 }
 
+const char* answers_name(key_choice choice) {
+    switch (choice) {
+    case key_choice::shown: return "shown";
+    case key_choice::minimal: return "minimal";
+    case key_choice::pos: return "pos";
+    case key_choice::both: return "both";
+    case key_choice::hazard_free: return "hazard-free";
+    }
+    return "";
+}
+
 std::string key_line(const boolean_map& map, key_choice choice) {
     std::string line = map_text(map);
     for (const answer_form form : forms_of(choice)) line += '\t' + answer_text(map, form);

@@ -100,6 +100,9 @@ std::vector<answer_form> forms_of(key_choice choice);
 // "The answers: shown answers.", "... minimal sums.", "... minimal
 // products." or "... shown answers, minimal sums.", in the reader's words.
 const char* key_title(key_choice choice);
+// The choice as tessary-sheet --answers names it: "shown", "minimal", "pos",
+// "both", "hazard-free".
+const char* answers_name(key_choice choice);
 
 // The map as tessary-key reads it, then each form's answer after a tab.
 std::string key_line(const boolean_map& map, key_choice choice);

@@ -3,6 +3,7 @@
 // spreadsheets, the same in every language.
 #pragma once
 
+#include "answers/answers.h"
 #include "logic/boolean_map.h"
 
 #include <array>
@@ -28,8 +29,14 @@ struct graded_answer {
     std::string text;
 };
 
-// An answer of blanks only is unanswered.
-graded_answer grade_answer(const boolean_map& map, std::string_view answer);
+// An answer of blanks only is unanswered. `key` is the key's form:
+// minimal (a minimal sum or a minimal product is minimal), pos (only a
+// minimal product is), or hazard_free_sop / hazard_free_pos: minimal when
+// it is the function, written in that form, leaves no hazard pair and
+// costs what the minimum hazard-free cover costs; else correct, the text
+// saying what it lacks ("equal, leaves hazard pairs 7-15").
+graded_answer grade_answer(const boolean_map& map, std::string_view answer,
+                           answer_form key = answer_form::minimal);
 
 struct points {
     int minimal = 2, correct = 1;

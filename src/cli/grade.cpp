@@ -73,6 +73,11 @@ bool too_many_answers(const table_row& row, std::size_t exercises) {
 // The students met so far, by name: where each one's tally is.
 using tally_index = std::unordered_map<std::string, std::size_t>;
 
+// Exercise n's answer in a row; none past its last cell.
+std::string_view answer_of(const table_row& row, std::size_t n) {
+    return n + 1 < row.cells.size() ? std::string_view(row.cells[n + 1]) : std::string_view();
+}
+
 student_tally& tally_of(std::vector<student_tally>& students, tally_index& index,
                         const std::string& name) {
     const auto [at, added] = index.try_emplace(name, students.size());
@@ -80,26 +85,25 @@ student_tally& tally_of(std::vector<student_tally>& students, tally_index& index
     return students[at->second];
 }
 
-void grade_row(const table_row& row, const std::vector<boolean_map>& maps, tally_index& index,
-               graded_class& graded) {
+// A row's lines, one an answer: the student's name on each.
+bool write_row(const table_row& row, const class_answers& loaded,
+               const std::function<bool(std::string_view)>& write) {
     const std::string& name = row.cells.front();
-    student_tally& tally = tally_of(graded.students, index, name);
-    for (std::size_t n = 0; n < maps.size(); ++n) {
-        const std::string_view answer =
-            n + 1 < row.cells.size() ? std::string_view(row.cells[n + 1]) : std::string_view();
-        const graded_answer g = grade_answer(maps[n], answer);
-        ++tally.counts[static_cast<std::size_t>(g.verdict)];
-        ++tally.answers;
-        graded.lines.append(name).append("\t").append(std::to_string(n + 1)).append("\t");
-        graded.lines.append(grade_word(g.verdict)).append("\t").append(g.text).append("\n");
+    std::string line;
+    for (std::size_t n = 0; n < loaded.maps.size(); ++n) {
+        const graded_answer g = grade_answer(loaded.maps[n], answer_of(row, n), loaded.form);
+        line.assign(name).append("\t").append(std::to_string(n + 1)).append("\t");
+        line.append(grade_word(g.verdict)).append("\t").append(g.text).append("\n");
+        if (!write(line)) return false;
     }
+    return true;
 }
 
 } // namespace
 
-bool grade_class(const grade_request& request, graded_class& graded, std::string& error) {
-    std::vector<boolean_map> maps;
-    if (!read_key(request.key, maps, error)) return false;
+bool read_class(const grade_request& request, class_answers& loaded, std::string& error) {
+    loaded.form = request.form;
+    if (!read_key(request.key, loaded.maps, error)) return false;
     std::string text;
     if (!read_whole_file(request.answers, text, error)) return false;
     std::vector<table_row> rows;
@@ -108,11 +112,10 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
         error = at_line(request.answers, bad_line, _("a quote is not closed"));
         return false;
     }
-    tally_index index;
-    index.reserve(rows.size());
-    graded.students.reserve(rows.size());
+    text = std::string(); // the rows hold it now
+    const std::size_t exercises = loaded.maps.size();
     bool header_read = false;
-    for (const table_row& row : rows) {
+    for (table_row& row : rows) {
         if (blank_row(row)) continue;
         // The first row that is not blank names the columns; it may name
         // more than the key has, if no row has answers under them.
@@ -120,12 +123,12 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
             header_read = true;
             continue;
         }
-        if (too_many_answers(row, maps.size())) {
+        if (too_many_answers(row, exercises)) {
             error =
                 at_line(request.answers, row.line,
                         printed(P_("more answer columns than the key's %zu exercise",
-                                   "more answer columns than the key's %zu exercises", maps.size()),
-                                maps.size()));
+                                   "more answer columns than the key's %zu exercises", exercises),
+                                exercises));
             return false;
         }
         if (row.cells.front().find_first_of("\t\r\n") != std::string::npos) {
@@ -137,8 +140,30 @@ bool grade_class(const grade_request& request, graded_class& graded, std::string
             error = at_line(request.answers, row.line, _("the student's name is not UTF-8"));
             return false;
         }
-        grade_row(row, maps, index, graded);
+        loaded.rows.push_back(std::move(row));
     }
+    return true;
+}
+
+std::vector<student_tally> tally_class(const class_answers& loaded) {
+    std::vector<student_tally> students;
+    tally_index index;
+    index.reserve(loaded.rows.size());
+    for (const table_row& row : loaded.rows) {
+        student_tally& tally = tally_of(students, index, row.cells.front());
+        for (std::size_t n = 0; n < loaded.maps.size(); ++n) {
+            const graded_answer g = grade_answer(loaded.maps[n], answer_of(row, n), loaded.form);
+            ++tally.counts[static_cast<std::size_t>(g.verdict)];
+            ++tally.answers;
+        }
+    }
+    return students;
+}
+
+bool write_graded_lines(const class_answers& loaded,
+                        const std::function<bool(std::string_view)>& write) {
+    for (const table_row& row : loaded.rows)
+        if (!write_row(row, loaded, write)) return false;
     return true;
 }
 

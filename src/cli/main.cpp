@@ -138,11 +138,15 @@ const char* const usage_parts[] = {
        "                          in .csv, else tab-separated. A line per student and\n"
        "                          exercise: STUDENT, N, VERDICT (minimal, correct,\n"
        "                          incorrect, unreadable or unanswered) and what\n"
-       "                          --check says, separated by tabs\n"
+       "                          --check says, separated by tabs. The key's form:\n"
+       "                          none, a minimal sum or product is minimal; --pos,\n"
+       "                          a minimal product; --hazard-free (a key of\n"
+       "                          tessary-sheet --answers hazard-free), a minimal\n"
+       "                          sum that leaves no hazard pair\n"
        "      --summary FILE.csv  with --grade, also a line per student: the count of\n"
        "                          each verdict, score and max_score\n"
-       "      --points M,C        the points of a minimal and of a correct answer\n"
-       "                          (default 2,1)\n"
+       "      --points M,C        the points of a minimal and of a correct answer,\n"
+       "                          C at most M (default 2,1)\n"
        "  -h, --help              show this help and exit\n"
        "  -V, --version           show the version and exit\n"
        "\n"),
@@ -572,17 +576,17 @@ void check_options(options& opts, int argc, char** argv) {
     opts.mode = mode_of(opts.mode_options);
     check_admitted(opts.mode, options_given(opts));
     check_format(opts);
+    if (opts.hazard_free) {
+        opts.form = opts.form == answer_form::pos ? answer_form::hazard_free_pos
+                                                  : answer_form::hazard_free_sop;
+        opts.forms_given = 1;
+    }
     if (opts.mode == mode::grade) {
         check_grading(opts, arguments, arguments > 0 ? argv[optind] : nullptr);
         return;
     }
     check_maps(opts, arguments);
     check_drawing(opts, arguments);
-    if (opts.hazard_free) {
-        opts.form = opts.form == answer_form::pos ? answer_form::hazard_free_pos
-                                                  : answer_form::hazard_free_sop;
-        opts.forms_given = 1;
-    }
 }
 
 // An option that takes its argument once.
@@ -605,8 +609,11 @@ points read_points(const char* text) {
     points p;
     if (comma == std::string_view::npos || !number(t.substr(0, comma), p.minimal) ||
         !number(t.substr(comma + 1), p.correct))
+        usage_error(printed(_("--points: '%s' is not two whole numbers M,C such as 2,1"), text));
+    // A score never passes its maximum, the minimal answer's points each.
+    if (p.correct > p.minimal)
         usage_error(
-            printed(_("--points: '%s' is not two whole numbers M,C such as 2,1"), text).c_str());
+            printed(_("--points: '%s' gives a correct answer more than a minimal one"), text));
     return p;
 }
 
@@ -682,22 +689,26 @@ options parse_options(int argc, char** argv) {
     return opts;
 }
 
-// The summary first: when it cannot be written, no line is printed.
+// The summary first: when it cannot be written, no line is printed. The
+// lines go out as they are made.
 int grade(const options& opts, int argc, char** argv) {
     const grade_request request{opts.grade, optind < argc ? argv[optind] : nullptr,
-                                opts.grade_points.value_or(points{})};
-    graded_class graded;
+                                opts.grade_points.value_or(points{}),
+                                opts.forms_given > 0 ? opts.form : answer_form::minimal};
+    class_answers loaded;
     std::string error;
-    if (!grade_class(request, graded, error)) {
+    if (!read_class(request, loaded, error)) {
         report(error);
         return exit_bad_input;
     }
     if (opts.summary != nullptr &&
-        !save_text(opts.summary, summary_csv(graded.students, request.p), error)) {
+        !save_text(opts.summary, summary_csv(tally_class(loaded), request.p), error)) {
         report(printed(_("cannot write '%s': %s"), opts.summary, error.c_str()));
         return exit_bad_input;
     }
-    return out.write(graded.lines) ? EXIT_SUCCESS : write_failure();
+    const bool written =
+        write_graded_lines(loaded, [](std::string_view line) { return out.write(line); });
+    return written ? EXIT_SUCCESS : write_failure();
 }
 
 int run(const options& opts, int argc, char** argv) {

@@ -35,7 +35,8 @@ const mode_rule rules[] = {
      with_pos | maps_given},
     {mode::hazards, "--hazards", N_("prints the hazard pairs an answer leaves"),
      with_minimal | with_pos | with_hazard_free | with_draw | with_numbers | maps_given},
-    {mode::grade, "--grade", N_("grades a class's answers against a key"), with_summary},
+    {mode::grade, "--grade", N_("grades a class's answers against a key"),
+     with_minimal | with_pos | with_hazard_free | with_summary},
 };
 
 const mode_rule& rule_of(mode m) {

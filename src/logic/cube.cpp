@@ -92,6 +92,11 @@ std::vector<cell_pair> adjacent_pairs(minterm_set cells) {
 }
 
 std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind, const cover& terms) {
+    return hazard_pairs(map, kind, std::span<const cube>(terms.begin(), terms.end()));
+}
+
+std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind,
+                                    std::span<const cube> terms) {
     std::vector<cell_pair> left;
     for (const cell_pair& p : adjacent_pairs(cells_to_cover(map, kind))) {
         const minterm_set both = static_cast<minterm_set>(minterm_bit(p.low) | minterm_bit(p.high));

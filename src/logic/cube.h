@@ -12,6 +12,7 @@
 #include <cassert>
 #include <compare>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,9 @@ std::vector<cell_pair> adjacent_pairs(minterm_set cells);
 
 // The hazard pairs `terms` leaves, in the order of adjacent_pairs().
 std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind, const cover& terms);
+// The same for terms as many as written, a student's among them.
+std::vector<cell_pair> hazard_pairs(const boolean_map& map, cover_kind kind,
+                                    std::span<const cube> terms);
 
 // "1-9 5-13", each pair as low-high: the pairs joined by `separator`.
 std::string pairs_text(const std::vector<cell_pair>& pairs, const char* separator);

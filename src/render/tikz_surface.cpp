@@ -59,6 +59,8 @@ std::string latex_text(std::string_view text) {
             i += 2;
         } else if (ch == ' ' && i > 0 && text[i - 1] == ' ') {
             out += "\\ "; // TeX would take a run of blanks as one
+        } else if (ch == '-' && i + 1 < text.size() && text[i + 1] == '-') {
+            out += "-{}"; // not an en dash: an option's "--" stays two hyphens
         } else if (ch == '\'') {
             out += "\\textquotesingle{}";
         } else if (std::string_view("#$%&_{}").find(ch) != std::string_view::npos) {

@@ -40,8 +40,10 @@ const char* const usage_parts[] = {
        "                          LaTeX, each map a tikzpicture\n"
        "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
        "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
-       "                          the clock); printed on the sheet and on standard\n"
-       "                          error: the same options and seed make the same sheet\n"
+       "                          the clock); printed on the key pages and on standard\n"
+       "                          error, not on the sheet, which prints a code made\n"
+       "                          from it: the same options and seed make the same\n"
+       "                          sheet\n"
        "      --dont-cares P      P percent of each map's cells are don't-cares,\n"
        "                          0 to 50 (default 0)\n"
        "      --terms MIN-MAX     each map's minimum sum of products has MIN to MAX\n"
@@ -50,7 +52,8 @@ const char* const usage_parts[] = {
        "                          the window shows it), minimal (default), pos (a\n"
        "                          minimal product of sums), both (shown and minimal)\n"
        "                          or hazard-free (a minimal sum of products without\n"
-       "                          static hazards)\n"
+       "                          static hazards; graded by tessary-key --grade with\n"
+       "                          --hazard-free, the key pages say how)\n"
        "      --paper a4|letter   the paper size (default a4)\n"
        "      --numbers           each cell's minterm number, small in its corner\n"
        "      --rows CD|AB        C and D down the side of each map (CD, the default),\n"
@@ -97,11 +100,9 @@ void read_terms(std::string_view text, sheet_options& o) {
 }
 
 key_choice read_answers(std::string_view text) {
-    if (text == "shown") return key_choice::shown;
-    if (text == "minimal") return key_choice::minimal;
-    if (text == "pos") return key_choice::pos;
-    if (text == "both") return key_choice::both;
-    if (text == "hazard-free") return key_choice::hazard_free;
+    for (const key_choice choice : {key_choice::shown, key_choice::minimal, key_choice::pos,
+                                    key_choice::both, key_choice::hazard_free})
+        if (text == answers_name(choice)) return choice;
     usage_error(printed(_("--answers: '%s' is not shown, minimal, pos, both or hazard-free"),
                         std::string(text).c_str()));
 }

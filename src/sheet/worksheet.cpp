@@ -103,6 +103,29 @@ bool make_maps(const sheet_options& o, std::vector<boolean_map>& maps, std::stri
     return false;
 }
 
+std::string sheet_code(const sheet_options& o) {
+    // Every option that changes what the sheet shows, and the seed.
+    const std::string made_of =
+        std::to_string(o.seed) + "/" + std::to_string(o.count) + "/" +
+        std::to_string(o.dont_care_percent) + "/" + std::to_string(o.min_terms) + "-" +
+        std::to_string(o.max_terms) + "/" + answers_name(o.answers) + "/" +
+        (o.paper == paper_size::a4 ? "a4" : "letter") + "/" + (o.numbers ? "n" : "") + "/" +
+        (o.layout == map_layout::ab_rows ? "AB" : "CD") + "/" + (o.blank_zeros ? "b" : "s");
+    std::uint64_t hash = 0xcbf29ce484222325u; // FNV-1a, then mixed
+    for (const unsigned char ch : made_of) hash = (hash ^ ch) * 0x100000001b3u;
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdu;
+    hash ^= hash >> 33;
+    // Eight letters and digits that cannot be misread (no I, L, O or U).
+    static constexpr char alphabet[] = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
+    std::string code;
+    for (int k = 0; k < 8; ++k) {
+        if (k == 4) code += '-';
+        code += alphabet[hash >> (59 - 5 * k) & 31];
+    }
+    return code;
+}
+
 std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice) {
     std::string text;
     for (const boolean_map& map : maps) text += key_line(map, choice);
@@ -115,6 +138,36 @@ namespace {
 // on a worksheet (a grid of 50 mm and more, digits of 11 points, headings
 // of 9), and a page holds fewer maps where that needs it.
 constexpr double least_scale = 0.7;
+
+// The command that makes the same sheet, with its key as text: its seed,
+// and every option that is not the default. The file names are the
+// teacher's to choose: the same options and seed make the same pages,
+// whatever the files are called.
+std::string remake_command(const sheet_options& o) {
+    const sheet_options defaults;
+    std::string command = "tessary-sheet -o SHEET.pdf --seed " + std::to_string(o.seed);
+    if (o.count != defaults.count) command += " --count " + std::to_string(o.count);
+    if (o.dont_care_percent != defaults.dont_care_percent)
+        command += " --dont-cares " + std::to_string(o.dont_care_percent);
+    if (o.min_terms != defaults.min_terms || o.max_terms != defaults.max_terms)
+        command += " --terms " + std::to_string(o.min_terms) + "-" + std::to_string(o.max_terms);
+    if (o.answers != defaults.answers)
+        command += std::string(" --answers ") + answers_name(o.answers);
+    if (o.paper != defaults.paper) command += " --paper letter";
+    if (o.numbers) command += " --numbers";
+    if (o.layout != defaults.layout) command += " --rows AB";
+    if (o.blank_zeros) command += " --zeros blank";
+    return command + " --key KEY.tsv";
+}
+
+// The command that grades a class's answers against the key's text, in the
+// key's form.
+std::string grade_command(const sheet_options& o) {
+    const char* form = o.answers == key_choice::pos           ? " --pos"
+                       : o.answers == key_choice::hazard_free ? " --hazard-free"
+                                                              : "";
+    return std::string("tessary-key --grade KEY.tsv") + form + " ANSWERS.csv";
+}
 
 // The pages of one part of the sheet: its pictures, what goes round them,
 // and their layout.
@@ -144,21 +197,33 @@ std::pair<sheet_part, sheet_part> parts_of(const std::vector<boolean_map>& maps,
         exercises.pictures.push_back(exercise_picture(maps[i], o, i + 1));
         key.pictures.push_back(numbered_key_picture(maps[i], o, i + 1));
     }
-    // Translators: the footer's note of a worksheet, the number it was drawn
-    // from (tessary-sheet --seed).
-    const std::string seed = printed(_("seed %llu"), static_cast<unsigned long long>(o.seed));
+    const std::string code = sheet_code(o);
+    const auto seed = static_cast<unsigned long long>(o.seed);
     exercises.frame = {
         printed(say_n(words::reader,
                       NN_("Karnaugh maps: %zu exercise", "Karnaugh maps: %zu exercises"),
                       maps.size()),
                 maps.size()),
-        exercise_lines(o), seed, answer_lines_for(maps, o)};
+        // Translators: the footer's note of a worksheet: its code, which its
+        // key prints too.
+        exercise_lines(o), printed(_("sheet %s"), code.c_str()), answer_lines_for(maps, o)};
     // Translators: over the ruled lines where a student writes an answer.
     const std::string answer_word = _("Answer:");
     // Translators: a worksheet's footer, as "Page 2 of 4"; both numbers are
     // put in as text.
     exercises.words = {_("Page %s of %s"), answer_word};
-    key.frame = {printed(_("Answer key (%s)"), seed.c_str()), {key_title(o.answers)}, seed, 0};
+    key.frame = {// Translators: the heading of the key pages, as "Answer key (sheet 7KQ2-MX4P)".
+                 printed(_("Answer key (sheet %s)"), code.c_str()),
+                 {key_title(o.answers),
+                  // Translators: the key's line with the seed and the command that
+                  // makes the sheet again.
+                  printed(_("Seed %llu. The sheet again: %s"), seed, remake_command(o).c_str()),
+                  // Translators: the key's line with the command that grades a
+                  // class's answers against it.
+                  printed(_("Grading a class: %s"), grade_command(o).c_str())},
+                 // Translators: the key pages' footer note, as "sheet 7KQ2-MX4P, seed 12".
+                 printed(_("sheet %s, seed %llu"), code.c_str(), seed),
+                 0};
     // Translators: the answer key's footer, as "Key page 1 of 2".
     key.words = {_("Key page %s of %s"), answer_word};
     exercises.page = rows_for(o.paper, exercises.frame, exercises.pictures, least_scale);

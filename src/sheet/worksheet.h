@@ -29,6 +29,11 @@ struct sheet_options {
     bool blank_zeros = false;
 };
 
+// A short code made from the options and the seed ("7KQ2-MX4P"), printed on
+// the sheet and on its key so that a teacher matches them: the sheet does
+// not print the seed, from which a student could make the key.
+std::string sheet_code(const sheet_options& options);
+
 // The number of don't-care cells of each map: the share, rounded.
 int dont_care_cells(int percent);
 
@@ -47,11 +52,12 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 // a LaTeX document (each page one tikzpicture, the PDF's pages) into `file`
 // (which the caller commits). The exercise pages have the class's heading,
 // a Name and Date line and the instructions, and under each map ruled lines
-// that hold the longest answer of the sheet; every page has the seed and
-// its number in the footer, counted within its part ("Page 1 of 2", "Key
-// page 1 of 2"). The maps are drawn large enough to write in, the key's at
-// the exercises' scale where their captions leave room (a little smaller
-// where not), as many to a page as the exercises and in their columns.
+// that hold the longest answer of the sheet; every page has the sheet's
+// code and its number in the footer, counted within its part ("Page 1 of
+// 2", "Key page 1 of 2"). The key pages also give the seed, the command
+// that makes the sheet again and the one that grades a class's answers. The maps are drawn large
+// enough to write in, the key's at the exercises' scale where their captions leave room (a little
+// smaller where not), as many to a page as the exercises and in their columns.
 bool write_sheet(pending_file& file, picture_format format, const std::vector<boolean_map>& maps,
                  const sheet_options& options, bool with_key, std::string& error);
 

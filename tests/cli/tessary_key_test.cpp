@@ -569,7 +569,7 @@ TEST(TessaryKey, EachModeAdmitsItsOptions) {
     } modes[] = {
         {{"--check", "A"}, "nnnnnnnyynn"}, {{"--explain"}, "nynnnnnyynn"},
         {{"--chart"}, "nynnnynnynn"},      {{"--judge", "A"}, "nynnnnnyynn"},
-        {{"--hazards"}, "yynynyyyynn"},    {{"--grade", "k.tsv"}, "nnnnnnnnnyy"},
+        {{"--hazards"}, "yynynyyyynn"},    {{"--grade", "k.tsv"}, "yynynnnnnyy"},
     };
     for (const auto& m : modes)
         for (std::size_t k = 0; k < options.size(); ++k) {
@@ -1472,10 +1472,11 @@ TEST_F(TessaryKeyGrade, BadFilesAndUsage) {
          {"--grade", dir + "/key.tsv", "--points", "2.5,1", good},
          2,
          "tessary-key: --points: '2.5,1' is not two whole numbers"},
-        {"with a form",
-         {"--grade", dir + "/key.tsv", "--minimal", good},
+        {"with a form of many answers",
+         {"--grade", dir + "/key.tsv", "--all-minimal", good},
          2,
-         "tessary-key: --grade grades a class's answers against a key: leave out --minimal"},
+         "tessary-key: --grade grades a class's answers against a key: leave out "
+         "--all-minimal"},
         {"with --judge",
          {"--grade", dir + "/key.tsv", "--judge", "A", good},
          2,
@@ -1549,6 +1550,67 @@ TEST_F(TessaryKeyGrade, ScoresPastThirtyTwoBits) {
     EXPECT_EQ(read_file(dir + "/s.csv"),
               "student,minimal,correct,incorrect,unanswered,unreadable,score,max_score\n"
               "Ann,2160,0,0,0,0,2159997840,2159997840\n");
+}
+
+// Graded against the key's form: a hazard-free key marks the hazard-free
+// answer minimal and says what a minimal sum that leaves a pair lacks; a
+// key of products wants a product.
+TEST_F(TessaryKeyGrade, AgainstTheKeysForm) {
+    write("key.tsv", "0000/1100/0110/0110\tBC+A'BD+A'C'D\n");
+    const std::string answers = write("class.csv", "S,1\nAnn,BC+A'BD+A'C'D\nBob,BC+A'C'D\n"
+                                                   "Cy,(A'+C)(B+C')(C+D)\nDi,A'BD+BC+A'C'D+BCD\n");
+    const struct {
+        const char* flag;
+        const char* marks;
+    } rows[] = {
+        {nullptr, "Ann\t1\tcorrect\tequal, not minimal\nBob\t1\tminimal\tequal, minimal\n"
+                  "Cy\t1\tminimal\tequal, minimal\nDi\t1\tcorrect\tequal, not minimal\n"},
+        {"--hazard-free",
+         "Ann\t1\tminimal\tequal, minimal\nBob\t1\tcorrect\tequal, leaves hazard pairs 5-7\n"
+         "Cy\t1\tcorrect\tequal, not a sum of products\n"
+         "Di\t1\tcorrect\tequal, no hazard pair, not minimal\n"},
+        {"--pos", "Ann\t1\tcorrect\tequal, not a product of sums\n"
+                  "Bob\t1\tcorrect\tequal, not a product of sums\n"
+                  "Cy\t1\tminimal\tequal, minimal\nDi\t1\tcorrect\tequal, not a product of sums\n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.flag != nullptr ? r.flag : "no form");
+        std::vector<std::string> args{"--grade", dir + "/key.tsv"};
+        if (r.flag != nullptr) args.push_back(r.flag);
+        args.push_back(answers);
+        const run_result result = run_key(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.marks);
+    }
+    // A score never passes its maximum.
+    const run_result points = run_key({"--grade", dir + "/key.tsv", "--points", "1,5", answers});
+    EXPECT_EQ(points.status, 2);
+    EXPECT_EQ(points.err.rfind("tessary-key: --points: '1,5' gives a correct answer more than a "
+                               "minimal one\n",
+                               0),
+              0u)
+        << points.err;
+}
+
+// The lines go out as they are made: a name of a megabyte and 2,000
+// answers (2 GB of lines) grade within a gigabyte of memory.
+TEST_F(TessaryKeyGrade, MemoryFollowsTheClassNotTheOutput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more than the limit";
+#endif
+    constexpr int exercises = 2000;
+    std::string key, answers = "Student";
+    for (int n = 1; n <= exercises; ++n) key += "1001/0000/0000/1001\tB'D'\n";
+    for (int n = 1; n <= exercises; ++n) answers += "," + std::to_string(n);
+    answers += "\n" + std::string(1 << 20, 'a');
+    for (int n = 0; n < exercises; ++n) answers += ",B'D'";
+    answers += "\n";
+    write("key.tsv", key);
+    const std::string table = write("class.csv", answers);
+    const std::string command = "ulimit -v 1048576 && '" TESSARY_KEY "' --grade '" + dir +
+                                "/key.tsv' '" + table + "' | wc -l > '" + dir + "/lines'";
+    EXPECT_EQ(std::system(("bash -c \"" + command + "\"").c_str()), 0);
+    EXPECT_EQ(read_file(dir + "/lines"), std::to_string(exercises) + "\n");
 }
 
 // The summary may not name the file standard input reads.

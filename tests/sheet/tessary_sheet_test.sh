@@ -100,6 +100,23 @@ pdftotext "$dir/s.pdf" - | grep -qx "Page 1 of 2" || fail "--key k.pdf: the shee
 pdftotext "$dir/kp.pdf" - | grep -q "Answer key" || fail "--key k.pdf: no key in it"
 pdftotext "$dir/kp.pdf" - | grep -qx "Key page 1 of 2" || fail "--key k.pdf: its pages"
 [ "$(wc -l <"$dir/kp.tsv")" -eq 6 ] || fail "--key kp.tsv beside kp.pdf"
+# The student's sheet gives no seed, only a code that its key prints too;
+# the key gives the seed, the command that makes the sheet again and the
+# one that grades the class in the key's form.
+code=$(pdftotext "$dir/s.pdf" - | sed -n 's/^sheet \([0-9A-Z]\{4\}-[0-9A-Z]\{4\}\)$/\1/p' | sort -u)
+[ -n "$code" ] && [ "$(wc -l <<<"$code")" -eq 1 ] || fail "the sheet's code: '$code'"
+pdftotext "$dir/s.pdf" - | grep -qiE "seed|\b7\b" && fail "the student's sheet gives the seed"
+pdftotext "$dir/kp.pdf" - | tr '\n' ' ' >"$dir/kp.txt"
+for words in "Answer key (sheet $code)" "sheet $code, seed 7" \
+    "Seed 7. The sheet again: tessary-sheet -o SHEET.pdf --seed 7 --count 6 --key KEY.tsv" \
+    "Grading a class: tessary-key --grade KEY.tsv ANSWERS.csv"; do
+  grep -qF -- "$words" "$dir/kp.txt" || fail "the key lacks '$words'"
+done
+run -s 7 -n 6 --answers hazard-free -o "$dir/h.pdf"
+pdftotext "$dir/h.pdf" - | tr '\n' ' ' | grep -qF -- "tessary-key --grade KEY.tsv --hazard-free" ||
+  fail "a hazard-free key does not say how to grade it"
+[ "$(pdftotext "$dir/h.pdf" - | sed -n 's/^sheet \([0-9A-Z-]*\)$/\1/p' | sort -u)" != "$code" ] ||
+  fail "other options gave the same code"
 run -s 7 -n 1 -o "$dir/one.pdf"
 pdftotext "$dir/one.pdf" - | grep -q "Karnaugh maps: 1 exercise$" || fail "-n 1: '1 exercise'"
 
@@ -227,7 +244,7 @@ cmp -s "$dir/de.tsv" "$dir/en.tsv" || fail "the German sheet's key differs from 
 pdftotext "$dir/de.pdf" - | tr -d '\342\200\213' | tr '\n' ' ' >"$dir/de.txt"
 for words in "KV-Diagramme: 8 Aufgaben" "Name: _" "Datum: _" "Aufgabe 8" "Antwort:" \
     "Vereinfachen Sie jedes Diagramm zu einer disjunktiven Minimalform. Ein X ist ein Don't-Care." \
-    "Seite 1 von " "Lösungsschlüssel (Startwert 99)" "Lösungsschlüssel, Seite 1 von " "Startwert 99" \
+    "Seite 1 von " "Lösungsschlüssel (Blatt " "Lösungsschlüssel, Seite 1 von " ", Startwert 99" \
     "Antwort von Tessary: " "Disjunktive Minimalform (die Blöcke): "; do
   grep -qF "$words" "$dir/de.txt" || fail "the German sheet lacks '$words'"
 done
