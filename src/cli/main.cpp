@@ -759,6 +759,7 @@ int run(const options& opts, int argc, char** argv) {
 int main(int argc, char** argv) {
     use_user_language(TESSARY_LOCALE_DIR);
     name_face("tessary-key");
+    fail_writes_past_the_size_limit();
     const options opts = parse_options(argc, argv);
     if (opts.draw != nullptr || opts.summary != nullptr) remove_temporaries_on_signals();
     const int status = run(opts, argc, argv);

@@ -172,7 +172,12 @@ bool fail(std::string& error, const std::string& reason) {
 
 } // namespace
 
+void fail_writes_past_the_size_limit() {
+    signal(SIGXFSZ, SIG_IGN);
+}
+
 pending_file::pending_file(const std::string& path) {
+    fail_writes_past_the_size_limit();
     error_ = resolve_links(path, target_);
     if (error_ != 0) return;
     fd_ = make_temporary(temporary_stem_for(target_), temporary_, slot_);

@@ -65,6 +65,12 @@ bool same_file(const std::string& a, const std::string& b);
 // Whether `path` names the file open on descriptor `fd` (standard input: 0).
 bool same_file_as_descriptor(const std::string& path, int fd);
 
+// A write past the file size limit (ulimit -f) fails with EFBIG, to be told
+// like any other failure, instead of ending the program by SIGXFSZ with its
+// temporary files left behind. Every program that writes files does this
+// at its start; a pending_file does it too.
+void fail_writes_past_the_size_limit();
+
 // From now on SIGINT, SIGTERM and SIGHUP (unless ignored) first remove the
 // temporary files of every pending_file, then go on to what was there
 // before: a handler installed earlier is called, else the program ends by

@@ -267,6 +267,7 @@ int write_files(const command& c, const std::vector<boolean_map>& maps) {
 int main(int argc, char** argv) {
     use_user_language(TESSARY_LOCALE_DIR);
     name_face("tessary-sheet");
+    fail_writes_past_the_size_limit();
     const command c = parse_options(argc, argv);
     remove_temporaries_on_signals();
     std::fprintf(stderr, _("tessary-sheet: seed %llu\n"),

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -350,6 +351,62 @@ TEST_F(FilesOnDisk, EachKindOfFile) {
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_TRUE(has_line(r.err, c.err)) << r.err;
         c.after(dir_);
+    }
+}
+
+// Under a file size limit (ulimit -f) a write fails like any other: each
+// program says so and ends with status 1, the earlier files stay as they
+// were and no temporary file is left. Nothing here ignores SIGXFSZ: the
+// programs must.
+TEST_F(FilesOnDisk, AFileSizeLimitIsAFailureLikeAnyOther) {
+    std::string key, answers = "Student,1\n";
+    key = "1001/0000/0000/1001\tB'D'\n";
+    for (int n = 0; n < 400; ++n) answers += "Student number " + std::to_string(n) + ",B'D'\n";
+    const struct {
+        const char* name;
+        const char* program;
+        std::vector<std::string> args;
+        std::vector<std::string> old_files; // each holding "old"
+        const char* message;
+    } cases[] = {
+        {"a sheet and its key",
+         TESSARY_SHEET,
+         {"-s", "3", "-o", "s.pdf", "--key", "s.tsv"},
+         {"s.pdf", "s.tsv"},
+         "tessary-sheet: cannot write 's.pdf': File too large"},
+        {"a picture",
+         TESSARY_KEY,
+         {"--draw", "m.png", map_arg},
+         {"m.png"},
+         "tessary-key: cannot write 'm.png': File too large"},
+        {"a class's summary",
+         TESSARY_KEY,
+         {"--grade", "key.tsv", "--summary", "sum.csv", "class.csv"},
+         {"sum.csv"},
+         "tessary-key: cannot write 'sum.csv': File too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::system(("rm -rf '" + dir_ + "' && mkdir '" + dir_ + "'").c_str());
+        write_file(at("key.tsv"), key);
+        write_file(at("class.csv"), answers);
+        std::set<std::string> before{"key.tsv", "class.csv"};
+        for (const std::string& name : c.old_files) {
+            write_file(at(name), "old");
+            before.insert(name);
+        }
+        // The limit is the child's: lowered around the spawn, then put back.
+        rlimit was{};
+        getrlimit(RLIMIT_FSIZE, &was);
+        const rlimit limit{4096, was.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const pid_t pid = spawn(c.program, c.args, dir_, err_);
+        setrlimit(RLIMIT_FSIZE, &was);
+        const run_result r = finish(pid, err_);
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_TRUE(has_line(r.err, c.message)) << r.err;
+        EXPECT_EQ(listing(dir_), before) << "a temporary file is left";
+        for (const std::string& name : c.old_files) EXPECT_EQ(read_file(at(name)), "old") << name;
     }
 }
 
