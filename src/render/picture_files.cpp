@@ -37,9 +37,14 @@ bool draw_to(cairo_surface_t* surface, const std::function<void(tessary::surface
     return drawn == CAIRO_STATUS_SUCCESS && finished == CAIRO_STATUS_SUCCESS;
 }
 
+cairo_status_t append_for_cairo(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
 // Every step's status is checked: a surface too large to make, a drawing
 // that failed, and the writing of the PNG.
-bool draw_png(pending_file& file, double width, double height,
+bool draw_png(cairo_write_func_t write, void* closure, double width, double height,
               const std::function<void(surface&)>& draw) {
     cairo_surface_t* image =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width * png_scale),
@@ -52,7 +57,7 @@ bool draw_png(pending_file& file, double width, double height,
     cairo_destroy(cr);
     const cairo_status_t written =
         drawn == CAIRO_STATUS_SUCCESS
-            ? cairo_surface_write_to_png_stream(image, write_for_cairo, &file)
+            ? cairo_surface_write_to_png_stream(image, write, closure)
             : drawn;
     cairo_surface_destroy(image);
     return written == CAIRO_STATUS_SUCCESS;
@@ -99,7 +104,9 @@ bool write_pages(pending_file& file, picture_format format, double width, double
         drawn = draw_to(cairo_svg_surface_create_for_stream(write_for_cairo, &file, width, height),
                         draw_pages);
         break;
-    case picture_format::png: drawn = draw_png(file, width, height, draw_pages); break;
+    case picture_format::png:
+        drawn = draw_png(write_for_cairo, &file, width, height, draw_pages);
+        break;
     case picture_format::pdf: {
         cairo_surface_t* pdf =
             cairo_pdf_surface_create_for_stream(write_for_cairo, &file, width, height);
@@ -147,6 +154,13 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
 bool save_chart(const std::string& path, const chart_drawing& chart, std::string& error) {
     return save_drawing(
         path, measure_chart(chart), [&chart](surface& s) { draw_chart(s, chart); }, error);
+}
+
+bool png_of(const map_picture& picture, std::string& png) {
+    png.clear();
+    const picture_size size = measure_picture(picture);
+    return draw_png(append_for_cairo, &png, size.width, size.height,
+                    [&](surface& on) { draw_picture(on, picture); });
 }
 
 } // namespace tessary

@@ -41,4 +41,8 @@ bool save_picture(const std::string& path, const map_picture& picture, std::stri
 // The same for a prime-implicant chart.
 bool save_chart(const std::string& path, const chart_drawing& chart, std::string& error);
 
+// A picture as the bytes of a PNG file (at png_scale), to embed in another
+// file; false when it could not be drawn.
+bool png_of(const map_picture& picture, std::string& png);
+
 } // namespace tessary

@@ -11,6 +11,7 @@
 #include "words/words.h"
 
 #include <getopt.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,13 +32,18 @@ using namespace tessary;
 // own. Translators: keep the option names and their arguments as they are,
 // and the columns of the tables lined up.
 const char* const usage_parts[] = {
-    N_("Usage: tessary-sheet [OPTION...] -o FILE.pdf|FILE.tex\n"
+    N_("Usage: tessary-sheet [OPTION...] -o FILE.pdf|FILE.tex|FILE.xml\n"
        "Makes a worksheet of four-variable Karnaugh maps: pages of exercises, each\n"
        "map numbered with room for the answer, then the answer key, each map drawn\n"
-       "with the groups of its answer.\n"
+       "with the groups of its answer; or the exercises as a Moodle quiz.\n"
        "\n"),
     N_("  -o, --output FILE       the worksheet (required): FILE.pdf, or FILE.tex for\n"
-       "                          LaTeX, each map a tikzpicture\n"
+       "                          LaTeX, each map a tikzpicture; or FILE.xml, a quiz\n"
+       "                          to import into Moodle (Moodle XML): for each map\n"
+       "                          which of four expressions is a minimum, how many\n"
+       "                          primes and essential primes it has and how many\n"
+       "                          literals a minimum has, and which primes are\n"
+       "                          essential (--answers minimal or pos)\n"
        "  -n, --count N           N exercises, 1 to 200 (default 12)\n"
        "  -s, --seed S            the seed, 0 to 18446744073709551615 (default: from\n"
        "                          the clock); printed on the key pages and on standard\n"
@@ -161,11 +167,21 @@ void add_key(command& c, const std::string& path) {
     *slot = path;
 }
 
-// The sheet is a PDF by its name, and the key is another file: a key
-// written over the sheet would lose it.
+// A Moodle XML quiz, by the name's extension in either case.
+bool is_quiz(const std::string& path) {
+    return path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".xml") == 0;
+}
+
+// The sheet is a PDF, LaTeX or a quiz by its name, and the key is another
+// file: a key written over the sheet would lose it.
 void check_files(const command& c) {
     if (c.output.empty()) usage_error(_("give the worksheet's file with -o FILE.pdf"));
-    if (!is_document(c.output)) usage_error(_("-o: the file name must end in .pdf or .tex"));
+    if (!is_document(c.output) && !is_quiz(c.output))
+        usage_error(_("-o: the file name must end in .pdf, .tex or .xml"));
+    const key_choice answers = c.options.answers;
+    if (is_quiz(c.output) && answers != key_choice::minimal && answers != key_choice::pos)
+        usage_error(_("a quiz (-o FILE.xml) asks for a minimal sum or product: --answers "
+                      "minimal or pos"));
     for (const std::string* key : {&c.key_text, &c.key_pages})
         if (!key->empty() && same_file(c.output, *key))
             usage_error(_("-o and --key name the same file: the key would replace the worksheet"));
@@ -232,8 +248,11 @@ int fail(const std::string& message) {
 int write_files(const command& c, const std::vector<boolean_map>& maps) {
     std::string error;
     pending_file sheet(c.output);
+    // A quiz holds no key pages: Moodle gives each answer after the attempt.
     const bool with_key = c.key_pages.empty();
-    const bool written = write_sheet(sheet, *format_of(c.output), maps, c.options, with_key, error);
+    const bool written = is_quiz(c.output) ? write_quiz(sheet, maps, c.options, error)
+                                           : write_sheet(sheet, *format_of(c.output), maps,
+                                                         c.options, with_key, error);
     if (!written || !sheet.finish(error))
         return fail(printed(_("cannot write '%s': %s"), c.output.c_str(), error.c_str()));
     std::optional<pending_file> text, pages;

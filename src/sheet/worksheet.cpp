@@ -3,10 +3,12 @@
 #include "sheet/worksheet.h"
 
 #include "answers/answers.h"
+#include "answers/moodle.h"
 #include "exact/exact.h"
 #include "render/pages.h"
 #include "render/picture_files.h"
 #include "teach/exercises.h"
+#include "teach/quiz.h"
 #include "views/pictures.h"
 #include "words/words.h"
 
@@ -264,6 +266,26 @@ bool write_key_pages(pending_file& file, picture_format format,
     return write_pages(
         file, format, key.page.width, key.page.height, [&](surface& s) { draw_part(s, key); },
         error);
+}
+
+bool write_quiz(pending_file& file, const std::vector<boolean_map>& maps, const sheet_options& o,
+                std::string& error) {
+    const cover_kind kind =
+        o.answers == key_choice::pos ? cover_kind::product_of_sums : cover_kind::sum_of_products;
+    std::vector<quiz_exercise> exercises;
+    splitmix64 seeds{o.seed};
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        quiz_exercise x{i + 1, quiz_of(maps[i], kind, seeds.next()), {}, {}};
+        if (!png_of(exercise_picture(maps[i], o, i + 1), x.map_png) ||
+            !png_of(numbered_key_picture(maps[i], o, i + 1), x.key_png)) {
+            error = _("the picture could not be drawn");
+            return false;
+        }
+        exercises.push_back(std::move(x));
+    }
+    if (file.write(moodle_quiz(exercises, o.seed))) return true;
+    error = file.reason();
+    return false;
 }
 
 } // namespace tessary

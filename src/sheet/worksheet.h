@@ -61,6 +61,11 @@ std::string key_lines(const std::vector<boolean_map>& maps, key_choice choice);
 bool write_sheet(pending_file& file, picture_format format, const std::vector<boolean_map>& maps,
                  const sheet_options& options, bool with_key, std::string& error);
 
+// The exercises as a Moodle XML quiz into `file`, for --answers minimal or
+// pos: the options of each map drawn from the seed.
+bool write_quiz(pending_file& file, const std::vector<boolean_map>& maps,
+                const sheet_options& options, std::string& error);
+
 // The key pages alone, as a document of their own.
 bool write_key_pages(pending_file& file, picture_format format,
                      const std::vector<boolean_map>& maps, const sheet_options& options,

@@ -12,17 +12,6 @@ namespace tessary {
 
 namespace {
 
-struct splitmix64 {
-    std::uint64_t state;
-    std::uint64_t next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-};
-
 // Each attempt is a minimisation of a fraction of a microsecond: two
 // million give up within a second or so.
 constexpr long attempt_limit = 2'000'000;

@@ -11,6 +11,20 @@
 
 namespace tessary {
 
+// The generator behind every draw from a seed: written out here, not the
+// standard library's distributions, whose results differ between
+// implementations.
+struct splitmix64 {
+    std::uint64_t state;
+    std::uint64_t next() {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+};
+
 struct exercise_request {
     std::uint64_t seed = 0;
     int count = 1;

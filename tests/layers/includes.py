@@ -23,7 +23,7 @@ MAY_INCLUDE = {
     "minimiser": {"logic"},
     "exact": {"logic"},
     "render": {"logic", "files", "words"},
-    "teach": {"logic", "exact", "words"},
+    "teach": {"logic", "exact", "minimiser", "words"},
     # The answers draw nothing: their pictures and captions are views.
     "answers": {"logic", "words", "input", "minimiser", "exact", "teach"},
     "views": {"logic", "words", "input", "minimiser", "exact", "render", "teach", "answers"},

@@ -191,6 +191,29 @@ pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "C'D' *C'D *CD *CD'" ||
   fail "--rows AB: no C'D' C'D CD CD' along the top"
 pdftotext -layout -l 1 "$dir/r.pdf" - | grep -q "^ *A'B' " || fail "--rows AB: no A'B' down the side"
 
+# --- a Moodle quiz: -o FILE.xml, well formed, its pictures embedded, the
+# same bytes for the same seed, in the reader's words; a key beside it
+run -s 31 -n 4 --dont-cares 10 -o "$dir/q.xml" --key "$dir/q.tsv"
+[ "$status" -eq 0 ] || fail "a quiz: status $status: $err"
+head -1 "$dir/q.xml" | grep -qx '<?xml version="1.0" encoding="UTF-8"?>' || fail "a quiz's first line"
+if command -v xmllint >/dev/null; then
+  xmllint --noout "$dir/q.xml" || fail "the quiz is not well-formed XML"
+fi
+[ "$(grep -c '<question type="multichoice">' "$dir/q.xml")" -ge 4 ] || fail "the quiz's questions"
+[ "$(wc -l <"$dir/q.tsv")" -eq 4 ] || fail "--key q.tsv beside a quiz"
+run -s 31 -n 4 --dont-cares 10 -o "$dir/q2.xml"
+cmp -s "$dir/q.xml" "$dir/q2.xml" || fail "the same seed gave another quiz"
+run -s 31 -n 2 --answers pos -o "$dir/qp.xml"
+grep -q "Which expression is a minimal product of sums of this map?" "$dir/qp.xml" ||
+  fail "a quiz of products does not ask for a product"
+LC_ALL=C.UTF-8 LANGUAGE=de TESSARY_LOCALEDIR="$locale_dir" "$sheet" -s 31 -n 2 -o "$dir/qd.xml" 2>/dev/null
+grep -q "Wie viele Primimplikanten hat dieses Diagramm?" "$dir/qd.xml" || fail "a German quiz"
+for answers in shown both hazard-free; do
+  run -s 31 -n 2 --answers "$answers" -o "$dir/qx.xml"
+  [ "$status" -eq 2 ] && [ ! -e "$dir/qx.xml" ] && grep -q "asks for a minimal sum or product" "$dir/err" ||
+    fail "--answers $answers with a quiz: status $status: $err"
+done
+
 # --- wrong options: status 2, a usage message, no file
 for args in "-n 0" "-n 201" "-n x" "--dont-cares 51" "--dont-cares -1" "--terms 0-3" \
             "--terms 3-9" "--terms 5-2" "--terms 4" "--answers all" "--paper a3" \
