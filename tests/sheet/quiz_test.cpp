@@ -187,13 +187,15 @@ void check_quiz(const std::string& xml, bool products, std::size_t exercises) {
     ASSERT_EQ(xml.substr(xml.size() - 8), "</quiz>\n");
     const std::vector<question> questions = questions_of(xml);
     ASSERT_EQ(questions.front().type, "category");
-    std::set<std::string> maps_seen;
+    std::set<std::string> maps_seen, ticked; // every map; those asked which primes are essential
+    std::set<std::string> with_essentials;   // the maps where a prime is essential
     for (std::size_t k = 1; k < questions.size(); ++k) {
         const question& q = questions[k];
         SCOPED_TRACE(q.name);
         const boolean_map map = map_named(q.name);
         maps_seen.insert(map_text(map));
         const truth t = truth_of(map, products);
+        if (t.essentials > 0) with_essentials.insert(map_text(map));
         // No file left unshown, none shown that is not there.
         EXPECT_EQ(std::multiset<std::string>(q.files.begin(), q.files.end()),
                   std::multiset<std::string>(q.pictures.begin(), q.pictures.end()));
@@ -236,6 +238,7 @@ void check_quiz(const std::string& xml, bool products, std::size_t exercises) {
         // Several right answers: every prime an option, the essential ones
         // sharing 100, ticking every option 0 or less where some are wrong.
         EXPECT_EQ(q.single, "false");
+        ticked.insert(map_text(map));
         ASSERT_EQ(q.answers.size(), t.primes.size());
         double positive = 0, all = 0;
         int right = 0;
@@ -253,6 +256,8 @@ void check_quiz(const std::string& xml, bool products, std::size_t exercises) {
         }
     }
     EXPECT_EQ(maps_seen.size(), exercises);
+    // The question of the essential primes where there is one, else none.
+    EXPECT_EQ(ticked, with_essentials);
 }
 
 TEST(Quiz, HeldOutQuizzesKeepMoodlesRulesAndAreRight) {
