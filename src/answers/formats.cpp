@@ -70,6 +70,9 @@ std::string written_expression(const syntax& s, const cover& terms, bool sums) {
 }
 
 std::string written_pla(const cover& terms) {
+    // A function 0 everywhere has no term; it is written as one cube that
+    // makes no output 1, since some readers (berkeley-abc) fail on .p 0.
+    if (terms.empty()) return ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.p 1\n---- 0\n.e";
     std::string text = ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.p " + std::to_string(terms.size) + "\n";
     for (const cube c : terms) {
         for (int v = 0; v < variable_count; ++v) {

@@ -8,6 +8,7 @@
 #include "words/words.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <sstream>
@@ -40,27 +41,32 @@ bool whole_number(const std::string& text, int& n) {
     return ec == std::errc() && end == text.data() + text.size() && n >= 0;
 }
 
-// The minterms of a cube's input part "01-1", A first; false on a bad letter.
-bool cells_of(std::string_view inputs, minterm_set& cells, char& bad) {
-    unsigned set = 0;
-    for (int m = 0; m < cell_count; ++m) {
-        bool in = true;
-        for (int v = 0; v < 4; ++v) {
-            const char ch = inputs[static_cast<std::size_t>(v)];
-            const bool one = (m >> (3 - v) & 1) != 0;
-            if (ch == '-' || ch == '2') continue;
-            if (ch != '0' && ch != '1') return bad = ch, false;
-            in &= (ch == '1') == one;
-        }
-        if (in) set |= minterm_bit(m);
+// A character of a file as a message shows it: a control byte escaped.
+std::string shown(char ch) {
+    return printable(std::string_view(&ch, 1));
+}
+
+// The minterms of a cube's input part "01-1", column k being the variable
+// order[k] (0 for A); false on a bad letter.
+bool cells_of(std::string_view inputs, const std::array<int, 4>& order, minterm_set& cells,
+              char& bad) {
+    cube c;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const char ch = inputs[k];
+        if (ch == '-' || ch == '2') continue;
+        if (ch != '0' && ch != '1') return bad = ch, false;
+        const std::uint8_t bit = variable_bit(order[k]);
+        c.care = static_cast<std::uint8_t>(c.care | bit);
+        if (ch == '1') c.value = static_cast<std::uint8_t>(c.value | bit);
     }
-    cells = static_cast<minterm_set>(set);
+    cells = minterms_of(c);
     return true;
 }
 
 // What the cubes of a PLA say of each output.
 struct pla_state {
     int inputs = -1, outputs = -1, products = -1, cubes = 0;
+    std::array<int, 4> order{0, 1, 2, 3}; // the variable of each input column, from .ilb
     std::size_t products_line = 0;
     std::string type = "fd";
     std::vector<minterm_set> on, off, dc;
@@ -76,6 +82,8 @@ bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t li
         if (n != 4) return fault(error, line, printed(_(".i %d: the maps have 4 inputs"), n));
         s.inputs = n;
     } else if (k == ".o") {
+        // A second .o would drop the cubes read before it.
+        if (s.outputs >= 0) return fault(error, line, _("a second .o line"));
         if (args != 1 || !whole_number(w[1], n) || n < 1 || n > 64)
             return fault(error, line, _(".o takes a number of outputs, 1 to 64"));
         s.outputs = n;
@@ -83,6 +91,18 @@ bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t li
         s.off = s.dc = s.on;
     } else if (k == ".ilb") {
         if (args != 4) return fault(error, line, printed(_(".ilb names %zu inputs, not 4"), args));
+        // A, B, C and D in any order (any case) say which column is which
+        // variable; other names leave the columns A, B, C, D.
+        std::array<int, 4> order{};
+        unsigned seen = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::string& name = w[k + 1];
+            const int v = name.size() == 1 ? (name[0] | 0x20) - 'a' : -1;
+            if (v < 0 || v > 3 || (seen >> v & 1) != 0) return true;
+            seen |= 1u << v;
+            order[k] = v;
+        }
+        s.order = order;
     } else if (k == ".ob") {
         if (s.outputs < 0) return fault(error, line, _(".ob before .o"));
         if (args != static_cast<std::size_t>(s.outputs))
@@ -96,7 +116,7 @@ bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t li
             return fault(error, line, _(".type is f, fd, fr or fdr"));
         s.type = w[1];
     } else {
-        return fault(error, line, printed(_("unknown keyword '%s'"), k.c_str()));
+        return fault(error, line, printed(_("unknown keyword '%s'"), printable(k).c_str()));
     }
     return true;
 }
@@ -105,15 +125,19 @@ bool pla_cube(pla_state& s, const std::vector<std::string>& w, std::size_t line,
               std::string& error) {
     if (s.inputs < 0 || s.outputs < 0) return fault(error, line, _("a cube before .i and .o"));
     const auto outputs = static_cast<std::size_t>(s.outputs);
-    std::string in, out;
-    if (w.size() == 2) in = w[0], out = w[1];
-    if (w.size() == 1 && w[0].size() == 4 + outputs) in = w[0].substr(0, 4), out = w[0].substr(4);
-    if (in.size() != 4 || out.size() != outputs)
-        return fault(error, line, printed(_("a cube has 4 inputs and %d outputs"), s.outputs));
+    // Blanks inside the fields are skipped, as espresso does: "0000 1111 110".
+    std::string fields;
+    for (const std::string& word : w) fields += word;
+    if (fields.size() != 4 + outputs)
+        return fault(error, line,
+                     printed(P_("a cube has 4 inputs and %d output",
+                                "a cube has 4 inputs and %d outputs", s.outputs),
+                             s.outputs));
+    const std::string in = fields.substr(0, 4), out = fields.substr(4);
     minterm_set cells;
     char bad;
-    if (!cells_of(in, cells, bad))
-        return fault(error, line, printed(_("'%c' is not an input 0, 1 or -"), bad));
+    if (!cells_of(in, s.order, cells, bad))
+        return fault(error, line, printed(_("'%s' is not an input 0, 1 or -"), shown(bad).c_str()));
     const bool with_off = s.type.find('r') != std::string::npos;
     for (std::size_t j = 0; j < outputs; ++j) {
         const char ch = out[j];
@@ -124,7 +148,8 @@ bool pla_cube(pla_state& s, const std::vector<std::string>& w, std::size_t line,
         else if (ch == '-' || ch == '2')
             s.dc[j] |= cells;
         else if (ch != '~')
-            return fault(error, line, printed(_("'%c' is not an output 1, 0, - or ~"), ch));
+            return fault(error, line,
+                         printed(_("'%s' is not an output 1, 0, - or ~"), shown(ch).c_str()));
         const unsigned both = s.on[j] & s.off[j];
         if (both != 0)
             return fault(error, line,
@@ -138,6 +163,7 @@ bool pla_cube(pla_state& s, const std::vector<std::string>& w, std::size_t line,
 } // namespace
 
 bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3); // a byte order mark
     pla_state s;
     std::size_t line = 0, last = 0;
     for (std::size_t at = 0; at <= text.size();) {
@@ -154,7 +180,11 @@ bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string
             w[0][0] == '.' ? pla_keyword(s, w, line, error) : pla_cube(s, w, line, error);
         if (!ok) return false;
     }
-    if (s.inputs < 0 || s.outputs < 0) return fault(error, last, _("no .i or .o line"));
+    if (s.inputs < 0 || s.outputs < 0) {
+        // An empty file has no line to name.
+        if (last == 0) return error = _("no .i or .o line"), false;
+        return fault(error, last, _("no .i or .o line"));
+    }
     if (s.products >= 0 && s.products != s.cubes)
         return fault(error, s.products_line,
                      printed(_(".p says %d cubes, the file has %d"), s.products, s.cubes));
@@ -174,6 +204,8 @@ bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string
 }
 
 namespace {
+
+constexpr std::size_t most_outputs = 64;
 
 // The columns of a truth table: each input's column by variable, and the
 // outputs' columns.
@@ -210,6 +242,44 @@ bool read_header(const table_row& row, table_columns& c, std::string& error) {
         c.outputs.push_back(k);
     }
     if (c.outputs.empty()) return fault(error, row.line, _("the header names no output"));
+    if (c.outputs.size() > most_outputs)
+        return fault(error, row.line,
+                     printed(_("the header names %zu outputs; a table has at most %zu"),
+                             c.outputs.size(), most_outputs));
+    return true;
+}
+
+// The text of a table as far as it can be right, read without keeping its
+// cells: a record of more columns than a table can have is refused at its
+// line, and the table ends after its header and 17 rows, since a 17th row
+// gives some minterm again. Memory then follows what a table can hold.
+bool bounded_table(std::string_view text, std::string_view& bounded, std::string& error) {
+    constexpr std::size_t most_columns = 4 + 1 + most_outputs, most_records = 1 + cell_count + 1;
+    std::size_t line = 1, record_line = 1, columns = 1, records = 0;
+    bool quoted = false, filled = false;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        const char ch = at < text.size() ? text[at] : '\n';
+        if (ch == '"') quoted = !quoted;
+        if (ch == '\n') ++line;
+        if (quoted) continue;
+        if (ch == ',' && ++columns > most_columns)
+            return fault(error, record_line,
+                         printed(_("more than %zu columns: a table has at most 4 inputs, an empty "
+                                   "column and %zu outputs"),
+                                 most_columns, most_outputs));
+        if (ch != '\n') {
+            filled |= ch != ',' && ch != ' ' && ch != '\t' && ch != '\r';
+            continue;
+        }
+        if (filled && ++records == most_records) {
+            bounded = text.substr(0, std::min(at, text.size()));
+            return true;
+        }
+        columns = 1;
+        filled = false;
+        record_line = line;
+    }
+    bounded = text;
     return true;
 }
 
@@ -243,6 +313,7 @@ bool row_cells(const table_row& row, const table_columns& c, minterm_set& cells,
 } // namespace
 
 bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    if (!bounded_table(text, text, error)) return false;
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
     if (!read_table(text, table_format::csv, rows, bad_line))
@@ -258,6 +329,11 @@ bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std
     std::array<std::size_t, cell_count> given_on{};
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const table_row& row = rows[r];
+        for (std::size_t k = rows.front().cells.size(); k < row.cells.size(); ++k)
+            if (!is_blank(row.cells[k]))
+                return fault(error, row.line,
+                             printed(_("column %zu: a cell past the header's %zu columns"), k + 1,
+                                     rows.front().cells.size()));
         minterm_set cells;
         if (!row_cells(row, c, cells, error)) return false;
         for (unsigned m = cells; m != 0; m &= m - 1) {
