@@ -14,7 +14,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -72,9 +71,6 @@ std::string without_files(const std::string& body, std::vector<std::string>& nam
 
 std::vector<question> questions_of(const std::string& xml) {
     std::vector<question> found;
-    const std::regex fraction(
-        R"re(<answer fraction="([^"]*)"[^>]*>\s*<text>(?:<!\[CDATA\[)?([^<\]]*))re");
-    const std::regex img(R"re(<img src="@@PLUGINFILE@@/([^"]*)" alt="[^"]+">)re");
     std::size_t at = 0;
     for (;;) {
         std::string body = between(xml, "<question type=\"", "</question>", at);
@@ -86,10 +82,22 @@ std::vector<question> questions_of(const std::string& xml) {
         q.name = between(body, "<name><text>", "</text></name>", in);
         in = 0;
         q.single = between(body, "<single>", "</single>", in);
-        for (std::sregex_iterator m(body.begin(), body.end(), fraction), end; m != end; ++m)
-            q.answers.push_back({std::stod((*m)[1]), (*m)[1], (*m)[2]});
-        for (std::sregex_iterator m(body.begin(), body.end(), img), end; m != end; ++m)
-            q.pictures.push_back((*m)[1]);
+        // Each answer: its fraction, and its text, in CDATA or not.
+        for (in = 0;;) {
+            const std::string fraction = between(body, "<answer fraction=\"", "\"", in);
+            if (in == std::string::npos) break;
+            std::string text = between(body, "<text>", "</text>", in);
+            if (text.rfind("<![CDATA[", 0) == 0) text = text.substr(9, text.size() - 12);
+            q.answers.push_back({std::stod(fraction), fraction, text});
+        }
+        // Each picture shown, with an alt text.
+        for (in = 0;;) {
+            const std::string name = between(body, "<img src=\"@@PLUGINFILE@@/", "\"", in);
+            if (in == std::string::npos) break;
+            EXPECT_EQ(body.compare(in, 6, " alt=\""), 0) << name;
+            EXPECT_NE(body[in + 6], '"') << name << ": no alt text";
+            q.pictures.push_back(name);
+        }
         found.push_back(q);
     }
     return found;
