@@ -39,6 +39,8 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace {
 
 using tessary::boolean_map;
+using tessary::minimum_shared_sop;
+using tessary::minterm_bit;
 using tessary::minterm_set;
 
 struct greedy {
@@ -149,6 +151,25 @@ template <typename Engine> void register_engine(const std::string& engine) {
         ->Unit(benchmark::kSecond);
 }
 
+// A BCD to 7-segment decoder, its seven outputs minimised together: the
+// inputs 10 to 15 never come, so they are don't-cares on every output.
+void shared_seven_segment(benchmark::State& state) {
+    const std::vector<std::vector<int>> segments = {{0, 2, 3, 5, 6, 7, 8, 9},
+                                                    {0, 1, 2, 3, 4, 7, 8, 9},
+                                                    {0, 1, 3, 4, 5, 6, 7, 8, 9},
+                                                    {0, 2, 3, 5, 6, 8, 9},
+                                                    {0, 2, 6, 8},
+                                                    {0, 4, 5, 6, 8, 9},
+                                                    {2, 3, 4, 5, 6, 8, 9}};
+    std::vector<boolean_map> maps;
+    for (const std::vector<int>& on : segments) {
+        boolean_map m{0, 0xFC00};
+        for (const int cell : on) m.ones |= minterm_bit(cell);
+        maps.push_back(m);
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(minimum_shared_sop(maps));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +177,7 @@ int main(int argc, char** argv) {
     register_engine<minimal_sop>("minimal_sop");
     register_engine<minimal_pos>("minimal_pos");
     register_engine<explain_sop>("explain_sop");
+    benchmark::RegisterBenchmark("shared/seven_segment", shared_seven_segment);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

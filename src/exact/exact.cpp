@@ -7,10 +7,13 @@
 // makes comparing two tied covers a comparison of two bit sets.
 #include "exact/exact.h"
 
+#include "exact/cover_search.h"
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <span>
 
 namespace tessary {
 
@@ -104,15 +107,13 @@ constexpr cube_table product_table = make_table(false);
 constexpr cube_table sum_table = make_table(true);
 
 // The primes that cover some cell of `on` and no cell of `off`, in
-// tie-break order; for each cell the primes that cover it, and how many.
+// tie-break order.
 struct prime_list {
     static constexpr int capacity = 64;
     std::array<cube, capacity> cubes;
     std::array<minterm_set, capacity> cells;
     std::array<std::uint8_t, capacity> literals;
     int size = 0;
-    std::array<std::uint64_t, cell_count> covering{};
-    std::array<std::uint8_t, cell_count> covering_count{};
 };
 
 cube_set cubes_touching(const cube_table& t, minterm_set cells) {
@@ -120,20 +121,6 @@ cube_set cubes_touching(const cube_table& t, minterm_set cells) {
     for (unsigned m = cells; m != 0; m &= m - 1)
         touching |= t.containing[static_cast<std::size_t>(std::countr_zero(m))];
     return touching;
-}
-
-void add_prime(prime_list& p, const cube_table& t, int i, minterm_set on) {
-    assert(p.size < prime_list::capacity);
-    const auto k = static_cast<std::size_t>(p.size++);
-    const auto iu = static_cast<std::size_t>(i);
-    p.cubes[k] = t.cubes[iu];
-    p.cells[k] = t.cells[iu];
-    p.literals[k] = t.literals[iu];
-    for (unsigned m = p.cells[k] & on; m != 0; m &= m - 1) {
-        const auto cell = static_cast<std::size_t>(std::countr_zero(m));
-        p.covering[cell] |= std::uint64_t{1} << k;
-        ++p.covering_count[cell];
-    }
 }
 
 // An implicant is prime when no cube one literal larger is an implicant.
@@ -144,158 +131,213 @@ prime_list find_primes(const cube_table& t, minterm_set on, minterm_set off) {
     for (std::size_t w = 0; w < 2; ++w) {
         for (std::uint64_t bits = touching_on.words[w] & ~not_implicant.words[w]; bits != 0;
              bits &= bits - 1) {
-            const int i = static_cast<int>(64 * w) + std::countr_zero(bits);
-            const cube_set& parents = t.parents[static_cast<std::size_t>(i)];
+            const auto i = static_cast<std::size_t>(64 * w) + std::countr_zero(bits);
+            const cube_set& parents = t.parents[i];
             const bool prime = ((parents.words[0] & ~not_implicant.words[0]) |
                                 (parents.words[1] & ~not_implicant.words[1])) == 0;
-            if (prime) add_prime(p, t, i, on);
+            if (!prime) continue;
+            assert(p.size < prime_list::capacity);
+            const auto k = static_cast<std::size_t>(p.size++);
+            p.cubes[k] = t.cubes[i];
+            p.cells[k] = t.cells[i];
+            p.literals[k] = t.literals[i];
         }
     }
     return p;
 }
 
-// A cover as a set of prime numbers. Of two sets of the same size, the
-// earlier in tie-break order holds the lowest prime of their difference.
-struct candidate {
-    std::uint64_t chosen = 0;
-    cover_cost cost{cover::capacity + 1, 0};
-};
+using detail::cover_found;
+using detail::cover_problem;
+using detail::cover_search;
+using detail::earlier;
+using detail::term_set;
 
-bool earlier(std::uint64_t a, std::uint64_t b) {
-    const std::uint64_t differ = a ^ b;
-    return differ != 0 && (a & differ & (~differ + 1)) != 0;
-}
+constexpr cover_cost no_cover{term_set::capacity + 1, 0};
 
-// The uncovered cell with the fewest primes to choose from. None of the
-// primes of an uncovered cell is chosen yet, so its count never changes.
-int hardest_cell(const prime_list& p, minterm_set uncovered) {
-    int best = -1, fewest = prime_list::capacity + 1;
-    for (unsigned m = uncovered; m != 0; m &= m - 1) {
-        const int cell = std::countr_zero(m);
-        const int n = p.covering_count[static_cast<std::size_t>(cell)];
-        if (n < fewest) fewest = n, best = cell;
-    }
-    return best;
-}
-
-// Branch and bound. `keep` is called with every cover found whose cost is
-// not above the best so far; it updates `best`.
-template <typename Keep>
-void search(const prime_list& p, minterm_set uncovered, candidate here, candidate& best,
-            Keep& keep) {
-    if (uncovered == 0) return keep(here);
-    // Another term is needed: hopeless once that passes the best cost.
-    if (here.cost.terms + 1 > best.cost.terms) return;
-    const int cell = hardest_cell(p, uncovered);
-    for (std::uint64_t m = p.covering[static_cast<std::size_t>(cell)]; m != 0; m &= m - 1) {
-        const int k = std::countr_zero(m);
+// The cover problem of one function: its cells to cover (each cell the
+// element of its minterm number), the primes its candidates.
+cover_problem<1> cells_problem(const prime_list& p, minterm_set on) {
+    cover_problem<1> problem;
+    for (unsigned m = on; m != 0; m &= m - 1) problem.add_element(std::countr_zero(m));
+    for (int k = 0; k < p.size; ++k) {
         const auto ku = static_cast<std::size_t>(k);
-        const candidate next{here.chosen | (std::uint64_t{1} << k),
-                             {here.cost.terms + 1, here.cost.literals + p.literals[ku]}};
-        if (next.cost > best.cost) continue;
-        search(p, static_cast<minterm_set>(uncovered & ~p.cells[ku]), next, best, keep);
+        problem.add_candidate(p.literals[ku]);
+        for (unsigned m = p.cells[ku] & on; m != 0; m &= m - 1)
+            problem.takes_in(k, std::countr_zero(m));
     }
+    return problem;
 }
 
-cover cover_of(const prime_list& p, std::uint64_t chosen) {
+template <typename Numbered> cover cover_of(const Numbered& cubes, const term_set& chosen) {
     cover c;
-    for (; chosen != 0; chosen &= chosen - 1)
-        c.push_back(p.cubes[static_cast<std::size_t>(std::countr_zero(chosen))]);
+    chosen.each([&](int k) { c.push_back(cubes[static_cast<std::size_t>(k)]); });
     return c;
+}
+
+// The best of the covers `run` finds: the least cost, then the earliest.
+template <int Words> cover_found best_cover(const cover_problem<Words>& problem) {
+    cover_found best{{}, no_cover};
+    cover_search<Words>::run(problem, best.cost, [&best](const cover_found& found) {
+        if (found.cost < best.cost ||
+            (found.cost == best.cost && earlier(found.chosen, best.chosen)))
+            best = found;
+    });
+    return best;
 }
 
 cover minimum(const cube_table& t, minterm_set on, minterm_set off) {
     const prime_list p = find_primes(t, on, off);
-    candidate best;
-    auto keep = [&best](const candidate& found) {
-        if (found.cost < best.cost ||
-            (found.cost == best.cost && earlier(found.chosen, best.chosen)))
-            best = found;
-    };
-    search(p, on, candidate{0, {0, 0}}, best, keep);
-    return cover_of(p, best.chosen);
+    return cover_of(p.cubes, best_cover(cells_problem(p, on)).chosen);
 }
 
 std::vector<cover> all_minimum(const cube_table& t, minterm_set on, minterm_set off) {
     const prime_list p = find_primes(t, on, off);
-    candidate best;
-    std::vector<std::uint64_t> found_sets;
-    auto keep = [&](const candidate& found) {
-        if (found.cost < best.cost) {
-            best = found;
+    cover_cost best = no_cover;
+    std::vector<term_set> found_sets;
+    cover_search<1>::run(cells_problem(p, on), best, [&](const cover_found& found) {
+        if (found.cost < best) {
+            best = found.cost;
             found_sets.clear();
         }
-        if (found.cost == best.cost &&
-            std::find(found_sets.begin(), found_sets.end(), found.chosen) == found_sets.end())
+        if (std::find(found_sets.begin(), found_sets.end(), found.chosen) == found_sets.end())
             found_sets.push_back(found.chosen);
-    };
-    search(p, on, candidate{0, {0, 0}}, best, keep);
+    });
     std::sort(found_sets.begin(), found_sets.end(), earlier);
     std::vector<cover> covers;
-    for (const std::uint64_t chosen : found_sets) covers.push_back(cover_of(p, chosen));
+    for (const term_set& chosen : found_sets) covers.push_back(cover_of(p.cubes, chosen));
     return covers;
 }
 
-// The hazard-free cover, by the same branch and bound over other things to
-// cover: each cell, and each adjacent pair of cells, which one prime must
-// take in whole. Up to 16 cells and 32 pairs: one 64-bit set.
-struct hazard_elements {
-    static constexpr int capacity = 48;
+// The hazard-free cover covers other elements: each cell, and each
+// adjacent pair of cells, which one prime must take in whole. Up to 16
+// cells and 32 pairs: one word.
+cover hazard_free(const cube_table& t, minterm_set on, minterm_set off) {
+    const prime_list p = find_primes(t, on, off);
+    cover_problem<1> problem;
+    for (int k = 0; k < p.size; ++k) problem.add_candidate(p.literals[static_cast<std::size_t>(k)]);
     int count = 0;
-    std::array<std::uint64_t, capacity> covering{}; // by element, the primes over it
-    std::array<std::uint8_t, capacity> covering_count{};
-    std::array<std::uint64_t, prime_list::capacity> taken{}; // by prime, its elements
-};
-
-hazard_elements elements_of(const prime_list& p, minterm_set on) {
-    hazard_elements e;
     auto add = [&](minterm_set cells) {
-        const int at = e.count++;
-        for (int k = 0; k < p.size; ++k) {
-            const auto ku = static_cast<std::size_t>(k);
-            if ((p.cells[ku] & cells) != cells) continue;
-            e.covering[static_cast<std::size_t>(at)] |= std::uint64_t{1} << k;
-            ++e.covering_count[static_cast<std::size_t>(at)];
-            e.taken[ku] |= std::uint64_t{1} << at;
-        }
+        const int e = count++;
+        problem.add_element(e);
+        for (int k = 0; k < p.size; ++k)
+            if ((p.cells[static_cast<std::size_t>(k)] & cells) == cells) problem.takes_in(k, e);
     };
     for (unsigned m = on; m != 0; m &= m - 1) add(minterm_bit(std::countr_zero(m)));
     for (const cell_pair& pair : adjacent_pairs(on))
         add(static_cast<minterm_set>(minterm_bit(pair.low) | minterm_bit(pair.high)));
-    return e;
+    return cover_of(p.cubes, best_cover(problem).chosen);
 }
 
-void hazard_search(const prime_list& p, const hazard_elements& e, std::uint64_t uncovered,
-                   candidate here, candidate& best) {
-    if (uncovered == 0) {
-        if (here.cost < best.cost || (here.cost == best.cost && earlier(here.chosen, best.chosen)))
-            best = here;
-        return;
+// Several functions together. A candidate is a multi-output prime: a cube
+// with the outputs it may serve (those it takes a 1-cell of and no 0-cell
+// of), where no larger cube may serve them all. A larger cube would do as
+// well with fewer literals, so a best shared cover has only such terms.
+struct shared_candidates {
+    std::vector<int> cubes;            // by index in the product table
+    std::vector<std::uint64_t> serves; // by candidate, outputs as bits
+};
+
+shared_candidates shared_primes(std::span<const boolean_map> maps) {
+    const cube_table& t = product_table;
+    std::array<std::uint64_t, cube_count> implicant_of{}, touching{};
+    for (std::size_t j = 0; j < maps.size(); ++j) {
+        const cube_set off = cubes_touching(t, maps[j].zeros());
+        const cube_set on = cubes_touching(t, maps[j].ones);
+        for (std::size_t w = 0; w < 2; ++w)
+            for (std::uint64_t bits = on.words[w] & ~off.words[w]; bits != 0; bits &= bits - 1)
+                touching[64 * w + static_cast<std::size_t>(std::countr_zero(bits))] |=
+                    std::uint64_t{1} << j;
+        for (std::size_t i = 0; i < cube_count; ++i) {
+            const bool outside_off = (off.words[i / 64] >> (i % 64) & 1) == 0;
+            if (outside_off) implicant_of[i] |= std::uint64_t{1} << j;
+        }
     }
-    if (here.cost.terms + 1 > best.cost.terms) return;
-    int hardest = -1, fewest = prime_list::capacity + 1;
-    for (std::uint64_t u = uncovered; u != 0; u &= u - 1) {
-        const int at = std::countr_zero(u);
-        const int n = e.covering_count[static_cast<std::size_t>(at)];
-        if (n < fewest) fewest = n, hardest = at;
+    shared_candidates c;
+    for (std::size_t i = 0; i < cube_count; ++i) {
+        const std::uint64_t serves = touching[i];
+        if (serves == 0) continue;
+        bool prime = true;
+        for (std::size_t w = 0; w < 2; ++w)
+            for (std::uint64_t bits = t.parents[i].words[w]; bits != 0; bits &= bits - 1) {
+                const auto parent = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+                prime &= (serves & ~implicant_of[parent]) != 0;
+            }
+        if (!prime) continue;
+        c.cubes.push_back(static_cast<int>(i));
+        c.serves.push_back(serves);
     }
-    for (std::uint64_t m = e.covering[static_cast<std::size_t>(hardest)]; m != 0; m &= m - 1) {
-        const int k = std::countr_zero(m);
-        const auto ku = static_cast<std::size_t>(k);
-        const candidate next{here.chosen | (std::uint64_t{1} << k),
-                             {here.cost.terms + 1, here.cost.literals + p.literals[ku]}};
-        if (next.cost > best.cost) continue;
-        hazard_search(p, e, uncovered & ~e.taken[ku], next, best);
-    }
+    return c;
 }
 
-cover hazard_free(const cube_table& t, minterm_set on, minterm_set off) {
-    const prime_list p = find_primes(t, on, off);
-    const hazard_elements e = elements_of(p, on);
-    candidate best;
-    const std::uint64_t all = e.count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << e.count) - 1;
-    hazard_search(p, e, all, candidate{0, {0, 0}}, best);
-    return cover_of(p, best.chosen);
+// Given the chosen terms, each output's own fewest terms among those that
+// may serve it (then fewest literals, then the earliest): the connections.
+std::vector<cover> connect(std::span<const boolean_map> maps, const shared_candidates& c,
+                           const term_set& chosen) {
+    std::vector<cover> outputs;
+    for (std::size_t j = 0; j < maps.size(); ++j) {
+        const minterm_set on = maps[j].ones;
+        cover_problem<1> problem;
+        for (unsigned m = on; m != 0; m &= m - 1) problem.add_element(std::countr_zero(m));
+        std::array<cube, term_set::capacity> cubes;
+        chosen.each([&](int k) {
+            const auto ku = static_cast<std::size_t>(k);
+            if ((c.serves[ku] >> j & 1) == 0) return;
+            const auto i = static_cast<std::size_t>(c.cubes[ku]);
+            const int n = problem.add_candidate(product_table.literals[i]);
+            cubes[static_cast<std::size_t>(n)] = product_table.cubes[i];
+            for (unsigned m = product_table.cells[i] & on; m != 0; m &= m - 1)
+                problem.takes_in(n, std::countr_zero(m));
+        });
+        outputs.push_back(cover_of(cubes, best_cover(problem).chosen));
+    }
+    return outputs;
+}
+
+int connections(const std::vector<cover>& outputs) {
+    int n = 0;
+    for (const cover& c : outputs) n += c.size;
+    return n;
+}
+
+// Each (output, cell) to cover is the element 16 * output + cell.
+template <int Words>
+shared_cover shared_minimum(std::span<const boolean_map> maps, const shared_candidates& c) {
+    cover_problem<Words> problem;
+    for (std::size_t j = 0; j < maps.size(); ++j)
+        for (unsigned m = maps[j].ones; m != 0; m &= m - 1)
+            problem.add_element(static_cast<int>(j) * cell_count + std::countr_zero(m));
+    for (std::size_t k = 0; k < c.cubes.size(); ++k) {
+        const auto i = static_cast<std::size_t>(c.cubes[k]);
+        const int n = problem.add_candidate(product_table.literals[i]);
+        for (std::size_t j = 0; j < maps.size(); ++j) {
+            if ((c.serves[k] >> j & 1) == 0) continue;
+            for (unsigned m = product_table.cells[i] & maps[j].ones; m != 0; m &= m - 1)
+                problem.takes_in(n, static_cast<int>(j) * cell_count + std::countr_zero(m));
+        }
+    }
+    cover_found best{{}, no_cover};
+    int best_connections = 0;
+    std::vector<cover> best_outputs;
+    cover_search<Words>::run(problem, best.cost, [&](const cover_found& found) {
+        if (found.cost > best.cost) return;
+        std::vector<cover> outputs = connect(maps, c, found.chosen);
+        const int n = connections(outputs);
+        const bool better =
+            found.cost < best.cost ||
+            (n != best_connections ? n < best_connections : earlier(found.chosen, best.chosen));
+        if (!better) return;
+        best = found;
+        best_connections = n;
+        best_outputs = std::move(outputs);
+    });
+    shared_cover shared;
+    best.chosen.each([&](int k) {
+        shared.terms.push_back(
+            product_table.cubes[static_cast<std::size_t>(c.cubes[static_cast<std::size_t>(k)])]);
+    });
+    shared.outputs =
+        best_outputs.empty() ? std::vector<cover>(maps.size()) : std::move(best_outputs);
+    return shared;
 }
 
 } // namespace
@@ -331,6 +373,14 @@ std::vector<cube> primes_of(const boolean_map& map, cover_kind kind) {
 std::vector<cover> all_minimum_covers(const boolean_map& map, cover_kind kind) {
     return all_minimum(kind == cover_kind::product_of_sums ? sum_table : product_table,
                        cells_to_cover(map, kind), cells_to_avoid(map, kind));
+}
+
+shared_cover minimum_shared_sop(std::span<const boolean_map> maps) {
+    assert(maps.size() <= max_shared_outputs);
+    const shared_candidates c = shared_primes(maps);
+    if (maps.size() <= 4) return shared_minimum<1>(maps, c);
+    if (maps.size() <= 16) return shared_minimum<4>(maps, c);
+    return shared_minimum<16>(maps, c);
 }
 
 std::size_t minimum_cover_count(const boolean_map& map, cover_kind kind) {

@@ -17,6 +17,8 @@
 #include "logic/boolean_map.h"
 #include "logic/cube.h"
 
+#include <cstddef>
+#include <span>
 #include <vector>
 
 namespace tessary {
@@ -47,6 +49,22 @@ cover minimum_hazard_free(const boolean_map& map, cover_kind kind);
 // The primes that cover some cell to be covered (a 1-cell for a sum, a
 // 0-cell for a product), in the order a minimum lists its terms.
 std::vector<cube> primes_of(const boolean_map& map, cover_kind kind);
+
+// Several functions of A to D minimised together, as one circuit of AND
+// gates feeding OR gates: the fewest distinct products over all outputs,
+// then the fewest literals in them, then the fewest connections from a
+// product to an output. Remaining ties go to the earliest set of products
+// in term order, and each output takes, of the products that may serve it,
+// the fewest, then those of fewest literals, then the earliest. With one
+// map it is minimum_sop().
+struct shared_cover {
+    std::vector<cube> terms;    // every distinct product, in term order
+    std::vector<cover> outputs; // by map, its products in term order
+};
+
+inline constexpr std::size_t max_shared_outputs = 64;
+
+shared_cover minimum_shared_sop(std::span<const boolean_map> maps);
 
 // How many distinct minimum covers there are (1 for a map without a cell to
 // cover: the empty one).
