@@ -13,6 +13,7 @@
 #include "cli/grade.h"
 #include "cli/modes.h"
 #include "cli/streams.h"
+#include "exact/exact.h"
 #include "files/files.h"
 #include "input/concat.h"
 #include "input/expression.h"
@@ -104,7 +105,14 @@ const char* const usage_parts[] = {
        "                          table: the inputs A, B, C, D in any order, an\n"
        "                          optional empty column, a column for each output),\n"
        "                          an answer line for each; the whole file is read\n"
-       "                          first\n"),
+       "                          first. With several outputs, --format writes one\n"
+       "                          piece: a module or entity named after FILE with\n"
+       "                          its .ilb and .ob or header names, one PLA, a C or\n"
+       "                          Python function or a LaTeX line for each output\n"
+       "      --shared            with --read, the outputs minimised together: the\n"
+       "                          fewest distinct products over all outputs, then\n"
+       "                          the fewest literals, then the fewest connections;\n"
+       "                          a product two outputs share is one wire\n"),
     N_("Instead of an answer:\n"
        "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
        "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
@@ -198,6 +206,7 @@ struct options {
     const char* format_name = nullptr; // --format
     answer_format format = answer_format::text; // of the answer
     const char* read = nullptr;                 // --read: the maps of a PLA or CSV file
+    bool shared = false;                        // --shared: the file's outputs together
 };
 
 line_writer out(STDOUT_FILENO);
@@ -342,16 +351,36 @@ std::string_view strip_line(std::string_view line, std::size_t& column) {
 }
 
 // The maps of --read, all read before the first answer: a bad file prints
-// nothing but its message.
-int answer_file(responder& r, const char* path) {
+// nothing but its message. Several outputs written for the lab are one
+// piece; with --shared the outputs are minimised together.
+int answer_file(responder& r, const char* path, bool shared) {
     std::string error;
     std::vector<boolean_map> maps;
-    if (!read_maps_file(path, maps, error)) {
+    file_names names;
+    if (!read_maps_file(path, maps, names, error)) {
         report(error);
         return exit_bad_input;
     }
-    for (const boolean_map& map : maps)
-        if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
+    const bool one_piece =
+        r.format != answer_format::text && maps.size() > 1 && r.form != answer_form::all_minimal;
+    if (!shared && !one_piece) {
+        for (const boolean_map& map : maps)
+            if (answer(r, map) != EXIT_SUCCESS) return exit_bad_input;
+        return r.status();
+    }
+    std::vector<cover> outputs;
+    if (shared) {
+        outputs = minimum_shared_sop(maps).outputs;
+    } else {
+        for (const boolean_map& map : maps) outputs.push_back(answer_cover(map, r.form));
+    }
+    if (maps.size() > 1 && r.format != answer_format::text) {
+        const bool written =
+            out.write_line(written_circuit(outputs, r.kind(), r.format, names, path));
+        return written ? r.status() : write_failure();
+    }
+    for (const cover& c : outputs)
+        if (!out.write_line(written_cover(c, r.kind(), r.format))) return write_failure();
     return r.status();
 }
 
@@ -459,7 +488,8 @@ enum long_only {
     opt_judge,
     opt_grade,
     opt_summary,
-    opt_points
+    opt_points,
+    opt_shared
 };
 
 // The options given beside the mode's own, in the order the table of
@@ -481,6 +511,7 @@ std::vector<given_option> options_given(const options& opts) {
     if (opts.has_minterms) given.push_back({with_option_map, "--minterms"});
     if (opts.expr != nullptr) given.push_back({with_option_map, "--expr"});
     if (opts.has_dont_cares) given.push_back({with_option_map, "--dont-cares"});
+    if (opts.shared) given.push_back({with_shared, "--shared"});
     if (opts.summary != nullptr) given.push_back({with_summary, "--summary"});
     if (opts.grade_points) given.push_back({with_summary, "--points"});
     return given;
@@ -569,6 +600,17 @@ void check_format(options& opts) {
                       "--all-minimal"));
 }
 
+// --shared minimises the sums of products of a file's outputs together.
+void check_shared(const options& opts, int maps) {
+    if (!opts.shared) return;
+    if (opts.forms_given > 0 && opts.form != answer_form::minimal)
+        usage_error(printed(_("--shared minimises sums of products together: leave out %s"),
+                            opts.hazard_free ? "--hazard-free" : opts.first_form));
+    if (opts.read == nullptr || maps > 0 || opts.has_minterms || opts.expr != nullptr)
+        usage_error(_("--shared minimises the outputs of a file together: give --read FILE and "
+                      "no maps"));
+}
+
 // The mode, what it admits, and the rules of the options among themselves.
 void check_options(options& opts, int argc, char** argv) {
     const int arguments = argc - optind;
@@ -587,6 +629,7 @@ void check_options(options& opts, int argc, char** argv) {
     }
     check_maps(opts, arguments);
     check_drawing(opts, arguments);
+    check_shared(opts, arguments);
 }
 
 // An option that takes its argument once.
@@ -638,6 +681,7 @@ options parse_options(int argc, char** argv) {
                                           {"grade", required_argument, nullptr, opt_grade},
                                           {"summary", required_argument, nullptr, opt_summary},
                                           {"points", required_argument, nullptr, opt_points},
+                                          {"shared", no_argument, nullptr, opt_shared},
                                           {"help", no_argument, nullptr, 'h'},
                                           {"version", no_argument, nullptr, 'V'},
                                           {nullptr, 0, nullptr, 0}};
@@ -680,6 +724,7 @@ options parse_options(int argc, char** argv) {
             if (opts.grade_points) usage_error(_("give --points once"));
             opts.grade_points = read_points(optarg);
             break;
+        case opt_shared: opts.shared = true; break;
         case 'h': print_and_exit(help_text(usage_parts, std::size(usage_parts)));
         case 'V': print_and_exit("tessary-key " TESSARY_VERSION "\n");
         default: usage_error(option_error(opt, argv, long_options));
@@ -749,7 +794,7 @@ int run(const options& opts, int argc, char** argv) {
         }
         return draw_and_answer(r, map, opts);
     }
-    if (opts.read != nullptr) return answer_file(r, opts.read);
+    if (opts.read != nullptr) return answer_file(r, opts.read, opts.shared);
     if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
     return answer_standard_input(r);
 }

@@ -25,7 +25,7 @@ struct mode_rule {
 // usage error goes on "--chart prints the chart: leave out --format".
 const mode_rule rules[] = {
     {mode::answer, nullptr, nullptr,
-     any_form | with_format | with_draw | with_numbers | maps_given},
+     any_form | with_format | with_draw | with_numbers | maps_given | with_shared},
     {mode::check, "--check", N_("prints a verdict, not an answer"), maps_given},
     {mode::explain, "--explain", N_("explains a minimal sum, or with --pos a minimal product"),
      with_pos | maps_given},

@@ -23,6 +23,7 @@ enum mode_option : unsigned {
     with_read = 1u << 7,
     with_option_map = 1u << 8, // --minterms, --dont-cares, --expr
     with_summary = 1u << 9,    // --summary and --points
+    with_shared = 1u << 10,
 };
 
 // An option as the user gave it: its bit and its name ("--minimal").

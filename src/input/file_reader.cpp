@@ -81,11 +81,18 @@ bool read_whole_file(const char* path, std::string& text, std::string& error) {
 }
 
 bool read_maps_file(const char* path, std::vector<boolean_map>& maps, std::string& error) {
+    file_names names;
+    return read_maps_file(path, maps, names, error);
+}
+
+bool read_maps_file(const char* path, std::vector<boolean_map>& maps, file_names& names,
+                    std::string& error) {
     std::string text;
     if (!read_whole_file(path, text, error)) return false;
     const std::size_t length = std::strlen(path);
     const bool pla = length >= 4 && ::strcasecmp(path + length - 4, ".pla") == 0;
-    if (pla ? read_pla(text, maps, error) : read_truth_table(text, maps, error)) return true;
+    if (pla ? read_pla(text, maps, names, error) : read_truth_table(text, maps, names, error))
+        return true;
     error = name_of(path) + ": " + error;
     return false;
 }

@@ -30,5 +30,9 @@ bool read_whole_file(const char* path, std::string& text, std::string& error);
 // read_whole_file(); false with the reason, naming the file and the line,
 // in `error`.
 bool read_maps_file(const char* path, std::vector<boolean_map>& maps, std::string& error);
+// The same with the names the file gives its inputs and outputs.
+struct file_names;
+bool read_maps_file(const char* path, std::vector<boolean_map>& maps, file_names& names,
+                    std::string& error);
 
 } // namespace tessary

@@ -70,6 +70,7 @@ struct pla_state {
     std::size_t products_line = 0;
     std::string type = "fd";
     std::vector<minterm_set> on, off, dc;
+    file_names names;
 };
 
 bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t line,
@@ -95,6 +96,7 @@ bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t li
         // variable; other names leave the columns A, B, C, D.
         std::array<int, 4> order{};
         unsigned seen = 0;
+        for (std::size_t k = 0; k < 4; ++k) s.names.inputs[k] = w[k + 1];
         for (std::size_t k = 0; k < 4; ++k) {
             const std::string& name = w[k + 1];
             const int v = name.size() == 1 ? (name[0] | 0x20) - 'a' : -1;
@@ -103,10 +105,14 @@ bool pla_keyword(pla_state& s, const std::vector<std::string>& w, std::size_t li
             order[k] = v;
         }
         s.order = order;
+        s.names.input_order = order;
+        for (std::size_t k = 0; k < 4; ++k)
+            s.names.inputs[static_cast<std::size_t>(order[k])] = w[k + 1];
     } else if (k == ".ob") {
         if (s.outputs < 0) return fault(error, line, _(".ob before .o"));
         if (args != static_cast<std::size_t>(s.outputs))
             return fault(error, line, printed(_(".ob names %zu outputs, not %d"), args, s.outputs));
+        s.names.outputs.assign(w.begin() + 1, w.end());
     } else if (k == ".p") {
         if (args != 1 || !whole_number(w[1], n)) return fault(error, line, _(".p takes a number"));
         s.products = n;
@@ -163,6 +169,12 @@ bool pla_cube(pla_state& s, const std::vector<std::string>& w, std::size_t line,
 } // namespace
 
 bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    file_names names;
+    return read_pla(text, maps, names, error);
+}
+
+bool read_pla(std::string_view text, std::vector<boolean_map>& maps, file_names& names,
+              std::string& error) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3); // a byte order mark
     pla_state s;
     std::size_t line = 0, last = 0;
@@ -200,6 +212,7 @@ bool read_pla(std::string_view text, std::vector<boolean_map>& maps, std::string
                           why);
         maps.push_back(map);
     }
+    names = std::move(s.names);
     return true;
 }
 
@@ -224,9 +237,9 @@ bool read_header(const table_row& row, table_columns& c, std::string& error) {
         const std::string name(trimmed(row.cells[k]));
         const std::size_t v = name.size() == 1 ? std::string_view("ABCD").find(name[0]) : 4;
         if (v > 3)
-            return fault(
-                error, row.line,
-                printed(_("column %zu: '%s' is not an input A, B, C or D"), k + 1, name.c_str()));
+            return fault(error, row.line,
+                         printed(_("column %zu: '%s' is not an input A, B, C or D"), k + 1,
+                                 printable(name).c_str()));
         if ((seen >> v & 1) != 0)
             return fault(error, row.line,
                          printed(_("column %zu: the input %c is named twice"), k + 1, name[0]));
@@ -304,7 +317,7 @@ bool row_cells(const table_row& row, const table_columns& c, minterm_set& cells,
         else if (value != "X" && value != "x" && value != "-")
             return fault(error, row.line,
                          printed(_("column %zu: '%s' is not an input value 0, 1 or X"), k + 1,
-                                 value.c_str()));
+                                 printable(value).c_str()));
     }
     cells = static_cast<minterm_set>(set);
     return true;
@@ -313,6 +326,12 @@ bool row_cells(const table_row& row, const table_columns& c, minterm_set& cells,
 } // namespace
 
 bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std::string& error) {
+    file_names names;
+    return read_truth_table(text, maps, names, error);
+}
+
+bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, file_names& names,
+                      std::string& error) {
     if (!bounded_table(text, text, error)) return false;
     std::vector<table_row> rows;
     std::size_t bad_line = 0;
@@ -353,7 +372,7 @@ bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std
             else if (value != "0")
                 return fault(error, row.line,
                              printed(_("column %zu: '%s' is not an output value 0, 1 or X"),
-                                     c.outputs[j] + 1, value.c_str()));
+                                     c.outputs[j] + 1, printable(value).c_str()));
         }
     }
     for (std::size_t m = 0; m < cell_count; ++m)
@@ -367,6 +386,13 @@ bool read_truth_table(std::string_view text, std::vector<boolean_map>& maps, std
         map_from_minterms(ones[j], dont_cares[j], map, why);
         maps.push_back(map);
     }
+    const table_row& header = rows.front();
+    for (std::size_t v = 0; v < 4; ++v) {
+        names.inputs[v] = std::string(1, static_cast<char>('A' + v));
+        names.input_order[c.input[v]] = static_cast<int>(v);
+    }
+    names.outputs.clear();
+    for (const std::size_t k : c.outputs) names.outputs.emplace_back(trimmed(header.cells[k]));
     return true;
 }
 

@@ -198,9 +198,130 @@ def pla(work):
             faults.append(f"pla: berkeley-abc does not read the PLA of {m}: {out.stdout}{out.stderr}")
 
 
+# Several outputs: files of 2 to 7 outputs, with and without --shared, as
+# one module, one entity, one PLA, and a function for each output.
+SEGMENTS = [[0, 2, 3, 5, 6, 7, 8, 9], [0, 1, 2, 3, 4, 7, 8, 9], [0, 1, 3, 4, 5, 6, 7, 8, 9],
+            [0, 2, 3, 5, 6, 8, 9], [0, 2, 6, 8], [0, 4, 5, 6, 8, 9], [2, 3, 4, 5, 6, 8, 9]]
+
+
+def table_files():
+    """(file name, .ilb names in column order, .ob names or None, outputs): each
+    output a dict minterm -> '0', '1' or '-'. The columns of .ilb D C B A are
+    the variables D to A."""
+    r = random.Random(42)
+    files = [("7seg.pla", "A B C D", "a b c d e f g",
+              [{m: "1" if m in on else ("-" if m > 9 else "0") for m in range(16)}
+               for on in SEGMENTS]),
+             ("zero.pla", "A B C D", "Y Z", [{m: "0" for m in range(16)}] * 2)]
+    for n in range(2, 7):
+        outputs = [{m: r.choice("01-" if n % 2 else "01") for m in range(16)} for _ in range(n)]
+        ilb = ["A B C D", "D C B A", "x1 x2 x3 x4", "a b c d", "in out wire 9z"][n - 2]
+        ob = None if n == 3 else " ".join(["out", "signal", "y-1", "module", "t1", "F"][:n])
+        files.append((f"lab {n}.pla", ilb, ob, outputs))
+    return files
+
+
+def write_table(path, ilb, ob, outputs):
+    """As espresso writes it: a blank inside each field."""
+    order = {"D C B A": [3, 2, 1, 0]}.get(ilb, [0, 1, 2, 3])
+    with open(path, "w") as f:
+        f.write(f".i 4\n.o {len(outputs)}\n.ilb {ilb}\n")
+        if ob:
+            f.write(f".ob {ob}\n")
+        f.write(".type fd\n")
+        for m in range(16):
+            bits = inputs(m)
+            column = "".join(str(bits[v]) for v in order)
+            values = "".join(o[m] for o in outputs).replace("0", "~")
+            f.write(f"{column[:2]} {column[2:]} {values}\n")
+        f.write(".e\n")
+
+
+def module_ports(text, keyword):
+    """The names in a Verilog header "module m(input A, B, output F, G);"."""
+    head = text.split("(", 1)[1].split(")", 1)[0]
+    ins, outs = head.split("output")
+    return ([n.strip() for n in ins.replace("input", "").split(",") if n.strip()],
+            [n.strip() for n in outs.split(",") if n.strip()])
+
+
+def held(name, outputs, got):
+    """`got[j][minterm]`: each output's value, held to its function."""
+    for j, o in enumerate(outputs):
+        for m in range(16):
+            if o[m] != "-" and int(o[m]) != got[j][m]:
+                faults.append(f"{name}: output {j}, minterm {m} gives {got[j][m]}, want {o[m]}")
+                return
+
+
+def several_outputs(work):  # noqa: C901 (one walk through each file)
+    for file, ilb, ob, outputs in table_files():
+        path = f"{work}/{file}"
+        write_table(path, ilb, ob, outputs)
+        order = {"D C B A": [3, 2, 1, 0]}.get(ilb, [0, 1, 2, 3])
+        for form in ([], ["--shared"], ["--minimal"], ["--pos"]):
+            name = f"{file} {' '.join(form)}"
+            text = key("--read", path, *form, "--format", "verilog")
+            module = text.split()[1].split("(")[0]
+            ins, outs = module_ports(text, "module")
+            with open(f"{work}/m.v", "w") as f:
+                f.write(text)
+                f.write("\nmodule tb;\n  reg [3:0] x;\n")
+                f.write(f"  wire [{len(outs) - 1}:0] y;\n")
+                ports = [f".{n}(x[{3 - order[k]}])" for k, n in enumerate(ins)]
+                ports += [f".{n}(y[{j}])" for j, n in enumerate(outs)]
+                f.write(f"  {module} u({', '.join(ports)});\n  integer m;\n"
+                        "  initial for (m = 0; m < 16; m = m + 1) begin x = m; #1; "
+                        '$display("%0d %b", m, y); end\nendmodule\n')
+            subprocess.run(["iverilog", "-o", f"{work}/m.vvp", f"{work}/m.v"], check=True)
+            out = subprocess.run(["vvp", f"{work}/m.vvp"], check=True, capture_output=True,
+                                 text=True).stdout
+            got = [{} for _ in outputs]
+            for line in out.split("\n"):
+                if line.strip():
+                    m, bits = line.split()
+                    for j in range(len(outputs)):
+                        got[j][int(m)] = int(bits[len(outputs) - 1 - j])
+            held("verilog " + name, outputs, got)
+            vhdl_text = key("--read", path, *form, "--format", "vhdl")
+            with open(f"{work}/m.vhd", "w") as f:
+                f.write(vhdl_text + "\n")
+            analysed = subprocess.run(["ghdl", "-a", "--std=08", "m.vhd"], cwd=work,
+                                      capture_output=True, text=True)
+            if analysed.returncode != 0:
+                faults.append(f"vhdl {name}: ghdl does not analyse it: {analysed.stderr}")
+            if "--pos" in form:
+                continue
+            # One PLA: read by berkeley-abc with its 4 inputs and every output,
+            # and by tessary-key back to the same functions.
+            pla_text = key("--read", path, *form, "--format", "pla")
+            with open(f"{work}/m.pla", "w") as f:
+                f.write(pla_text + "\n")
+            terms = [l for l in pla_text.splitlines() if l and l[0] in "01-"]
+            if "--shared" in form:
+                want = len({t for l in key("--read", path, "--shared").split() for t in l.split("+")}
+                           - {"0"})
+                if len(terms) != max(want, 1):
+                    faults.append(f"pla {name}: {len(terms)} terms, --shared has {want}")
+            abc = subprocess.run(["berkeley-abc", "-c", f"read_pla {work}/m.pla; print_stats"],
+                                 capture_output=True, text=True)
+            if f"i/o =    4/    {len(outputs)}" not in abc.stdout.replace("i/o = 4/", "i/o =    4/    "):
+                if not (abc.returncode == 0 and f"4/{len(outputs)}" in abc.stdout.replace(" ", "")):
+                    faults.append(f"pla {name}: berkeley-abc: {abc.stdout}{abc.stderr}")
+            got = [{} for _ in outputs]
+            for m in range(16):
+                bits = "".join(map(str, inputs(m)))
+                for j in range(len(outputs)):
+                    got[j][m] = int(any(l.split()[1][j] == "1" and
+                                        all(c in ("-", b) for c, b in zip(l.split()[0], bits))
+                                        for l in terms))
+            held("pla " + name, outputs, got)
+
+
 def main():
     tools = {"verilog": ["iverilog", "vvp"], "vhdl": ["ghdl"], "c": ["gcc"], "python": [],
-             "latex": ["pdflatex"], "pla": ["berkeley-abc"]}
+             "latex": ["pdflatex"], "pla": ["berkeley-abc"],
+             "several_outputs": ["iverilog", "vvp", "ghdl", "berkeley-abc"]}
     with tempfile.TemporaryDirectory() as work:
         for name, needs in tools.items():
             missing = [t for t in needs if shutil.which(t) is None]

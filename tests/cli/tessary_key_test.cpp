@@ -561,15 +561,15 @@ TEST(TessaryKey, EachModeAdmitsItsOptions) {
         {"--minimal"},          {"--pos"},           {"--all-minimal"},
         {"--hazard-free"},      {"--format", "c"},   {"--draw", "x.svg"},
         {"--numbers"},          {"--read", "x.pla"}, {"--minterms", "1"},
-        {"--summary", "s.csv"}, {"--points", "2,1"}};
+        {"--summary", "s.csv"}, {"--points", "2,1"}, {"--shared"}};
     // y: admitted, n: refused; in the order of `options`.
     const struct {
         std::vector<std::string> mode;
         const char* admits;
     } modes[] = {
-        {{"--check", "A"}, "nnnnnnnyynn"}, {{"--explain"}, "nynnnnnyynn"},
-        {{"--chart"}, "nynnnynnynn"},      {{"--judge", "A"}, "nynnnnnyynn"},
-        {{"--hazards"}, "yynynyyyynn"},    {{"--grade", "k.tsv"}, "yynynnnnnyy"},
+        {{"--check", "A"}, "nnnnnnnyynnn"}, {{"--explain"}, "nynnnnnyynnn"},
+        {{"--chart"}, "nynnnynnynnn"},      {{"--judge", "A"}, "nynnnnnyynnn"},
+        {{"--hazards"}, "yynynyyyynnn"},    {{"--grade", "k.tsv"}, "yynynnnnnyyn"},
     };
     for (const auto& m : modes)
         for (std::size_t k = 0; k < options.size(); ++k) {
@@ -1215,6 +1215,108 @@ TEST(TessaryKey, AnswersInTheLabsLanguages) {
 
 // --read: maps from PLA files and truth tables, every output its own map
 // and answer line; a bad file is refused whole, its line named.
+// --shared: a file's outputs minimised together, one line each, or one
+// piece for the lab named after the file; the rest is a usage error.
+TEST(TessaryKey, SharedMinimisesAFilesOutputsTogether) {
+    char dir_template[] = "/tmp/tessary-shared-test.XXXXXX";
+    const std::string dir = mkdtemp(dir_template);
+    auto write = [&dir](const std::string& name, const std::string& text) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << text;
+        return dir + "/" + name;
+    };
+    // Sum is BC+A'D and Carry AC+BC: BC is made once.
+    const std::string two = write(
+        "two.pla", ".i 4\n.o 2\n.ilb A B C D\n.ob Sum Carry\n-11- 11\n0--1 10\n1-1- 01\n.e\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } rows[] = {
+        {{"--read", two, "--shared"}, "BC+A'D\nAC+BC\n"},
+        {{"--read", two, "--shared", "--minimal"}, "BC+A'D\nAC+BC\n"},
+        {{"--read", two, "--shared", "--format", "verilog"},
+         "module two(input A, B, C, D, output Sum, Carry);\n"
+         "  wire t1 = B & C;\n"
+         "  assign Sum = t1 | (~A & D);\n"
+         "  assign Carry = (A & C) | t1;\n"
+         "endmodule\n"},
+        {{"--read", two, "--shared", "--format", "vhdl"},
+         "library ieee; use ieee.std_logic_1164.all;\n"
+         "entity two is port (A, B, C, D : in std_logic; Sum, Carry : out std_logic); end entity;\n"
+         "architecture logic of two is signal t1 : std_logic; begin\n"
+         "  t1 <= B and C; Sum <= t1 or (not A and D); Carry <= (A and C) or t1;\n"
+         "end architecture;\n"},
+        {{"--read", two, "--shared", "--format", "pla"},
+         ".i 4\n.o 2\n.ilb A B C D\n.ob Sum Carry\n.p 3\n-11- 11\n0--1 10\n1-1- 01\n.e\n"},
+        {{"--read", two, "--shared", "--format", "c"},
+         "int Sum(int A, int B, int C, int D) { return (B && C) || (!A && D); }\n"
+         "int Carry(int A, int B, int C, int D) { return (A && C) || (B && C); }\n"},
+        {{"--read", two, "--shared", "--format", "python"},
+         "def Sum(A, B, C, D): return (B and C) or (not A and D)\n"
+         "def Carry(A, B, C, D): return (A and C) or (B and C)\n"},
+        {{"--read", two, "--shared", "--format", "latex"},
+         "\\mathit{Sum} = BC + \\overline{A}D\n\\mathit{Carry} = AC + BC\n"},
+        // Names made identifiers: the file's name, .ilb by position, a
+        // keyword, no .ob; the inputs in the file's order.
+        {{"--read",
+          write("7 seg.pla", ".i 4\n.o 2\n.ilb x-1 wire b c\n-11- 11\n0--1 10\n1-1- 01\n"),
+          "--shared", "--format", "verilog"},
+         "module t_7_seg(input x_1, wire_, b, c, output F0, F1);\n"
+         "  wire t1 = wire_ & b;\n"
+         "  assign F0 = t1 | (~x_1 & c);\n"
+         "  assign F1 = (x_1 & b) | t1;\n"
+         "endmodule\n"},
+        {{"--read", write("dcba.pla", ".i 4\n.o 2\n.ilb D C B A\n.ob Y Z\n-11- 11\n0--1 10\n"),
+          "--shared", "--format", "verilog"},
+         "module dcba(input D, C, B, A, output Y, Z);\n"
+         "  wire t1 = B & C;\n"
+         "  assign Y = t1 | (A & ~D);\n"
+         "  assign Z = t1;\n"
+         "endmodule\n"},
+        // Without --shared, one piece all the same, of each output's answer.
+        {{"--read", two, "--minimal", "--format", "verilog"},
+         "module two(input A, B, C, D, output Sum, Carry);\n"
+         "  wire t1 = B & C;\n"
+         "  assign Sum = t1 | (~A & D);\n"
+         "  assign Carry = (A & C) | t1;\n"
+         "endmodule\n"},
+        // Nothing to make: one cube that makes no output 1.
+        {{"--read", write("zero.pla", ".i 4\n.o 2\n.type f\n.e\n"), "--shared", "--format", "pla"},
+         ".i 4\n.o 2\n.ilb A B C D\n.ob F0 F1\n.p 1\n---- 00\n.e\n"},
+        // One output: what --minimal prints.
+        {{"--read", write("one.pla", ".i 4\n.o 1\n-11- 1\n0--1 1\n"), "--shared", "--format",
+          "verilog"},
+         "assign F = (B & C) | (~A & D);\n"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.args[1] + " " + r.args.back());
+        const run_result result = run_key(r.args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, r.out);
+    }
+    const char* needs_file =
+        "tessary-key: --shared minimises the outputs of a file together: give --read FILE and no "
+        "maps\n";
+    expect_refused({
+        {"maps", {"--shared", "0000/0000/0000/0001"}, 2, needs_file},
+        {"standard input", {"--shared"}, 2, needs_file},
+        {"--minterms", {"--shared", "-m", "1"}, 2, needs_file},
+        {"--expr", {"--shared", "--expr", "A"}, 2, needs_file},
+        {"--pos",
+         {"--shared", "--read", two, "--pos"},
+         2,
+         "tessary-key: --shared minimises sums of products together: leave out --pos\n"},
+        {"--all-minimal",
+         {"--shared", "--read", two, "--all-minimal"},
+         2,
+         "tessary-key: --shared minimises sums of products together: leave out --all-minimal\n"},
+        {"--hazard-free",
+         {"--shared", "--read", two, "--hazard-free"},
+         2,
+         "tessary-key: --shared minimises sums of products together: leave out --hazard-free\n"},
+        {"--explain", {"--shared", "--read", two, "--explain"}, 2, "tessary-key: --explain "},
+    });
+}
+
 TEST(TessaryKey, ReadsPlaFilesAndTruthTables) {
     char dir_template[] = "/tmp/tessary-read-test.XXXXXX";
     const std::string dir = mkdtemp(dir_template);

@@ -107,6 +107,11 @@ TEST(ReadTruthTable, TheLabsTablesAndTheirFaults) {
              {},
              "line 1: more than 69 columns: a table has at most 4 inputs, an empty column and 64 "
              "outputs"},
+            {"control bytes and a long name in the header, escaped and cut short",
+             "x\x01\xff" + std::string(100, '!') + ",B,C,D,F\n",
+             {},
+             "line 1: column 1: 'x\\x01\\xFF!!!!!!!!!!!!!!!!!!!!!...' is not an input A, B, C or "
+             "D"},
             {"65 outputs",
              "A,B,C,D" + std::string(65, ',') + "\n",
              {},
