@@ -459,6 +459,15 @@ std::string latex_name(const std::string& name) {
 
 } // namespace
 
+std::vector<std::string> output_names(const file_names& names, std::size_t outputs) {
+    std::vector<std::string> given;
+    for (std::size_t j = 0; j < outputs; ++j)
+        given.push_back(j < names.outputs.size() ? names.outputs[j]
+                        : outputs == 1           ? "F"
+                                                 : "F" + std::to_string(j));
+    return given;
+}
+
 std::string written_circuit(const std::vector<cover>& outputs, cover_kind kind,
                             answer_format format, const file_names& file,
                             std::string_view file_name) {

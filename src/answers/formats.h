@@ -24,6 +24,10 @@ std::optional<answer_format> format_named(std::string_view name);
 // sum of products, and is several lines (each ended by a newline but the last).
 std::string written_cover(const cover& terms, cover_kind kind, answer_format format);
 
+// The names of a file's outputs as it gives them, or where it gives none,
+// F for one output and F0, F1, ... for several.
+std::vector<std::string> output_names(const file_names& names, std::size_t outputs);
+
 // The covers of a file's outputs written as one piece for the lab: a
 // Verilog module or a VHDL entity named after the file (`file_name`
 // without its folder and extension), with a wire or signal t1, t2, ... for

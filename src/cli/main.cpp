@@ -112,7 +112,8 @@ const char* const usage_parts[] = {
        "      --shared            with --read, the outputs minimised together: the\n"
        "                          fewest distinct products over all outputs, then\n"
        "                          the fewest literals, then the fewest connections;\n"
-       "                          a product two outputs share is one wire\n"),
+       "                          a product two outputs share is one wire; with\n"
+       "                          --draw FILE, every output's map on one page\n"),
     N_("Instead of an answer:\n"
        "  -c, --check EXPR        whether EXPR is the map's function: 'equal'\n"
        "                          (', minimal' or ', not minimal' when EXPR is a sum\n"
@@ -350,10 +351,29 @@ std::string_view strip_line(std::string_view line, std::size_t& column) {
     return line;
 }
 
+// Every output's map on one page, a shared product in one look on each.
+bool draw_shared(const std::vector<boolean_map>& maps, const shared_cover& shared,
+                 const file_names& names, const options& opts) {
+    std::vector<std::string> titles;
+    for (const std::string& name : output_names(names, maps.size()))
+        titles.push_back(printable(name));
+    std::vector<map_picture> pictures = shared_pictures(maps, shared, titles);
+    for (map_picture& picture : pictures) {
+        picture.numbers = opts.numbers;
+        picture.layout = opts.rows.value_or(map_layout::cd_rows);
+    }
+    std::string error;
+    if (save_pictures(opts.draw, pictures, error)) return true;
+    report(printed(_("cannot write '%s': %s"), opts.draw, error.c_str()));
+    return false;
+}
+
 // The maps of --read, all read before the first answer: a bad file prints
 // nothing but its message. Several outputs written for the lab are one
 // piece; with --shared the outputs are minimised together.
-int answer_file(responder& r, const char* path, bool shared) {
+int answer_file(responder& r, const options& opts) {
+    const char* path = opts.read;
+    const bool shared = opts.shared;
     std::string error;
     std::vector<boolean_map> maps;
     file_names names;
@@ -370,7 +390,11 @@ int answer_file(responder& r, const char* path, bool shared) {
     }
     std::vector<cover> outputs;
     if (shared) {
-        outputs = minimum_shared_sop(maps).outputs;
+        const shared_cover together = minimum_shared_sop(maps);
+        // The pictures go first: when they cannot be written, no answer is printed.
+        if (opts.draw != nullptr && !draw_shared(maps, together, names, opts))
+            return exit_bad_input;
+        outputs = together.outputs;
     } else {
         for (const boolean_map& map : maps) outputs.push_back(answer_cover(map, r.form));
     }
@@ -534,7 +558,8 @@ void check_maps(const options& opts, int maps) {
     };
     if (!ends(".pla") && !ends(".csv"))
         usage_error(_("--read: the file name must end in .pla or .csv"));
-    if (maps > 0 || opts.has_minterms || opts.expr != nullptr || opts.draw != nullptr)
+    if (maps > 0 || opts.has_minterms || opts.expr != nullptr ||
+        (opts.draw != nullptr && !opts.shared))
         usage_error(_("--read gives the maps: leave out map arguments, --minterms, --expr "
                       "and --draw"));
 }
@@ -546,7 +571,9 @@ void check_drawing(const options& opts, int maps) {
     if (opts.form == answer_form::all_minimal)
         usage_error(_("--draw draws the shown, --minimal or --pos answer"));
     const bool option_map = opts.has_minterms || opts.expr != nullptr;
-    if ((option_map ? 1 : 0) + maps != 1)
+    // --shared draws the maps of its file, all on one page.
+    const bool whole_file = opts.shared && opts.read != nullptr && !option_map && maps == 0;
+    if (!whole_file && (option_map ? 1 : 0) + maps != 1)
         usage_error(_("--draw needs one map: an argument, --minterms or --expr"));
     if (!format_of(opts.draw))
         usage_error(_("--draw: the file name must end in .svg, .png, .pdf, .tex or .tikz"));
@@ -785,6 +812,7 @@ int run(const options& opts, int argc, char** argv) {
         const int status = opts.draw ? draw_and_answer(r, map, opts) : answer(r, map);
         return status != EXIT_SUCCESS ? status : r.status();
     }
+    if (opts.read != nullptr) return answer_file(r, opts);
     if (opts.draw != nullptr) {
         boolean_map map;
         std::string error;
@@ -794,7 +822,6 @@ int run(const options& opts, int argc, char** argv) {
         }
         return draw_and_answer(r, map, opts);
     }
-    if (opts.read != nullptr) return answer_file(r, opts.read, opts.shared);
     if (optind < argc) return answer_arguments(r, argv + optind, argv + argc);
     return answer_standard_input(r);
 }

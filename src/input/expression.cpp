@@ -8,6 +8,7 @@
 #include "input/characters.h"
 #include "input/concat.h"
 #include "input/map_text.h"
+#include "logic/cube.h"
 
 namespace tessary {
 
@@ -29,15 +30,9 @@ struct value {
     shape form;
 };
 
-constexpr minterm_set variable_mask(int variable) {
-    unsigned mask = 0;
-    for (int m = 0; m < cell_count; ++m)
-        if (variable_value(m, variable)) mask |= 1u << m;
-    return static_cast<minterm_set>(mask);
-}
-
 value literal(int variable, bool complemented) {
-    const minterm_set mask = variable_mask(variable);
+    const std::uint8_t bit = variable_bit(variable);
+    const minterm_set mask = minterms_of(cube{bit, bit});
     return {complemented ? static_cast<minterm_set>(~mask) : mask,
             {true, true, 1, true, {1, 1}, true, {1, 1}}};
 }

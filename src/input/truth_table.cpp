@@ -300,26 +300,25 @@ std::string cell_at(const table_row& row, std::size_t k) {
     return k < row.cells.size() ? std::string(trimmed(row.cells[k])) : "";
 }
 
-// The inputs a row stands for, an X or - standing for both values.
+// The inputs a row stands for, as a cube: an X or - leaves its variable
+// free, standing for both values.
 bool row_cells(const table_row& row, const table_columns& c, minterm_set& cells,
                std::string& error) {
-    unsigned set = all_minterms;
-    for (int v = 0; v < 4; ++v) {
+    cube inputs;
+    for (int v = 0; v < variable_count; ++v) {
         const std::size_t k = c.input[static_cast<std::size_t>(v)];
         const std::string value = cell_at(row, k);
-        unsigned plain = 0;
-        for (int m = 0; m < cell_count; ++m)
-            if ((m >> (3 - v) & 1) != 0) plain |= minterm_bit(m);
-        if (value == "1")
-            set &= plain;
-        else if (value == "0")
-            set &= ~plain & all_minterms;
-        else if (value != "X" && value != "x" && value != "-")
+        const std::uint8_t bit = variable_bit(v);
+        if (value == "1" || value == "0") {
+            inputs.care = static_cast<std::uint8_t>(inputs.care | bit);
+            if (value == "1") inputs.value = static_cast<std::uint8_t>(inputs.value | bit);
+        } else if (value != "X" && value != "x" && value != "-") {
             return fault(error, row.line,
                          printed(_("column %zu: '%s' is not an input value 0, 1 or X"), k + 1,
                                  printable(value).c_str()));
+        }
     }
-    cells = static_cast<minterm_set>(set);
+    cells = minterms_of(inputs);
     return true;
 }
 

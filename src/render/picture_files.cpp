@@ -9,6 +9,8 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include <algorithm>
+
 namespace tessary {
 
 namespace {
@@ -55,10 +57,9 @@ bool draw_png(cairo_write_func_t write, void* closure, double width, double heig
     draw(on);
     const cairo_status_t drawn = cairo_status(cr);
     cairo_destroy(cr);
-    const cairo_status_t written =
-        drawn == CAIRO_STATUS_SUCCESS
-            ? cairo_surface_write_to_png_stream(image, write, closure)
-            : drawn;
+    const cairo_status_t written = drawn == CAIRO_STATUS_SUCCESS
+                                       ? cairo_surface_write_to_png_stream(image, write, closure)
+                                       : drawn;
     cairo_surface_destroy(image);
     return written == CAIRO_STATUS_SUCCESS;
 }
@@ -148,6 +149,31 @@ bool save_drawing(const std::string& path, picture_size size,
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error) {
     return save_drawing(
         path, measure_picture(picture), [&picture](surface& s) { draw_picture(s, picture); },
+        error);
+}
+
+bool save_pictures(const std::string& path, const std::vector<map_picture>& pictures,
+                   std::string& error) {
+    picture_size box{0, 0};
+    for (const map_picture& picture : pictures) {
+        const picture_size size = measure_picture(picture);
+        box = {std::max(box.width, size.width), std::max(box.height, size.height)};
+    }
+    const std::size_t columns = std::clamp<std::size_t>(pictures.size(), 1, 4);
+    const std::size_t rows = (pictures.size() + columns - 1) / columns;
+    const picture_size page{box.width * static_cast<double>(columns),
+                            box.height * static_cast<double>(std::max<std::size_t>(rows, 1))};
+    return save_drawing(
+        path, page,
+        [&](surface& s) {
+            for (std::size_t k = 0; k < pictures.size(); ++k) {
+                s.save();
+                s.transform(box.width * static_cast<double>(k % columns),
+                            box.height * static_cast<double>(k / columns), 1);
+                draw_picture(s, pictures[k]);
+                s.restore();
+            }
+        },
         error);
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessary {
 
@@ -38,6 +39,10 @@ bool write_pages(pending_file& file, picture_format format, double width, double
 // false and says why in `error` (without the file's name). A LaTeX picture
 // is a document with a page of the picture's size.
 bool save_picture(const std::string& path, const map_picture& picture, std::string& error);
+// Several pictures on one page, side by side in rows of up to four, each
+// in a box of the largest one's size.
+bool save_pictures(const std::string& path, const std::vector<map_picture>& pictures,
+                   std::string& error);
 // The same for a prime-implicant chart.
 bool save_chart(const std::string& path, const chart_drawing& chart, std::string& error);
 

@@ -99,6 +99,46 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
     return picture;
 }
 
+std::vector<map_picture> shared_pictures(const std::vector<boolean_map>& maps,
+                                         const shared_cover& shared,
+                                         const std::vector<std::string>& names) {
+    // Each product's look: the first that no product before it on a map of
+    // its own has taken, so that a map's loops differ where they can.
+    std::vector<int> looks;
+    for (std::size_t k = 0; k < shared.terms.size(); ++k) {
+        unsigned taken = 0;
+        for (const cover& c : shared.outputs) {
+            if (std::find(c.begin(), c.end(), shared.terms[k]) == c.end()) continue;
+            for (std::size_t e = 0; e < k; ++e)
+                if (std::find(c.begin(), c.end(), shared.terms[e]) != c.end())
+                    taken |= 1u << looks[e];
+        }
+        int look = 0;
+        while (look < loop_styles && (taken >> look & 1) != 0) ++look;
+        looks.push_back(look < loop_styles ? look : static_cast<int>(k) % loop_styles);
+    }
+    std::vector<map_picture> pictures;
+    for (std::size_t j = 0; j < maps.size(); ++j) {
+        map_picture picture{maps[j], {}, names[j], ""};
+        for (const cube t : shared.outputs[j]) {
+            std::string users;
+            for (std::size_t o = 0; o < maps.size(); ++o) {
+                const cover& c = shared.outputs[o];
+                if (std::find(c.begin(), c.end(), t) != c.end())
+                    users.append(users.empty() ? "" : ", ").append(names[o]);
+            }
+            const bool several = users != names[j];
+            const auto at = std::find(shared.terms.begin(), shared.terms.end(), t);
+            picture.groups.push_back({t, product_text(t) + (several ? " (" + users + ")" : ""),
+                                      false,
+                                      looks[static_cast<std::size_t>(at - shared.terms.begin())]});
+        }
+        picture.caption = break_between_terms(names[j] + " = " + sop_text(shared.outputs[j]));
+        pictures.push_back(std::move(picture));
+    }
+    return pictures;
+}
+
 void mark_hazards(map_picture& picture, const std::vector<cell_pair>& pairs) {
     picture.hazards = pairs;
     if (pairs.empty()) return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "answers/answers.h"
+#include "exact/exact.h"
 #include "render/chart_picture.h"
 #include "render/picture.h"
 #include "teach/chart.h"
@@ -29,6 +30,15 @@ std::string caption_text(answer_form form, const std::string& answer);
 // The map with the groups of its answer in a form (every minimum: the first)
 // and the answer as its caption: "Shown answer: A'B+CD'".
 map_picture picture_of(const boolean_map& map, answer_form form);
+
+// The maps of a file's outputs minimised together (exact.h), a picture
+// each, titled by the output's name (`names`, by output) with its sum as
+// the caption: "Sum = BC+A'D". A product keeps one look on every map that
+// uses it, and where outputs share it the legend names them: "BC (Sum,
+// Carry)".
+std::vector<map_picture> shared_pictures(const std::vector<boolean_map>& maps,
+                                         const shared_cover& shared,
+                                         const std::vector<std::string>& names);
 
 // Gives each group of a picture its look by its place among the map's primes
 // of the picture's kind, so that a group looks the same in every picture of

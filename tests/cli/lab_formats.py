@@ -14,6 +14,7 @@ then, 0 when all agree.
 import itertools
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -254,7 +255,7 @@ def held(name, outputs, got):
                 return
 
 
-def several_outputs(work):  # noqa: C901 (one walk through each file)
+def several_outputs(work):
     for file, ilb, ob, outputs in table_files():
         path = f"{work}/{file}"
         write_table(path, ilb, ob, outputs)
@@ -290,6 +291,33 @@ def several_outputs(work):  # noqa: C901 (one walk through each file)
                                       capture_output=True, text=True)
             if analysed.returncode != 0:
                 faults.append(f"vhdl {name}: ghdl does not analyse it: {analysed.stderr}")
+            # A Python function and a C function for each output.
+            defs = key("--read", path, *form, "--format", "python")
+            scope = {}
+            exec(defs, scope)
+            functions = [l.split()[1].split("(")[0] for l in defs.splitlines()]
+            got = [{m: int(bool(scope[f](*[bool(inputs(m)[v]) for v in order])))
+                    for m in range(16)} for f in functions]
+            held("python " + name, outputs, got)
+            with open(f"{work}/m.c", "w") as f:
+                f.write("#include <stdio.h>\n")
+                f.write(key("--read", path, *form, "--format", "c"))
+                f.write("int main(void) {\n  for (int m = 0; m < 16; ++m) {\n"
+                        "    int x[4] = {m >> 3 & 1, m >> 2 & 1, m >> 1 & 1, m & 1};\n")
+                args = ", ".join(f"x[{order[k]}]" for k in range(4))
+                for fn in functions:
+                    f.write(f'    printf("%d ", {fn}({args}));\n')
+                f.write('    printf("\\n");\n  }\n  return 0;\n}\n')
+            compiled = subprocess.run(["gcc", "-Wall", "-Wextra", "-Werror", "-Wno-unused-parameter",
+                                       "-o", f"{work}/m", f"{work}/m.c"], capture_output=True,
+                                      text=True)
+            if compiled.returncode != 0:
+                faults.append(f"c {name}: gcc: {compiled.stderr}")
+            else:
+                runs = subprocess.run([f"{work}/m"], capture_output=True, text=True).stdout
+                values = [line.split() for line in runs.splitlines()]
+                held("c " + name, outputs,
+                     [{m: int(values[m][j]) for m in range(16)} for j in range(len(outputs))])
             if "--pos" in form:
                 continue
             # One PLA: read by berkeley-abc with its 4 inputs and every output,
@@ -305,9 +333,9 @@ def several_outputs(work):  # noqa: C901 (one walk through each file)
                     faults.append(f"pla {name}: {len(terms)} terms, --shared has {want}")
             abc = subprocess.run(["berkeley-abc", "-c", f"read_pla {work}/m.pla; print_stats"],
                                  capture_output=True, text=True)
-            if f"i/o =    4/    {len(outputs)}" not in abc.stdout.replace("i/o = 4/", "i/o =    4/    "):
-                if not (abc.returncode == 0 and f"4/{len(outputs)}" in abc.stdout.replace(" ", "")):
-                    faults.append(f"pla {name}: berkeley-abc: {abc.stdout}{abc.stderr}")
+            io = re.search(r"i/o =\s*(\d+)/\s*(\d+)", abc.stdout)
+            if abc.returncode != 0 or not io or io.groups() != ("4", str(len(outputs))):
+                faults.append(f"pla {name}: berkeley-abc: {abc.stdout}{abc.stderr}")
             got = [{} for _ in outputs]
             for m in range(16):
                 bits = "".join(map(str, inputs(m)))
@@ -321,7 +349,7 @@ def several_outputs(work):  # noqa: C901 (one walk through each file)
 def main():
     tools = {"verilog": ["iverilog", "vvp"], "vhdl": ["ghdl"], "c": ["gcc"], "python": [],
              "latex": ["pdflatex"], "pla": ["berkeley-abc"],
-             "several_outputs": ["iverilog", "vvp", "ghdl", "berkeley-abc"]}
+             "several_outputs": ["iverilog", "vvp", "ghdl", "berkeley-abc", "gcc"]}
     with tempfile.TemporaryDirectory() as work:
         for name, needs in tools.items():
             missing = [t for t in needs if shutil.which(t) is None]

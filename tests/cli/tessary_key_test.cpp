@@ -1293,6 +1293,15 @@ TEST(TessaryKey, SharedMinimisesAFilesOutputsTogether) {
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.out, r.out);
     }
+    // Every output's map on one page, the answers after it; none when the
+    // page cannot be written.
+    const run_result drawn = run_key({"--read", two, "--shared", "--draw", dir + "/two.png"});
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_EQ(drawn.out, "BC+A'D\nAC+BC\n");
+    std::ifstream png(dir + "/two.png", std::ios::binary);
+    std::string magic(8, '\0');
+    png.read(magic.data(), 8);
+    EXPECT_EQ(magic, "\x89PNG\r\n\x1a\n");
     const char* needs_file =
         "tessary-key: --shared minimises the outputs of a file together: give --read FILE and no "
         "maps\n";
@@ -1314,6 +1323,15 @@ TEST(TessaryKey, SharedMinimisesAFilesOutputsTogether) {
          2,
          "tessary-key: --shared minimises sums of products together: leave out --hazard-free\n"},
         {"--explain", {"--shared", "--read", two, "--explain"}, 2, "tessary-key: --explain "},
+        {"--draw without --shared",
+         {"--read", two, "--draw", dir + "/x.svg"},
+         2,
+         "tessary-key: --read gives the maps: leave out map arguments, --minterms, --expr and "
+         "--draw\n"},
+        {"a page that cannot be written",
+         {"--read", two, "--shared", "--draw", dir + "/no/x.svg"},
+         1,
+         "tessary-key: cannot write '" + dir + "/no/x.svg': No such file or directory\n"},
     });
 }
 

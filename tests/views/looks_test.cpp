@@ -4,6 +4,7 @@
 // loops no two loops share a look.
 #include "answers/answers.h"
 #include "answers/explanation.h"
+#include "exact/exact.h"
 #include "views/pictures.h"
 #include "views/steps.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,45 @@ TEST(Looks, MoreLoopsThanLooksAreNumbered) {
     EXPECT_TRUE(loops_numbered(primes));
     EXPECT_EQ(layout_of(primes).tags.size(), primes.groups.size());
     EXPECT_FALSE(loops_numbered(picture_of(map, answer_form::minimal)));
+}
+
+// Several outputs on one page: a product keeps one look on every map that
+// uses it, a map's loops differ, and the legend names the outputs that
+// share a product.
+TEST(Looks, ASharedProductKeepsItsLookOnEveryOutputsMap) {
+    std::mt19937 random(7);
+    for (int n = 0; n < 300; ++n) {
+        std::vector<boolean_map> maps(2 + n % 6);
+        for (boolean_map& m : maps) m = testing::random_map(random);
+        std::vector<std::string> names;
+        for (std::size_t j = 0; j < maps.size(); ++j) names.push_back("Y" + std::to_string(j));
+        const shared_cover shared = minimum_shared_sop(maps);
+        const std::vector<map_picture> pictures = shared_pictures(maps, shared, names);
+        ASSERT_EQ(pictures.size(), maps.size());
+        std::map<std::pair<int, int>, int> look_of_term;
+        for (std::size_t j = 0; j < maps.size(); ++j) {
+            const map_picture& p = pictures[j];
+            EXPECT_EQ(p.title, names[j]);
+            EXPECT_EQ(without_breaks(p.caption), names[j] + " = " + sop_text(shared.outputs[j]));
+            ASSERT_EQ(p.groups.size(), static_cast<std::size_t>(shared.outputs[j].size));
+            unsigned used = 0;
+            for (const map_group& g : p.groups) {
+                const auto [at, first] =
+                    look_of_term.try_emplace({g.cells.care, g.cells.value}, g.look);
+                EXPECT_EQ(at->second, g.look) << product_text(g.cells);
+                EXPECT_EQ(used >> g.look & 1, 0u) << names[j];
+                used |= 1u << g.look;
+                std::string users;
+                for (std::size_t o = 0; o < maps.size(); ++o) {
+                    const cover& c = shared.outputs[o];
+                    if (std::find(c.begin(), c.end(), g.cells) != c.end())
+                        users.append(users.empty() ? "" : ", ").append(names[o]);
+                }
+                EXPECT_EQ(g.label, users == names[j] ? product_text(g.cells)
+                                                     : product_text(g.cells) + " (" + users + ")");
+            }
+        }
+    }
 }
 
 } // namespace
