@@ -343,10 +343,9 @@ circuit_names names_in(answer_format format, const file_names& file, std::string
         const auto vu = static_cast<std::size_t>(v);
         c.inputs[vu] = n.name(file.inputs[vu], letters[vu]);
     }
-    for (std::size_t j = 0; j < outputs; ++j) {
-        const std::string fallback = outputs == 1 ? "F" : "F" + std::to_string(j);
-        c.outputs.push_back(n.name(j < file.outputs.size() ? file.outputs[j] : "", fallback));
-    }
+    const std::vector<std::string> unnamed = output_names(file_names{}, outputs);
+    for (std::size_t j = 0; j < outputs; ++j)
+        c.outputs.push_back(n.name(j < file.outputs.size() ? file.outputs[j] : "", unnamed[j]));
     return c;
 }
 

@@ -17,10 +17,12 @@
 
 namespace tessary::detail {
 
-// A set of candidates by number: every cube of four variables fits.
+// A set of candidates by number: every cube of four variables fits. Like
+// element_set, it is left as it is by default (a cover problem holds many,
+// most never read) and made empty by `{}`.
 struct term_set {
     static constexpr int capacity = 128;
-    std::array<std::uint64_t, 2> words{};
+    std::array<std::uint64_t, 2> words;
 
     constexpr void add(int i) {
         words[static_cast<std::size_t>(i / 64)] |= std::uint64_t{1} << (i % 64);
@@ -83,7 +85,7 @@ template <int Words> struct element_set {
 
 template <int Words> struct cover_problem {
     static constexpr int element_capacity = 64 * Words;
-    element_set<Words> to_cover;
+    element_set<Words> to_cover{};
     int candidates = 0;
     std::array<element_set<Words>, term_set::capacity> takes; // by candidate
     std::array<std::uint8_t, term_set::capacity> literals;
@@ -113,7 +115,7 @@ template <int Words> struct cover_problem {
 };
 
 struct cover_found {
-    term_set chosen;
+    term_set chosen{};
     cover_cost cost;
 };
 
@@ -133,7 +135,7 @@ template <int Words> class cover_search {
     // Elements of which no two share a candidate need a term each: a lower
     // bound on the terms still to come. Taken greedily, hardest first.
     static int disjoint_elements(const cover_problem<Words>& p, const element_set<Words>& left) {
-        term_set used;
+        term_set used{};
         int n = 0;
         left.each([&](int e) {
             const term_set& over = p.over[static_cast<std::size_t>(e)];
