@@ -102,10 +102,16 @@ map_picture picture_of(const boolean_map& map, answer_form form) {
 std::vector<map_picture> shared_pictures(const std::vector<boolean_map>& maps,
                                          const shared_cover& shared,
                                          const std::vector<std::string>& names) {
-    // Each product's look: the first that no product before it on a map of
-    // its own has taken, so that a map's loops differ where they can.
+    // Each product's look: its own where there are looks enough for all;
+    // else the first that no product before it on a map of its own has
+    // taken, so that a map's loops still differ where they can.
+    const bool enough = shared.terms.size() <= static_cast<std::size_t>(loop_styles);
     std::vector<int> looks;
     for (std::size_t k = 0; k < shared.terms.size(); ++k) {
+        if (enough) {
+            looks.push_back(static_cast<int>(k));
+            continue;
+        }
         unsigned taken = 0;
         for (const cover& c : shared.outputs) {
             if (std::find(c.begin(), c.end(), shared.terms[k]) == c.end()) continue;

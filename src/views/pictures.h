@@ -34,8 +34,8 @@ map_picture picture_of(const boolean_map& map, answer_form form);
 // The maps of a file's outputs minimised together (exact.h), a picture
 // each, titled by the output's name (`names`, by output) with its sum as
 // the caption: "Sum = BC+A'D". A product keeps one look on every map that
-// uses it, and where outputs share it the legend names them: "BC (Sum,
-// Carry)".
+// uses it (of at most eight products, each its own), and where outputs
+// share it the legend names them: "BC (Sum, Carry)".
 std::vector<map_picture> shared_pictures(const std::vector<boolean_map>& maps,
                                          const shared_cover& shared,
                                          const std::vector<std::string>& names);

@@ -16,6 +16,7 @@
 
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,7 @@ TEST(Looks, ASharedProductKeepsItsLookOnEveryOutputsMap) {
         const std::vector<map_picture> pictures = shared_pictures(maps, shared, names);
         ASSERT_EQ(pictures.size(), maps.size());
         std::map<std::pair<int, int>, int> look_of_term;
+        std::set<int> looks; // of every product: all different when they are few
         for (std::size_t j = 0; j < maps.size(); ++j) {
             const map_picture& p = pictures[j];
             EXPECT_EQ(p.title, names[j]);
@@ -99,6 +101,7 @@ TEST(Looks, ASharedProductKeepsItsLookOnEveryOutputsMap) {
                 const auto [at, first] =
                     look_of_term.try_emplace({g.cells.care, g.cells.value}, g.look);
                 EXPECT_EQ(at->second, g.look) << product_text(g.cells);
+                if (first) looks.insert(g.look);
                 EXPECT_EQ(used >> g.look & 1, 0u) << names[j];
                 used |= 1u << g.look;
                 std::string users;
@@ -110,6 +113,9 @@ TEST(Looks, ASharedProductKeepsItsLookOnEveryOutputsMap) {
                 EXPECT_EQ(g.label, users == names[j] ? product_text(g.cells)
                                                      : product_text(g.cells) + " (" + users + ")");
             }
+        }
+        if (shared.terms.size() <= static_cast<std::size_t>(loop_styles)) {
+            EXPECT_EQ(looks.size(), shared.terms.size());
         }
     }
 }
