@@ -78,21 +78,6 @@ std::string written_expression(const syntax& s, const cover& terms, bool sums) {
     return s.before + text + s.after;
 }
 
-std::string written_pla(const cover& terms) {
-    // A function 0 everywhere has no term; it is written as one cube that
-    // makes no output 1, since some readers (berkeley-abc) fail on .p 0.
-    if (terms.empty()) return ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.p 1\n---- 0\n.e";
-    std::string text = ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.p " + std::to_string(terms.size) + "\n";
-    for (const cube c : terms) {
-        for (int v = 0; v < variable_count; ++v) {
-            const std::uint8_t bit = variable_bit(v);
-            text += (c.care & bit) == 0 ? '-' : (c.value & bit) != 0 ? '1' : '0';
-        }
-        text += " 1\n";
-    }
-    return text + ".e";
-}
-
 // Names made identifiers of a language. Every character but a letter, a
 // digit or an underscore is an underscore, and a leading digit gets "t_";
 // VHDL allows no leading, trailing or doubled underscore, so those are
@@ -431,7 +416,8 @@ std::string pla_file(const std::vector<cover>& outputs, const circuit_names& c) 
     std::string text = ".i 4\n.o " + std::to_string(outputs.size()) + "\n.ilb " +
                        joined({c.inputs.begin(), c.inputs.end()}, " ") + "\n.ob " +
                        joined(c.outputs, " ") + "\n";
-    // No term at all: one cube that makes no output 1, as written_pla() does.
+    // No term at all: one cube that makes no output 1, since some readers
+    // (berkeley-abc) fail on .p 0.
     if (terms.empty()) return text + ".p 1\n---- " + std::string(outputs.size(), '0') + "\n.e";
     text += ".p " + std::to_string(terms.size()) + "\n";
     for (const cube t : terms) {
@@ -518,7 +504,8 @@ std::string written_cover(const cover& terms, cover_kind kind, answer_format for
     const bool sums = kind == cover_kind::product_of_sums;
     switch (format) {
     case answer_format::text: return sums ? pos_text(terms) : sop_text(terms);
-    case answer_format::pla: return written_pla(terms);
+    case answer_format::pla:
+        return pla_file({terms}, names_in(answer_format::pla, file_names{}, "", 1));
     default: return written_expression(syntax_of(format), terms, sums);
     }
 }
